@@ -1,0 +1,78 @@
+// layer_state.h — state shared by the win32 area of the platform layer: the
+// window table, the message queue, key and mouse state, and the test-mode
+// switches. Internal to platform/src/win32; other areas use
+// window_internal.h.
+#pragma once
+
+#include <windows.h>
+
+#include <SDL.h>
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace layer {
+
+// The frame the layer gives a top-level window, in pixels. A window with a
+// caption (WS_CAPTION) gets a title bar; every window with WS_SYSMENU is shown
+// with one, as on Windows, whether or not the style asked for it.
+constexpr int FrameBorder = 3;
+constexpr int CaptionHeight = 23;
+
+struct WindowClass {
+    std::string name;
+    WNDPROC proc = nullptr;
+};
+
+struct Window {
+    WNDPROC proc = nullptr;
+    SDL_Window* sdl = nullptr;
+    RECT outer{};      // outer rectangle in desktop coordinates
+    RECT client{};     // client rectangle in desktop coordinates
+    bool destroyed = false;
+    bool focused = true;
+};
+
+struct State {
+    std::vector<WindowClass> classes;
+    std::vector<Window*> windows;
+    std::deque<MSG> queue;
+    bool quitPosted = false;
+    int quitCode = 0;
+    std::array<bool, 256> keyDown{};
+    std::array<bool, 256> keyToggled{};
+    int cursorCount = 0;   // ShowCursor's display counter
+    bool videoReady = false;
+};
+
+State& state();
+Window* windowFor(HWND window);
+
+// Test mode
+struct TestState {
+    bool enabled = false;
+    uint32_t clockMs = 0;
+    POINT cursor{0, 0};
+    bool cursorSet = false;
+    RECT windowRect{0, 0, 0, 0};
+    bool windowRectSet = false;
+    bool focused = true;
+    std::function<void()> onIdle;
+    std::vector<std::string> calls;
+};
+TestState& test();
+
+// Maps an SDL key to a Windows virtual-key code; 0 when it has none.
+int virtualKeyFor(SDL_Scancode scancode);
+
+// Feeds SDL's pending events into the message queue and the key table.
+void pumpEvents();
+
+// Records a platform call for tests of call orders (test mode only).
+void recordCall(const std::string& call);
+
+}  // namespace layer

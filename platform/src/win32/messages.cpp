@@ -1,0 +1,189 @@
+// messages.cpp — the thread's message queue: PeekMessageA, GetMessageA,
+// TranslateMessage, DispatchMessageA, PostMessageA, PostQuitMessage. SDL's
+// events are turned into window messages (keys as WM_KEYDOWN / WM_KEYUP with
+// Windows virtual-key codes, mouse buttons, the close box as WM_CLOSE) and
+// keep the key table that GetKeyState and GetAsyncKeyState read.
+//
+// PeekMessageA waits up to 1 ms for an event when nothing is queued, so that
+// a loop polling it between ticks does not burn a whole core; the runtime
+// clock has 1 ms resolution, so no tick is moved by the wait. In test mode it
+// never waits and runs the test's idle hook instead.
+#include "win32/layer_state.h"
+
+namespace layer {
+
+namespace {
+
+Window* windowOfSdl(Uint32 windowId)
+{
+    for (Window* w : state().windows)
+        if (!w->destroyed && w->sdl && SDL_GetWindowID(w->sdl) == windowId) return w;
+    return nullptr;
+}
+
+Window* firstWindow()
+{
+    for (Window* w : state().windows)
+        if (!w->destroyed) return w;
+    return nullptr;
+}
+
+void post(Window* w, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!w) return;
+    MSG msg{};
+    msg.hwnd = reinterpret_cast<HWND>(w);
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    msg.time = SDL_GetTicks();
+    state().queue.push_back(msg);
+}
+
+void keyEvent(const SDL_KeyboardEvent& key)
+{
+    const int vk = virtualKeyFor(key.keysym.scancode);
+    if (vk == 0) return;
+    const bool down = key.state == SDL_PRESSED;
+    const bool wasDown = state().keyDown[vk];
+    if (down && !wasDown) state().keyToggled[vk] = !state().keyToggled[vk];
+    state().keyDown[vk] = down;
+    // lParam as Windows builds it: repeat count 1, the scan code, the
+    // previous key state in bit 30 and the transition state in bit 31.
+    LPARAM lParam = 1 | (static_cast<LPARAM>(key.keysym.scancode & 0xFF) << 16);
+    if (wasDown) lParam |= LPARAM(1) << 30;
+    if (!down) lParam |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
+    post(windowOfSdl(key.windowID), down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(vk), lParam);
+}
+
+void buttonEvent(const SDL_MouseButtonEvent& button)
+{
+    int vk = 0;
+    UINT message = 0;
+    const bool down = button.state == SDL_PRESSED;
+    switch (button.button) {
+    case SDL_BUTTON_LEFT: vk = VK_LBUTTON; message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP; break;
+    case SDL_BUTTON_RIGHT: vk = VK_RBUTTON; message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP; break;
+    case SDL_BUTTON_MIDDLE: vk = VK_MBUTTON; message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP; break;
+    default: return;
+    }
+    state().keyDown[vk] = down;
+    post(windowOfSdl(button.windowID), message, 0, MAKELONG(button.x, button.y));
+}
+
+void windowEvent(const SDL_WindowEvent& event)
+{
+    Window* w = windowOfSdl(event.windowID);
+    if (!w) return;
+    switch (event.event) {
+    case SDL_WINDOWEVENT_CLOSE: post(w, WM_CLOSE, 0, 0); break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: w->focused = true; break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        w->focused = false;
+        // Keys released while another window has the focus never reach us.
+        state().keyDown.fill(false);
+        break;
+    default: break;
+    }
+}
+
+void translate(const SDL_Event& event)
+{
+    switch (event.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: keyEvent(event.key); break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: buttonEvent(event.button); break;
+    case SDL_WINDOWEVENT: windowEvent(event.window); break;
+    case SDL_QUIT: post(firstWindow(), WM_CLOSE, 0, 0); break;
+    default: break;
+    }
+}
+
+bool takeMessage(LPMSG msg, bool remove)
+{
+    if (!state().queue.empty()) {
+        *msg = state().queue.front();
+        if (remove) state().queue.pop_front();
+        return true;
+    }
+    if (state().quitPosted) {
+        *msg = MSG{};
+        msg->message = WM_QUIT;
+        msg->wParam = static_cast<WPARAM>(state().quitCode);
+        if (remove) state().quitPosted = false;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void pumpEvents()
+{
+    if (!state().videoReady) return;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) translate(event);
+}
+
+}  // namespace layer
+
+using namespace layer;
+
+BOOL PeekMessageA(LPMSG msg, HWND /*window*/, UINT /*filterMin*/, UINT /*filterMax*/, UINT removeMsg)
+{
+    if (!msg) return FALSE;
+    pumpEvents();
+    if (takeMessage(msg, removeMsg & PM_REMOVE)) return TRUE;
+    if (test().enabled) {
+        if (test().onIdle) test().onIdle();
+        return takeMessage(msg, removeMsg & PM_REMOVE) ? TRUE : FALSE;
+    }
+    if (state().videoReady) {
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, 1)) translate(event);
+    }
+    return takeMessage(msg, removeMsg & PM_REMOVE) ? TRUE : FALSE;
+}
+
+BOOL GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax)
+{
+    if (!msg) return -1;
+    while (!PeekMessageA(msg, window, filterMin, filterMax, PM_REMOVE)) {
+        if (!state().videoReady && !test().enabled) return -1;
+    }
+    return msg->message == WM_QUIT ? FALSE : TRUE;
+}
+
+BOOL TranslateMessage(const MSG* msg)
+{
+    // The game reads no character messages; nothing to add.
+    return msg && (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) ? TRUE : FALSE;
+}
+
+LRESULT DispatchMessageA(const MSG* msg)
+{
+    if (!msg) return 0;
+    Window* w = windowFor(msg->hwnd);
+    if (!w || w->destroyed || !w->proc) return 0;
+    return w->proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Window* w = windowFor(window);
+    if (!w || w->destroyed) return FALSE;
+    MSG msg{};
+    msg.hwnd = window;
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    state().queue.push_back(msg);
+    return TRUE;
+}
+
+void PostQuitMessage(int exitCode)
+{
+    state().quitPosted = true;
+    state().quitCode = exitCode;
+}

@@ -1,0 +1,213 @@
+// window.cpp — window classes and top-level windows on SDL2: RegisterClassA,
+// CreateWindowExA, AdjustWindowRect, ShowWindow, UpdateWindow,
+// DestroyWindow, GetWindowRect, GetClientRect, DefWindowProcA, icons,
+// cursors and ShowCursor. One SDL window per HWND; its client area is the
+// SDL window. The layer gives a window the frame of layer_state.h, and
+// AdjustWindowRect reports exactly that frame, so that a rectangle grown by
+// AdjustWindowRect for the window's real style yields the wanted client area.
+#include "win32/layer_state.h"
+#include "win32/window_internal.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <strings.h>
+
+namespace layer {
+
+State& state()
+{
+    static State s;
+    return s;
+}
+
+Window* windowFor(HWND window)
+{
+    auto* w = reinterpret_cast<Window*>(window);
+    for (Window* known : state().windows)
+        if (known == w) return known;
+    return nullptr;
+}
+
+SDL_Window* sdlWindow(HWND window)
+{
+    Window* w = windowFor(window);
+    return w && !w->destroyed ? w->sdl : nullptr;
+}
+
+bool windowHasFocus(HWND window)
+{
+    Window* w = windowFor(window);
+    if (!w || w->destroyed) return false;
+    return test().enabled ? test().focused : w->focused;
+}
+
+bool sdlVideoReady() { return state().videoReady; }
+
+namespace {
+
+void shutDownVideo()
+{
+    for (Window* w : state().windows) {
+        if (w->sdl) SDL_DestroyWindow(w->sdl);
+        delete w;
+    }
+    state().windows.clear();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_Quit();
+}
+
+bool startVideo()
+{
+    if (state().videoReady) return true;
+    if (test().enabled) SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    state().videoReady = true;
+    std::atexit(shutDownVideo);
+    return true;
+}
+
+// Windows shows a title bar on every overlapped window with a system menu,
+// even when the style lacks WS_CAPTION.
+bool hasCaption(DWORD style) { return (style & WS_CAPTION) || !(style & WS_POPUP); }
+
+}  // namespace
+
+}  // namespace layer
+
+using namespace layer;
+
+ATOM RegisterClassA(const WNDCLASSA* wndClass)
+{
+    if (!wndClass || !wndClass->lpszClassName || !wndClass->lpfnWndProc) return 0;
+    for (const WindowClass& c : state().classes)
+        if (strcasecmp(c.name.c_str(), wndClass->lpszClassName) == 0) return 0;
+    state().classes.push_back({wndClass->lpszClassName, wndClass->lpfnWndProc});
+    return static_cast<ATOM>(0xC000 + state().classes.size());
+}
+
+BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL /*menu*/)
+{
+    if (!rect) return FALSE;
+    if (style & (WS_CAPTION | WS_SYSMENU | WS_BORDER | WS_DLGFRAME | WS_THICKFRAME)) {
+        rect->left -= FrameBorder;
+        rect->right += FrameBorder;
+        rect->top -= FrameBorder;
+        rect->bottom += FrameBorder;
+    }
+    if ((style & WS_CAPTION) == WS_CAPTION) rect->top -= CaptionHeight;
+    return TRUE;
+}
+
+HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND /*parent*/, HMENU /*menu*/, HINSTANCE /*instance*/, LPVOID /*param*/)
+{
+    recordCall("CreateWindowExA");
+    if (!className) return nullptr;
+    auto cls = std::find_if(state().classes.begin(), state().classes.end(), [&](const WindowClass& c) {
+        return strcasecmp(c.name.c_str(), className) == 0;
+    });
+    if (cls == state().classes.end() || !startVideo()) return nullptr;
+
+    const int left = FrameBorder;
+    const int top = FrameBorder + (hasCaption(style) ? CaptionHeight : 0);
+    const int clientW = std::max(1, width - 2 * FrameBorder);
+    const int clientH = std::max(1, height - top - FrameBorder);
+
+    SDL_Window* sdl = SDL_CreateWindow(windowName ? windowName : "", x + left, y + top, clientW, clientH,
+                                       SDL_WINDOW_HIDDEN);
+    if (!sdl) return nullptr;
+    auto* w = new Window;
+    w->proc = cls->proc;
+    w->sdl = sdl;
+    w->outer = {x, y, x + width, y + height};
+    w->client = {x + left, y + top, x + left + clientW, y + top + clientH};
+    state().windows.push_back(w);
+    return reinterpret_cast<HWND>(w);
+}
+
+BOOL ShowWindow(HWND window, int showCommand)
+{
+    Window* w = windowFor(window);
+    if (!w || w->destroyed) return FALSE;
+    if (showCommand == SW_HIDE) {
+        SDL_HideWindow(w->sdl);
+    } else {
+        SDL_ShowWindow(w->sdl);
+        SDL_RaiseWindow(w->sdl);
+    }
+    return TRUE;
+}
+
+BOOL UpdateWindow(HWND window)
+{
+    Window* w = windowFor(window);
+    return w && !w->destroyed ? TRUE : FALSE;
+}
+
+BOOL DestroyWindow(HWND window)
+{
+    Window* w = windowFor(window);
+    if (!w || w->destroyed) return FALSE;
+    if (w->proc) w->proc(window, WM_DESTROY, 0, 0);
+    // The SDL window is hidden now and freed when the layer shuts down, so
+    // that a device still holding it never sees a dangling window.
+    w->destroyed = true;
+    SDL_HideWindow(w->sdl);
+    return TRUE;
+}
+
+BOOL GetWindowRect(HWND window, LPRECT rect)
+{
+    if (!rect) return FALSE;
+    if (test().enabled && test().windowRectSet) {
+        *rect = test().windowRect;
+        return TRUE;
+    }
+    Window* w = windowFor(window);
+    if (!w) return FALSE;
+    if (w->sdl && !w->destroyed && !test().enabled) {
+        int cx = 0, cy = 0;
+        SDL_GetWindowPosition(w->sdl, &cx, &cy);
+        const int dx = cx - w->client.left, dy = cy - w->client.top;
+        w->client = {w->client.left + dx, w->client.top + dy, w->client.right + dx, w->client.bottom + dy};
+        w->outer = {w->outer.left + dx, w->outer.top + dy, w->outer.right + dx, w->outer.bottom + dy};
+    }
+    *rect = w->outer;
+    return TRUE;
+}
+
+BOOL GetClientRect(HWND window, LPRECT rect)
+{
+    Window* w = windowFor(window);
+    if (!w || !rect) return FALSE;
+    *rect = {0, 0, w->client.right - w->client.left, w->client.bottom - w->client.top};
+    return TRUE;
+}
+
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    if (message == WM_CLOSE) DestroyWindow(window);
+    return 0;
+}
+
+// The program carries no icon or cursor resources: these are the system's
+// defaults, which need no handle of their own here.
+HICON LoadIconA(HINSTANCE /*instance*/, LPCSTR /*name*/)
+{
+    static int defaultIcon;
+    return reinterpret_cast<HICON>(&defaultIcon);
+}
+
+HCURSOR LoadCursorA(HINSTANCE /*instance*/, LPCSTR /*name*/)
+{
+    static int arrowCursor;
+    return reinterpret_cast<HCURSOR>(&arrowCursor);
+}
+
+int ShowCursor(BOOL show)
+{
+    state().cursorCount += show ? 1 : -1;
+    if (state().videoReady) SDL_ShowCursor(state().cursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
+    return state().cursorCount;
+}

@@ -1,0 +1,60 @@
+// core.h — test mode of the platform layer's core: switch it on before
+// start-up, then drive the virtual clock, the keys, the mouse and the window
+// messages by hand. Headless: SDL's "dummy" video driver stands in for a
+// display.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace testmode {
+
+// Switches test mode on: headless video, virtual clock at 0, keys up, no
+// injected cursor or window rectangle. Call before the game starts up.
+void enable();
+bool enabled();
+// Back to the state enable() gives, keeping test mode on; drops queued
+// messages and the call log.
+void reset();
+
+// The virtual clock that clock() returns, in milliseconds.
+void setClock(uint32_t ms);
+void advanceClock(uint32_t ms);
+uint32_t clockMs();
+
+// Key and mouse-button state as GetKeyState and GetAsyncKeyState read it
+// (Windows virtual-key codes, VK_LBUTTON and VK_RBUTTON included).
+void setKey(int vk, bool down);
+// A key press or release as the real window delivers it: the key state and a
+// queued WM_KEYDOWN / WM_KEYUP for the first window.
+void postKey(int vk, bool down);
+// The close box: a queued WM_CLOSE for the first window.
+void clickCloseBox();
+
+// GetCursorPos in desktop coordinates, GetWindowRect of every window, and the
+// two together: setMouse puts the cursor at (x, y) from the window
+// rectangle's top-left corner, the position the game computes.
+void setCursor(int x, int y);
+void setWindowRect(const RECT& rect);
+void setMouse(int x, int y);
+
+// Focus of every window, as windowHasFocus reports it to the input devices.
+void setFocus(bool focused);
+
+// rand_s draws from a Mersenne Twister seeded here (seed 0 after enable()).
+void seedRandom(uint32_t seed);
+
+// Runs whenever PeekMessageA finds the queue empty, before it answers; lets a
+// test move the clock or inject input between passes of the message loop.
+void onIdle(std::function<void()> hook);
+
+// Platform calls recorded in order (window creation, device and sound start-up
+// and shut-down), for tests of call orders.
+const std::vector<std::string>& calls();
+void clearCalls();
+
+}  // namespace testmode

@@ -1,0 +1,63 @@
+// MainWindow.cpp — the window class "ORV2010" and the one game window: a
+// title bar with a close box, no minimise or maximise box, not resizable, a
+// client area of exactly 1280 × 1024.
+//
+// Quitting runs one road: Escape or the close box → WM_CLOSE → the default
+// handling destroys the window → WM_DESTROY posts the quit message.
+#include "app/MainWindow.h"
+
+namespace {
+
+const char* const ClassName = "ORV2010";
+const char* const Caption = "Vantorel version0.5.0";
+
+// Windows gives every top-level window with a system menu a title bar, so the
+// rectangle is grown for the style the window really gets; growing it for
+// WS_SYSMENU alone leaves the client area a caption's height short.
+const DWORD WindowStyle = WS_CAPTION | WS_SYSMENU;
+
+}  // namespace
+
+HWND CreateMainWindow(HINSTANCE instance, int showCommand)
+{
+    WNDCLASSA wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = WndProc;
+    wc.cbClsExtra = 0;
+    wc.cbWndExtra = 0;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(32512));
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszMenuName = nullptr;
+    wc.lpszClassName = ClassName;
+    RegisterClassA(&wc);
+
+    RECT rect = {0, 0, ClientWidth, ClientHeight};
+    AdjustWindowRect(&rect, WindowStyle, FALSE);
+    HWND window = CreateWindowExA(0, ClassName, Caption, WindowStyle, 0, 0, rect.right - rect.left,
+                                  rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
+    if (!window) return nullptr;
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    return window;
+}
+
+LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE) {
+            PostMessageA(window, WM_CLOSE, 0, 0);
+            return 0;
+        }
+        if (wParam == VK_F1) return 0;
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

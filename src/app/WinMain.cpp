@@ -1,0 +1,49 @@
+// WinMain.cpp — the entry point and the message loop. The loop handles one
+// window message per pass; when none waits it runs the frame clock, and draws
+// after a tick that is due and not too late. Logic is never skipped; drawing
+// is.
+#include "app/WinMain.h"
+
+#include "app/FrameClock.h"
+#include "app/MainWindow.h"
+#include "app/Scene.h"
+#include "app/Systems.h"
+
+namespace {
+
+void DrawFrame()
+{
+    if (sceneManager->scene) sceneManager->scene->Render();
+}
+
+}  // namespace
+
+bool MessageLoopPass()
+{
+    MSG msg;
+    if (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (!GetMessageA(&msg, nullptr, 0, 0)) return false;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+        return true;
+    }
+    if (Tick() && sceneManager->drawThisFrame) DrawFrame();
+    return true;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int showCommand)
+{
+    HWND window = CreateMainWindow(instance, showCommand);
+    InitSystems(window);
+    // Without a window there is nothing to show and no way to quit: say so
+    // once and leave through the normal shut-down.
+    if (!window) {
+        OutputDebugStringA("Vantorel: the game window could not be created (is a display available?)\n");
+        ShutdownSystems();
+        return 1;
+    }
+    while (MessageLoopPass()) {
+    }
+    ShutdownSystems();
+    return 0;
+}
