@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <strings.h>
 
 namespace layer {
@@ -59,9 +60,20 @@ void shutDownVideo()
 bool startVideo()
 {
     if (state().videoReady) return true;
-    if (test().enabled) SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+    if (test().enabled) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+    } else if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+        return false;  // no desktop to show a window on
+    }
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    // Without a display SDL falls back to drivers that show nothing; a game
+    // that nobody can see or close must not start on them.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!test().enabled && driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
     state().videoReady = true;
     std::atexit(shutDownVideo);
     return true;
