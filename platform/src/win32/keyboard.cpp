@@ -7,6 +7,8 @@
 // GetAsyncKeyState. Mouse buttons are VK_LBUTTON, VK_RBUTTON, VK_MBUTTON.
 #include "win32/layer_state.h"
 
+#include <cmath>
+
 namespace layer {
 
 int virtualKeyFor(SDL_Scancode sc)
@@ -108,6 +110,15 @@ BOOL GetCursorPos(LPPOINT point)
     if (!state().videoReady) return FALSE;
     int x = 0, y = 0;
     SDL_GetGlobalMouseState(&x, &y);
+    // Relative to the game window, in the client pixels the game sees,
+    // measured from the window's top-left corner (see GetWindowRect).
+    for (Window* w : state().windows) {
+        if (w->destroyed) continue;
+        followDesktopPosition(*w);
+        point->x = w->outer.left + static_cast<LONG>(std::floor((x - w->client.left) / w->scale));
+        point->y = w->outer.top + static_cast<LONG>(std::floor((y - w->client.top) / w->scale));
+        return TRUE;
+    }
     *point = {x, y};
     return TRUE;
 }

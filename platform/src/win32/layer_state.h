@@ -31,8 +31,13 @@ struct WindowClass {
 struct Window {
     WNDPROC proc = nullptr;
     SDL_Window* sdl = nullptr;
-    RECT outer{};      // outer rectangle in desktop coordinates
-    RECT client{};     // client rectangle in desktop coordinates
+    // Rectangles as the game sees them: anchored at the client area's desktop
+    // position, sized in the game's client pixels (scaled by `scale` on the
+    // desktop).
+    RECT outer{};
+    RECT client{};
+    POINT clientSize{};   // the client area the game asked for
+    double scale = 1.0;   // desktop pixels per client pixel
     bool destroyed = false;
     bool focused = true;
 };
@@ -51,6 +56,8 @@ struct State {
 
 State& state();
 Window* windowFor(HWND window);
+// Moves the window's rectangles along when the user has dragged the window.
+void followDesktopPosition(Window& window);
 
 // Test mode
 struct TestState {

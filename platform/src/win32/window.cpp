@@ -44,6 +44,16 @@ bool windowHasFocus(HWND window)
 
 bool sdlVideoReady() { return state().videoReady; }
 
+void followDesktopPosition(Window& w)
+{
+    if (!w.sdl || w.destroyed || test().enabled) return;
+    int cx = 0, cy = 0;
+    SDL_GetWindowPosition(w.sdl, &cx, &cy);
+    const int dx = cx - w.client.left, dy = cy - w.client.top;
+    w.client = {w.client.left + dx, w.client.top + dy, w.client.right + dx, w.client.bottom + dy};
+    w.outer = {w.outer.left + dx, w.outer.top + dy, w.outer.right + dx, w.outer.bottom + dy};
+}
+
 namespace {
 
 void shutDownVideo()
@@ -77,6 +87,37 @@ bool startVideo()
     state().videoReady = true;
     std::atexit(shutDownVideo);
     return true;
+}
+
+struct Placement {
+    int x, y, width, height;  // the SDL window: desktop position and size of the client area
+    double scale;             // desktop pixels per client pixel the game sees
+};
+
+// Fits the window to the desktop: on a screen too small for it the client
+// area shrinks to the largest size of the same shape that fits with its
+// frame; on a high-density screen it grows with the display's density, so
+// that the picture keeps a sensible physical size. The game still sees its
+// client area at the size it asked for.
+Placement placeOnDesktop(int x, int y, int clientW, int clientH, int frameTop)
+{
+    Placement p{x, y, clientW, clientH, 1.0};
+    if (test().enabled) return p;
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return p;
+    const double fitW = static_cast<double>(usable.w - 2 * FrameBorder) / clientW;
+    const double fitH = static_cast<double>(usable.h - frameTop - FrameBorder) / clientH;
+    const double fit = std::max(0.1, std::min(fitW, fitH));
+    float ddpi = 0;
+    double density = 1.0;
+    if (SDL_GetDisplayDPI(0, &ddpi, nullptr, nullptr) == 0 && ddpi > 120.0f) density = ddpi / 96.0;
+    p.scale = std::min(density, fit);
+    if (p.scale > 0.999 && p.scale < 1.001) p.scale = 1.0;
+    p.width = static_cast<int>(clientW * p.scale);
+    p.height = p.width * clientH / clientW;
+    p.x = std::max(x, usable.x + FrameBorder);
+    p.y = std::max(y, usable.y + frameTop);
+    return p;
 }
 
 // Windows shows a title bar on every overlapped window with a system menu,
@@ -125,15 +166,18 @@ HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWO
     const int top = FrameBorder + (hasCaption(style) ? CaptionHeight : 0);
     const int clientW = std::max(1, width - 2 * FrameBorder);
     const int clientH = std::max(1, height - top - FrameBorder);
+    const Placement place = placeOnDesktop(x + left, y + top, clientW, clientH, top);
 
-    SDL_Window* sdl = SDL_CreateWindow(windowName ? windowName : "", x + left, y + top, clientW, clientH,
-                                       SDL_WINDOW_HIDDEN);
+    SDL_Window* sdl = SDL_CreateWindow(windowName ? windowName : "", place.x, place.y, place.width, place.height,
+                                       SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!sdl) return nullptr;
     auto* w = new Window;
     w->proc = cls->proc;
     w->sdl = sdl;
-    w->outer = {x, y, x + width, y + height};
-    w->client = {x + left, y + top, x + left + clientW, y + top + clientH};
+    w->scale = place.scale;
+    w->clientSize = {clientW, clientH};
+    w->outer = {place.x - left, place.y - top, place.x - left + width, place.y - top + height};
+    w->client = {place.x, place.y, place.x + clientW, place.y + clientH};
     state().windows.push_back(w);
     return reinterpret_cast<HWND>(w);
 }
@@ -169,6 +213,11 @@ BOOL DestroyWindow(HWND window)
     return TRUE;
 }
 
+// The window rectangle and the cursor (keyboard.cpp) are reported in the
+// client pixels the game sees, measured from the window's top-left corner, so
+// that the cursor minus the window's corner is the pointer's position in the
+// game's client area at any scale, and the drawn pointer sits exactly under
+// the hidden system cursor.
 BOOL GetWindowRect(HWND window, LPRECT rect)
 {
     if (!rect) return FALSE;
@@ -178,13 +227,7 @@ BOOL GetWindowRect(HWND window, LPRECT rect)
     }
     Window* w = windowFor(window);
     if (!w) return FALSE;
-    if (w->sdl && !w->destroyed && !test().enabled) {
-        int cx = 0, cy = 0;
-        SDL_GetWindowPosition(w->sdl, &cx, &cy);
-        const int dx = cx - w->client.left, dy = cy - w->client.top;
-        w->client = {w->client.left + dx, w->client.top + dy, w->client.right + dx, w->client.bottom + dy};
-        w->outer = {w->outer.left + dx, w->outer.top + dy, w->outer.right + dx, w->outer.bottom + dy};
-    }
+    followDesktopPosition(*w);
     *rect = w->outer;
     return TRUE;
 }
@@ -193,7 +236,7 @@ BOOL GetClientRect(HWND window, LPRECT rect)
 {
     Window* w = windowFor(window);
     if (!w || !rect) return FALSE;
-    *rect = {0, 0, w->client.right - w->client.left, w->client.bottom - w->client.top};
+    *rect = {0, 0, w->clientSize.x, w->clientSize.y};
     return TRUE;
 }
 
