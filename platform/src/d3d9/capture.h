@@ -1,0 +1,30 @@
+// capture.h — the test-mode side of the graphics layer, shared by the device
+// and platform/testing/graphics.h: the frame captured at each Present, the
+// Present failures a test injects, the adapter a test pretends to have, and
+// the device call log (through the core's call log).
+#pragma once
+
+#include <cstdint>
+
+namespace layer::d3d {
+
+struct AdapterSupport {
+    bool hal = true;
+    bool hardwareVertexProcessing = true;
+    bool mixedVertexProcessing = true;
+    bool softwareVertexProcessing = true;
+    bool reference = true;
+};
+
+bool testMode();
+// The adapter the Direct3D object reports: everything in normal runs.
+AdapterSupport adapterSupport();
+// Stores the frame; false when the test asked this Present to fail.
+bool captureFrame(const uint32_t* pixels, int width, int height);
+// Appends a formatted device call to the call log when logging is on.
+void logCall(const char* format, ...) __attribute__((format(printf, 1, 2)));
+bool callLogOn();
+// Sends message to the debug trace the first time it is seen.
+void traceOnce(const char* message);
+
+}  // namespace layer::d3d

@@ -1,0 +1,63 @@
+// presenter.cpp — presentation of the back buffer through an SDL renderer
+// created on first use for the device's window (re-created when the window
+// changes): one streaming texture, updated and stretched over the client area.
+#include "d3d9/presenter.h"
+
+#include "win32/window_internal.h"
+
+#include <d3d9.h>
+
+#include <SDL.h>
+
+namespace layer::d3d {
+
+Presenter::~Presenter() { release(); }
+
+void Presenter::release()
+{
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    texture_ = nullptr;
+    renderer_ = nullptr;
+    window_ = nullptr;
+    textureWidth_ = textureHeight_ = 0;
+}
+
+HRESULT Presenter::present(HWND window, const uint32_t* pixels, int width, int height)
+{
+    SDL_Window* sdl = layer::sdlWindow(window);
+    if (!sdl) {
+        release();
+        return D3DERR_DEVICELOST;
+    }
+    if (sdl != window_ || !renderer_) {
+        release();
+        renderer_ = SDL_CreateRenderer(sdl, -1, 0);
+        if (!renderer_) {
+            OutputDebugStringA("d3d9: Present: no SDL renderer for the window\n");
+            return D3DERR_DEVICELOST;
+        }
+        window_ = sdl;
+    }
+    if (!texture_ || textureWidth_ != width || textureHeight_ != height) {
+        if (texture_) SDL_DestroyTexture(texture_);
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+        if (!texture_) {
+            release();
+            return D3DERR_DEVICELOST;
+        }
+        SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
+        SDL_SetTextureScaleMode(texture_, SDL_ScaleModeLinear);
+        textureWidth_ = width;
+        textureHeight_ = height;
+    }
+    if (SDL_UpdateTexture(texture_, nullptr, pixels, width * static_cast<int>(sizeof(uint32_t))) != 0 ||
+        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr) != 0) {
+        release();
+        return D3DERR_DEVICELOST;
+    }
+    SDL_RenderPresent(renderer_);
+    return D3D_OK;
+}
+
+}  // namespace layer::d3d

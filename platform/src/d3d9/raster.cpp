@@ -1,0 +1,402 @@
+// raster.cpp — the three drawing roads of the rasteriser (1:1 rectangles,
+// scaled rectangles, general triangles) and the sampling and stage-0
+// arithmetic they share. Coverage is decided in exact integer arithmetic on
+// vertices snapped to 1/256 pixel; texel positions are carried in 32.32
+// fixed point; bilinear weights have 15 bits, computed with SSE2 where the
+// CPU has it and in portable code otherwise, with equal results.
+#include "d3d9/raster.h"
+
+#include "d3d9/blend_kernels.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <type_traits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace layer::d3d {
+
+namespace {
+
+constexpr int64_t SubPixels = 256;
+constexpr double FixedOne = 4294967296.0;
+constexpr float VertexLimit = 32768.0f;
+constexpr double TexelLimit = 16777216.0;
+
+bool snap(float value, int64_t& snapped)
+{
+    if (!std::isfinite(value) || std::fabs(value) > VertexLimit) return false;
+    snapped = std::llround(static_cast<double>(value) * SubPixels);
+    return true;
+}
+
+int64_t floorDiv(int64_t a, int64_t b)
+{
+    int64_t q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+    return q;
+}
+
+int64_t ceilDiv(int64_t a, int64_t b) { return -floorDiv(-a, b); }
+
+bool texelRange(double t) { return std::fabs(t) < TexelLimit; }
+
+int64_t toFixed(double t) { return std::llround(t * FixedOne); }
+
+uint64_t spreadRedBlue(uint32_t t) { return (t & 0xFF) | (static_cast<uint64_t>((t >> 16) & 0xFF) << 32); }
+uint64_t spreadAlphaGreen(uint32_t t) { return ((t >> 8) & 0xFF) | (static_cast<uint64_t>(t >> 24) << 32); }
+
+// The four texel weights of a bilinear sample, in 1/32768, summing to
+// exactly 32768, from the fractions fx (right texel) and fy (lower row). Only
+// fx = fy = 0 gives a weight of 32768, which the callers never multiply.
+struct Weights {
+    uint32_t w00, w10, w01, w11;
+};
+
+inline Weights weights(uint32_t fx, uint32_t fy)
+{
+    uint32_t w11 = (fx * fy + 16384) >> 15;
+    return {32768 - fx - fy + w11, fx - w11, fy - w11, w11};
+}
+
+// Portable: two channels at a time in the 32-bit halves of a 64-bit sum.
+inline uint32_t bilinearScalar(uint32_t t00, uint32_t t10, uint32_t t01, uint32_t t11, Weights w)
+{
+    const uint64_t redBlue = spreadRedBlue(t00) * w.w00 + spreadRedBlue(t10) * w.w10 + spreadRedBlue(t01) * w.w01 +
+                             spreadRedBlue(t11) * w.w11 + 0x0000400000004000u;
+    const uint64_t alphaGreen = spreadAlphaGreen(t00) * w.w00 + spreadAlphaGreen(t10) * w.w10 +
+                                spreadAlphaGreen(t01) * w.w01 + spreadAlphaGreen(t11) * w.w11 + 0x0000400000004000u;
+    return static_cast<uint32_t>(((redBlue >> 15) & 0xFF) | ((alphaGreen >> 7) & 0xFF00) |
+                                 ((redBlue >> 31) & 0xFF0000) | ((alphaGreen >> 23) & 0xFF000000u));
+}
+
+// The same sums with SSE2's multiply-add on 16-bit lanes: bit for bit equal.
+template <bool Vector>
+inline uint32_t bilinear(uint32_t t00, uint32_t t10, uint32_t t01, uint32_t t11, uint32_t fx, uint32_t fy)
+{
+    if (fx == 0 && fy == 0) return t00;
+    const Weights w = weights(fx, fy);
+#if defined(__SSE2__)
+    if constexpr (Vector) {
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i top = _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(t00)), zero),
+                                               _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(t10)), zero));
+        const __m128i bottom = _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(t01)), zero),
+                                                  _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(t11)), zero));
+        __m128i sum = _mm_add_epi32(_mm_madd_epi16(top, _mm_set1_epi32(static_cast<int>(w.w00 | (w.w10 << 16)))),
+                                    _mm_madd_epi16(bottom, _mm_set1_epi32(static_cast<int>(w.w01 | (w.w11 << 16)))));
+        sum = _mm_srli_epi32(_mm_add_epi32(sum, _mm_set1_epi32(16384)), 15);
+        sum = _mm_packs_epi32(sum, sum);
+        return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(sum, sum)));
+    }
+#endif
+    return bilinearScalar(t00, t10, t01, t11, w);
+}
+
+// The 15-bit fraction of a 32.32 texel position.
+uint32_t weightOf(int64_t fixed) { return static_cast<uint32_t>(fixed >> 17) & 0x7FFF; }
+int64_t nearestTexel(int64_t fixed) { return (fixed + (int64_t{1} << 31)) >> 32; }
+
+uint32_t modulateChannel(uint32_t a, uint32_t b, int shift)
+{
+    return divide255(((a >> shift) & 0xFF) * ((b >> shift) & 0xFF)) << shift;
+}
+
+uint32_t stageResult(StageSource source, uint32_t texel, uint32_t diffuse, uint32_t mask, int firstShift,
+                     int lastShift)
+{
+    if (source == StageSource::Texture) return texel & mask;
+    if (source == StageSource::Diffuse) return diffuse & mask;
+    uint32_t out = 0;
+    for (int shift = firstShift; shift <= lastShift; shift += 8) out |= modulateChannel(texel, diffuse, shift);
+    return out;
+}
+
+uint32_t combine(const RasterState& state, uint32_t texel, uint32_t diffuse)
+{
+    return stageResult(state.colour, texel, diffuse, 0x00FFFFFFu, 0, 16) |
+           stageResult(state.alpha, texel, diffuse, 0xFF000000u, 24, 24);
+}
+
+// True when the stage result is the texel itself for this vertex colour.
+bool textureOnly(const RasterState& state, uint32_t diffuse)
+{
+    bool colour = state.colour == StageSource::Texture ||
+                  (state.colour == StageSource::Product && (diffuse & 0x00FFFFFFu) == 0x00FFFFFFu);
+    bool alpha = state.alpha == StageSource::Texture ||
+                 (state.alpha == StageSource::Product && (diffuse >> 24) == 0xFF);
+    return colour && alpha;
+}
+
+uint32_t clampChannel(double value)
+{
+    if (!(value > 0.0)) return 0;
+    if (value >= 255.0) return 255;
+    return static_cast<uint32_t>(std::lround(value));
+}
+
+}  // namespace
+
+void Rasteriser::finishRow(uint32_t* destination, const RasterState& state, int count, const uint32_t* diffuse,
+                           uint32_t flatDiffuse)
+{
+    if (diffuse) {
+        for (int i = 0; i < count; ++i) row_[i] = combine(state, row_[i], diffuse[i]);
+    } else if (!textureOnly(state, flatDiffuse)) {
+        for (int i = 0; i < count; ++i) row_[i] = combine(state, row_[i], flatDiffuse);
+    }
+    if (state.alphaBlend)
+        blendRow(destination, row_.data(), count);
+    else
+        std::memcpy(destination, row_.data(), static_cast<size_t>(count) * sizeof(uint32_t));
+}
+
+void Rasteriser::copyTexelSpan(uint32_t* destination, const RasterState& state, int row, int first, int count)
+{
+    const TexelImage& image = state.image;
+    const uint32_t* texels = image.texels + static_cast<size_t>(row) * image.width;
+    const TexelRun* runsBegin = image.runs + image.rowRuns[row];
+    const TexelRun* runsEnd = image.runs + image.rowRuns[row + 1];
+    while (count > 0) {
+        int chunk = std::min(count, image.width - first);
+        if (!state.alphaBlend) {
+            std::memcpy(destination, texels + first, static_cast<size_t>(chunk) * sizeof(uint32_t));
+        } else {
+            const TexelRun* run = std::partition_point(
+                runsBegin, runsEnd, [first](const TexelRun& r) { return r.end <= first; });
+            for (; run != runsEnd && run->begin < first + chunk; ++run) {
+                int begin = std::max<int>(run->begin, first);
+                int end = std::min<int>(run->end, first + chunk);
+                uint32_t* out = destination + (begin - first);
+                if (run->kind == RunKind::Opaque)
+                    std::memcpy(out, texels + begin, static_cast<size_t>(end - begin) * sizeof(uint32_t));
+                else if (run->kind == RunKind::Mixed)
+                    blendRow(out, texels + begin, end - begin);
+            }
+        }
+        destination += chunk;
+        count -= chunk;
+        first = 0;
+    }
+}
+
+bool Rasteriser::drawRectangle(const RenderTarget& target, const RasterState& state, const SpriteVertex* v)
+{
+    int64_t x[4], y[4];
+    for (int i = 0; i < 4; ++i)
+        if (!snap(v[i].x, x[i]) || !snap(v[i].y, y[i])) return false;
+    if (x[0] != x[2] || x[1] != x[3] || y[0] != y[1] || y[2] != y[3] || x[0] >= x[1] || y[0] >= y[2]) return false;
+    if (v[0].u != v[2].u || v[1].u != v[3].u || v[0].v != v[1].v || v[2].v != v[3].v) return false;
+    uint32_t diffuse = v[0].diffuse;
+    if (v[1].diffuse != diffuse || v[2].diffuse != diffuse || v[3].diffuse != diffuse) return false;
+
+    const TexelImage& image = state.image;
+    double u0 = static_cast<double>(v[0].u) * image.width - 0.5;
+    double u1 = static_cast<double>(v[1].u) * image.width - 0.5;
+    double v0 = static_cast<double>(v[0].v) * image.height - 0.5;
+    double v1 = static_cast<double>(v[2].v) * image.height - 0.5;
+    if (!texelRange(u0) || !texelRange(u1) || !texelRange(v0) || !texelRange(v1)) return true;
+
+    int64_t left = std::max<int64_t>(ceilDiv(x[0], SubPixels), state.clipLeft);
+    int64_t right = std::min<int64_t>(ceilDiv(x[1], SubPixels), state.clipRight);
+    int64_t top = std::max<int64_t>(ceilDiv(y[0], SubPixels), state.clipTop);
+    int64_t bottom = std::min<int64_t>(ceilDiv(y[2], SubPixels), state.clipBottom);
+    if (left >= right || top >= bottom) return true;
+    int width = static_cast<int>(right - left);
+
+    auto texelX = [&](int64_t px) { return u0 + (static_cast<double>(px * SubPixels - x[0])) * (u1 - u0) / (x[1] - x[0]); };
+    auto texelY = [&](int64_t py) { return v0 + (static_cast<double>(py * SubPixels - y[0])) * (v1 - v0) / (y[2] - y[0]); };
+    double scaleX = (u1 - u0) * SubPixels / static_cast<double>(x[1] - x[0]);
+    double scaleY = (v1 - v0) * SubPixels / static_cast<double>(y[2] - y[0]);
+    bool linear = std::max(std::fabs(scaleX), std::fabs(scaleY)) <= 1.0 ? state.linearMagnify : state.linearMinify;
+    const int64_t widthMask = image.width - 1;
+    const int64_t heightMask = image.height - 1;
+
+    if (scaleX == 1.0 && scaleY == 1.0 && textureOnly(state, diffuse)) {
+        double firstX = texelX(left);
+        double firstY = texelY(top);
+        if (!linear) {
+            firstX = std::floor(firstX + 0.5);
+            firstY = std::floor(firstY + 0.5);
+        }
+        if (firstX == std::floor(firstX) && firstY == std::floor(firstY)) {
+            int64_t column = static_cast<int64_t>(firstX) & widthMask;
+            int64_t row = static_cast<int64_t>(firstY);
+            for (int64_t py = top; py < bottom; ++py, ++row) {
+                uint32_t* destination = target.pixels + py * target.width + left;
+                copyTexelSpan(destination, state, static_cast<int>(row & heightMask), static_cast<int>(column),
+                              width);
+            }
+            return true;
+        }
+    }
+
+    row_.resize(width);
+    columnTexel_.resize(width);
+    columnWeight_.resize(width);
+    for (int i = 0; i < width; ++i) {
+        int64_t fixed = toFixed(texelX(left + i));
+        columnTexel_[i] = static_cast<int32_t>(linear ? fixed >> 32 : nearestTexel(fixed));
+        columnWeight_[i] = weightOf(fixed);
+    }
+    for (int64_t py = top; py < bottom; ++py) {
+        int64_t fixed = toFixed(texelY(py));
+        if (linear) {
+            int64_t texelRow = fixed >> 32;
+            const uint32_t* upper = image.texels + (texelRow & heightMask) * image.width;
+            const uint32_t* lower = image.texels + ((texelRow + 1) & heightMask) * image.width;
+            uint32_t weight = weightOf(fixed);
+            const int32_t* const columns = columnTexel_.data();
+            const uint32_t* const columnWeights = columnWeight_.data();
+            uint32_t* const out = row_.data();
+            auto filterRow = [&](auto vector) {
+                for (int i = 0; i < width; ++i) {
+                    int64_t c0 = columns[i] & widthMask;
+                    int64_t c1 = (columns[i] + 1) & widthMask;
+                    out[i] = bilinear<decltype(vector)::value>(upper[c0], upper[c1], lower[c0], lower[c1],
+                                                               columnWeights[i], weight);
+                }
+            };
+            if (portableKernels())
+                filterRow(std::false_type{});
+            else
+                filterRow(std::true_type{});
+        } else {
+            const uint32_t* texels = image.texels + (nearestTexel(fixed) & heightMask) * image.width;
+            for (int i = 0; i < width; ++i) row_[i] = texels[columnTexel_[i] & widthMask];
+        }
+        finishRow(target.pixels + py * target.width + left, state, width, nullptr, diffuse);
+    }
+    return true;
+}
+
+void Rasteriser::drawTriangle(const RenderTarget& target, const RasterState& state, const SpriteVertex& a,
+                              const SpriteVertex& b, const SpriteVertex& c)
+{
+    const SpriteVertex* v[3] = {&a, &b, &c};
+    int64_t x[3], y[3];
+    for (int i = 0; i < 3; ++i)
+        if (!snap(v[i]->x, x[i]) || !snap(v[i]->y, y[i])) return;
+    int64_t area = (x[1] - x[0]) * (y[2] - y[0]) - (y[1] - y[0]) * (x[2] - x[0]);
+    if (area == 0) return;
+    if (area < 0) {
+        std::swap(v[1], v[2]);
+        std::swap(x[1], x[2]);
+        std::swap(y[1], y[2]);
+        area = -area;
+    }
+
+    const TexelImage& image = state.image;
+    double px[3], py[3], tu[3], tv[3];
+    for (int i = 0; i < 3; ++i) {
+        px[i] = static_cast<double>(x[i]) / SubPixels;
+        py[i] = static_cast<double>(y[i]) / SubPixels;
+        tu[i] = static_cast<double>(v[i]->u) * image.width - 0.5;
+        tv[i] = static_cast<double>(v[i]->v) * image.height - 0.5;
+        if (!texelRange(tu[i]) || !texelRange(tv[i])) return;
+    }
+    double det = static_cast<double>(area) / (SubPixels * SubPixels);
+    auto gradientX = [&](const double* f) {
+        return ((f[1] - f[0]) * (py[2] - py[0]) - (f[2] - f[0]) * (py[1] - py[0])) / det;
+    };
+    auto gradientY = [&](const double* f) {
+        return ((f[2] - f[0]) * (px[1] - px[0]) - (f[1] - f[0]) * (px[2] - px[0])) / det;
+    };
+    double duDx = gradientX(tu), duDy = gradientY(tu), dvDx = gradientX(tv), dvDy = gradientY(tv);
+    double footprint = std::max(std::hypot(duDx, dvDx), std::hypot(duDy, dvDy));
+    bool linear = footprint <= 1.0 ? state.linearMagnify : state.linearMinify;
+
+    bool flat = a.diffuse == b.diffuse && a.diffuse == c.diffuse;
+    double colour[4][3], colourDx[4] = {}, colourDy[4] = {};
+    if (!flat) {
+        for (int channel = 0; channel < 4; ++channel) {
+            for (int i = 0; i < 3; ++i) colour[channel][i] = (v[i]->diffuse >> (8 * channel)) & 0xFF;
+            colourDx[channel] = gradientX(colour[channel]);
+            colourDy[channel] = gradientY(colour[channel]);
+        }
+    }
+
+    bool bias[3];
+    for (int i = 0; i < 3; ++i) {
+        int j = (i + 1) % 3;
+        bool topLeft = (y[i] == y[j] && x[j] > x[i]) || (y[j] < y[i]);
+        bias[i] = !topLeft;
+    }
+    int64_t top = std::max<int64_t>(ceilDiv(std::min({y[0], y[1], y[2]}), SubPixels), state.clipTop);
+    int64_t bottom = std::min<int64_t>(floorDiv(std::max({y[0], y[1], y[2]}), SubPixels) + 1, state.clipBottom);
+    const int64_t widthMask = image.width - 1;
+    const int64_t heightMask = image.height - 1;
+    int64_t stepU = toFixed(duDx), stepV = toFixed(dvDx);
+
+    for (int64_t row = top; row < bottom; ++row) {
+        int64_t centreY = row * SubPixels;
+        int64_t first = state.clipLeft;
+        int64_t last = state.clipRight - 1;
+        for (int i = 0; i < 3 && first <= last; ++i) {
+            int j = (i + 1) % 3;
+            int64_t dy = y[j] - y[i];
+            int64_t constant = (x[j] - x[i]) * (centreY - y[i]) + dy * x[i] - (bias[i] ? 1 : 0);
+            if (dy == 0) {
+                if (constant < 0) first = last + 1;
+            } else if (dy > 0) {
+                last = std::min(last, floorDiv(constant, SubPixels * dy));
+            } else {
+                first = std::max(first, ceilDiv(-constant, -SubPixels * dy));
+            }
+        }
+        if (first > last) continue;
+        int count = static_cast<int>(last - first + 1);
+        row_.resize(count);
+        double offsetX = static_cast<double>(first) - px[0];
+        double offsetY = static_cast<double>(row) - py[0];
+        int64_t texelU = toFixed(tu[0] + duDx * offsetX + duDy * offsetY);
+        int64_t texelV = toFixed(tv[0] + dvDx * offsetX + dvDy * offsetY);
+        if (linear) {
+            // Locals, so that the stores to the row need not reload them.
+            const uint32_t* const texels = image.texels;
+            const int64_t pitch = image.width;
+            uint32_t* const out = row_.data();
+            auto filterRow = [&](auto vector) {
+                int64_t u = texelU, v = texelV;
+                for (int i = 0; i < count; ++i, u += stepU, v += stepV) {
+                    int64_t column = u >> 32;
+                    int64_t texelRow = v >> 32;
+                    const uint32_t* upper = texels + (texelRow & heightMask) * pitch;
+                    const uint32_t* lower = texels + ((texelRow + 1) & heightMask) * pitch;
+                    int64_t c0 = column & widthMask;
+                    int64_t c1 = (column + 1) & widthMask;
+                    out[i] = bilinear<decltype(vector)::value>(upper[c0], upper[c1], lower[c0], lower[c1],
+                                                               weightOf(u), weightOf(v));
+                }
+            };
+            if (portableKernels())
+                filterRow(std::false_type{});
+            else
+                filterRow(std::true_type{});
+        } else {
+            for (int i = 0; i < count; ++i, texelU += stepU, texelV += stepV)
+                row_[i] = image.texels[(nearestTexel(texelV) & heightMask) * image.width +
+                                       (nearestTexel(texelU) & widthMask)];
+        }
+        const uint32_t* diffuse = nullptr;
+        if (!flat) {
+            rowDiffuse_.resize(count);
+            for (int i = 0; i < count; ++i) {
+                uint32_t packed = 0;
+                for (int channel = 0; channel < 4; ++channel) {
+                    double value = colour[channel][0] + colourDx[channel] * (offsetX + i) +
+                                   colourDy[channel] * offsetY;
+                    packed |= clampChannel(value) << (8 * channel);
+                }
+                rowDiffuse_[i] = packed;
+            }
+            diffuse = rowDiffuse_.data();
+        }
+        finishRow(target.pixels + row * target.width + first, state, count, diffuse, a.diffuse);
+    }
+}
+
+}  // namespace layer::d3d

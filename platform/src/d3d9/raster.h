@@ -1,0 +1,72 @@
+// raster.h — our own rasteriser for pre-transformed, textured triangles, by
+// Direct3D 9's rules: pixel centres on whole coordinates, vertices snapped to
+// 1/256 pixel, the top-left fill rule, texture coordinates interpolated
+// linearly (every vertex has the same rhw), bilinear or point sampling with
+// wrap addressing on power-of-two textures, the stage-0 combination of
+// texture and vertex colour, and straight alpha blending or plain writes.
+// Three roads, all within 1 per channel of exact float arithmetic:
+//   - axis-aligned rectangles mapped 1:1 onto texels: copied row by row,
+//     using the texture's run map to skip clear and copy opaque texels;
+//   - other axis-aligned rectangles (scaled): filtered with per-column and
+//     per-row sample positions;
+//   - everything else (turned quads, single triangles): per-row spans with
+//     filtered samples stepped in 32.32 fixed point.
+// Limits: the caller has done culling and the depth decision; vertices must
+// lie within ±32768 pixels and texel coordinates within ±2^24.
+#pragma once
+
+#include "d3d9/texture.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace layer::d3d {
+
+// The one vertex format the device draws: D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1.
+struct SpriteVertex {
+    float x, y, z, rhw;
+    uint32_t diffuse;
+    float u, v;
+};
+static_assert(sizeof(SpriteVertex) == 28);
+
+// Where a stage-0 result (colour or alpha) comes from.
+enum class StageSource { Texture, Diffuse, Product };
+
+struct RasterState {
+    TexelImage image;  // a 1 × 1 opaque white image when no texture is set
+    bool linearMagnify = false;
+    bool linearMinify = false;
+    StageSource colour = StageSource::Product;
+    StageSource alpha = StageSource::Product;
+    bool alphaBlend = false;  // false: the stage result is written as it is
+    int clipLeft = 0, clipTop = 0, clipRight = 0, clipBottom = 0;  // right and bottom exclusive
+};
+
+struct RenderTarget {
+    uint32_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+};
+
+class Rasteriser {
+public:
+    // Draws two strip triangles v[0..3] as one quad when they form an
+    // axis-aligned rectangle with matching texture coordinates; false when
+    // they do not (the caller then draws them as triangles).
+    bool drawRectangle(const RenderTarget& target, const RasterState& state, const SpriteVertex* v);
+    void drawTriangle(const RenderTarget& target, const RasterState& state, const SpriteVertex& a,
+                      const SpriteVertex& b, const SpriteVertex& c);
+
+private:
+    void copyTexelSpan(uint32_t* destination, const RasterState& state, int row, int first, int count);
+    void finishRow(uint32_t* destination, const RasterState& state, int count, const uint32_t* diffuse,
+                   uint32_t flatDiffuse);
+
+    std::vector<uint32_t> row_;
+    std::vector<uint32_t> rowDiffuse_;
+    std::vector<int32_t> columnTexel_;
+    std::vector<uint32_t> columnWeight_;
+};
+
+}  // namespace layer::d3d

@@ -1,0 +1,47 @@
+// graphics.h — test mode of the graphics layer: the back buffer captured at
+// every Present (as RGBA pixels, writable as PNG), injected Present failures,
+// the adapter the Direct3D object pretends to have, and switches for the
+// device call log (entries go to testmode::calls(), e.g.
+// "SetRenderState(22, 3)") and for the portable scalar rasteriser kernels.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace testmode {
+
+struct CapturedFrame {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgba;  // row after row; alpha is 255 (the back buffer has none)
+
+    const uint8_t* at(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
+};
+
+// The frame the last successful Present showed; empty before the first.
+CapturedFrame capturedFrame();
+int presentCount();
+bool saveCapturedFrame(const char* path);
+bool writePng(const char* path, int width, int height, const uint8_t* rgba);
+
+// The next count Presents fail with D3DERR_DEVICELOST and capture nothing.
+void failPresents(int count);
+
+// What GetDeviceCaps and CreateDevice accept; everything by default.
+struct GraphicsAdapter {
+    bool hal = true;
+    bool hardwareVertexProcessing = true;
+    bool mixedVertexProcessing = true;
+    bool softwareVertexProcessing = true;
+    bool reference = true;
+};
+void setGraphicsAdapter(const GraphicsAdapter& adapter);
+
+// Device calls with their arguments in the call log (on by default).
+void setDeviceCallLog(bool on);
+// The portable scalar kernels instead of the vector ones (same pixels).
+void setPortableRasteriser(bool on);
+// Back to the defaults above; forgets the captured frame.
+void resetGraphics();
+
+}  // namespace testmode
