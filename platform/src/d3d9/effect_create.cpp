@@ -1,0 +1,69 @@
+// effect_create.cpp — D3DXCreateEffectFromFileA: reads the file (the game's
+// path spelling mapped to the host's), reads its declarations and builds the
+// effect, or hands back the compiler-style message in an ID3DXBuffer.
+// Files over 16 MiB are refused: no effect file comes near that.
+#include "effect_buffer.h"
+#include "effect_object.h"
+#include "effect_parser.h"
+#include "win32/paths.h"
+
+#include <d3dx9.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr size_t maxSourceBytes = size_t{16} << 20;
+
+bool readWholeFile(const std::string& path, std::string& contents)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    char chunk[16384];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        contents.append(chunk, got);
+        if (contents.size() > maxSourceBytes) break;
+    }
+    const bool ok = !std::ferror(file) && contents.size() <= maxSourceBytes;
+    std::fclose(file);
+    return ok;
+}
+
+void handBack(LPD3DXBUFFER* errors, const std::string& message)
+{
+    if (errors) *errors = layer::fx::createTextBuffer(message);
+}
+
+}  // namespace
+
+HRESULT WINAPI D3DXCreateEffectFromFileA(LPDIRECT3DDEVICE9 device, LPCSTR file, const D3DXMACRO* defines,
+                                         LPD3DXINCLUDE /*include*/, DWORD /*flags*/, LPD3DXEFFECTPOOL /*pool*/,
+                                         LPD3DXEFFECT* effect, LPD3DXBUFFER* errors)
+{
+    if (errors) *errors = nullptr;
+    if (!device || !file || !effect) return D3DERR_INVALIDCALL;
+    *effect = nullptr;
+
+    std::string source;
+    if (!readWholeFile(layer::hostPath(file), source)) {
+        handBack(errors, std::string(file) + "(1,1): error X1507: failed to open source file: '" + file + "'");
+        return D3DXERR_INVALIDDATA;
+    }
+
+    layer::fx::EffectSource declarations;
+    layer::fx::SyntaxError error;
+    if (!layer::fx::parseEffect(source, declarations, error)) {
+        handBack(errors, std::string(file) + "(" + std::to_string(error.line) + "," + std::to_string(error.column) +
+                             "): error X3000: " + error.message);
+        return E_FAIL;
+    }
+    // Macros given by the caller come before the file's own #defines.
+    std::vector<layer::fx::Define> predefined;
+    for (; defines && defines->Name; ++defines)
+        predefined.push_back({defines->Name, defines->Definition ? defines->Definition : ""});
+    declarations.defines.insert(declarations.defines.begin(), predefined.begin(), predefined.end());
+    *effect = new layer::fx::Effect(device, std::move(declarations));
+    return D3D_OK;
+}
