@@ -1,0 +1,52 @@
+// kernel_objects.h — the waitable kernel objects behind the kernel32 HANDLEs
+// (events and threads), their registry and the one lock and condition that
+// every wait, signal and thread end goes through. Internal to
+// platform/src/kernel32. One lock for all objects keeps the wait logic
+// simple; the game has a handful of threads and events at most.
+#pragma once
+
+#include <windows.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <vector>
+
+namespace layer::kernel {
+
+struct Object {
+    enum class Kind { Event, Thread };
+    explicit Object(Kind k) : kind(k) {}
+    Kind kind;
+    bool open = true;          // the HANDLE has not been closed
+    bool signalled = false;    // events: set; threads: ended
+    bool manualReset = false;  // events only
+    int users = 0;             // waits in progress and a running thread's own hold
+    DWORD exitCode = 0;        // threads only
+
+    // Threads only: whether the thread is blocked in a wait, and on what.
+    bool parked = false;
+    std::vector<Object*> waitingOn;
+    bool waitAll = false;
+};
+
+std::mutex& lock();
+std::condition_variable& changed();
+
+// Under lock(): the object behind an open handle, or null for a handle that
+// was never made or is already closed.
+Object* objectFor(HANDLE handle);
+HANDLE registerObject(Object* object);
+// Under lock(): frees the object once it is closed and nobody uses it.
+void releaseIfUnused(Object* object);
+
+// Under lock(): whether the wait on these objects would return now.
+bool satisfied(const std::vector<Object*>& objects, bool waitAll);
+
+// Under lock(): the threads made by CreateThread that have not ended yet.
+std::vector<Object*>& runningThreads();
+
+// The thread object of the calling thread, or null when CreateThread did not
+// make it.
+Object*& currentThread();
+
+}  // namespace layer::kernel

@@ -1,0 +1,116 @@
+// SoundSystem.cpp — the effect side of the sound system: opening DirectSound
+// with a 22050 Hz mono 16-bit primary format, loading effects into secondary
+// buffers in their files' own formats, and playing them from the start.
+#include "framework/sound/SoundSystem.h"
+
+#include "framework/graphics/orvGraphics.h"
+#include "framework/sound/WaveFile.h"
+
+#include <cstring>
+
+SoundSystem* soundSystem = nullptr;
+
+namespace {
+
+bool validSlot(int id) { return id >= 0 && id < SOUND_EFFECT_SLOTS; }
+
+void setPrimaryFormat(LPDIRECTSOUNDBUFFER primary)
+{
+    WAVEFORMATEX format = {};
+    format.wFormatTag = WAVE_FORMAT_PCM;
+    format.nChannels = 1;
+    format.nSamplesPerSec = 22050;
+    format.nAvgBytesPerSec = 44100;
+    format.nBlockAlign = 2;
+    format.wBitsPerSample = 16;
+    primary->SetFormat(&format);
+}
+
+// A buffer holding the whole wave, or null. Takes care of freeing wave.data.
+LPDIRECTSOUNDBUFFER createEffectBuffer(LPDIRECTSOUND8 device, WaveData& wave)
+{
+    DSBUFFERDESC desc = {};
+    desc.dwSize = sizeof(desc);
+    desc.dwFlags = DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME;
+    desc.dwBufferBytes = wave.size;
+    desc.lpwfxFormat = &wave.format;
+    LPDIRECTSOUNDBUFFER buffer = nullptr;
+    if (FAILED(device->CreateSoundBuffer(&desc, &buffer, nullptr))) {
+        GlobalFree(wave.data);
+        return nullptr;
+    }
+    LPVOID first = nullptr;
+    LPVOID second = nullptr;
+    DWORD firstBytes = 0;
+    DWORD secondBytes = 0;
+    if (FAILED(buffer->Lock(0, wave.size, &first, &firstBytes, &second, &secondBytes, 0))) {
+        GlobalFree(wave.data);
+        buffer->Release();
+        return nullptr;
+    }
+    std::memcpy(first, wave.data, firstBytes);
+    if (second) std::memcpy(second, wave.data + firstBytes, secondBytes);
+    GlobalFree(wave.data);
+    buffer->Unlock(first, firstBytes, second, secondBytes);
+    return buffer;
+}
+
+}  // namespace
+
+SoundSystem::SoundSystem()
+{
+    window = MainWindow;
+    CoInitialize(nullptr);
+    if (FAILED(DirectSoundCreate8(nullptr, &device, nullptr))) {
+        device = nullptr;
+        return;
+    }
+    device->SetCooperativeLevel(window, DSSCL_PRIORITY);
+    DSBUFFERDESC desc = {};
+    desc.dwSize = sizeof(desc);
+    desc.dwFlags = DSBCAPS_PRIMARYBUFFER | DSBCAPS_CTRL3D;
+    if (FAILED(device->CreateSoundBuffer(&desc, &primary, nullptr))) primary = nullptr;
+    if (primary) setPrimaryFormat(primary);
+}
+
+SoundSystem::~SoundSystem()
+{
+    for (SoundEffect*& effect : effects) {
+        if (!effect) continue;
+        effect->buffer->Release();
+        delete effect;
+        effect = nullptr;
+    }
+    if (primary) {
+        primary->Release();
+        primary = nullptr;
+    }
+    if (device) {
+        device->Release();
+        device = nullptr;
+    }
+}
+
+void SoundSystem::setSoundEffect(int id, const char* path)
+{
+    if (!device || !validSlot(id)) return;
+    if (effects[id]) {
+        effects[id]->buffer->Release();
+        delete effects[id];
+        effects[id] = nullptr;
+    }
+    if (!path) return;
+    WaveData wave;
+    if (!loadWave(path, wave)) return;
+    LPDIRECTSOUNDBUFFER buffer = createEffectBuffer(device, wave);
+    if (buffer) effects[id] = new SoundEffect{buffer};
+}
+
+void playSoundEffect(int id)
+{
+    if (!soundSystem || !soundSystem->device || !validSlot(id) || !soundSystem->effects[id]) return;
+    LPDIRECTSOUNDBUFFER buffer = soundSystem->effects[id]->buffer;
+    buffer->Stop();
+    buffer->SetCurrentPosition(0);
+    buffer->Play(0, 0, 0);
+}
