@@ -1,0 +1,154 @@
+// direct_input.cpp — DirectInput8Create and the IDirectInput8A root:
+// enumerating the attached game controllers and opening one by its instance
+// GUID. The root keeps SDL's joystick subsystem up from creation to its last
+// release. Keyboard and mouse devices are not offered: the game polls them
+// through user32.
+//
+// A pad's instance GUID carries SDL's joystick instance id, which SDL never
+// reuses within a run; its product GUID follows DirectInput's
+// "PIDVID" form (vendor and product id in the first word).
+#include "dinput/device.h"
+#include "dinput/joystick_subsystem.h"
+#include "dinput/pad_source.h"
+
+#include <SDL.h>
+
+#include <cstring>
+#include <vector>
+
+namespace layer::input {
+
+namespace {
+
+constexpr uint16_t InstanceMark2 = 0x5344;  // "SD"
+constexpr uint16_t InstanceMark3 = 0x4C4A;  // "LJ"
+constexpr uint8_t InstanceMark4[8] = {'D', 'I', 'N', 'P', 'U', 'T', '8', 'P'};
+constexpr WORD GenericDesktopPage = 0x01;
+constexpr WORD JoystickUsage = 0x04;
+constexpr WORD GamePadUsage = 0x05;
+
+GUID instanceGuid(SDL_JoystickID id)
+{
+    GUID guid{uint32_t(id), InstanceMark2, InstanceMark3, {}};
+    std::memcpy(guid.Data4, InstanceMark4, sizeof guid.Data4);
+    return guid;
+}
+
+bool isInstanceGuid(const GUID& guid)
+{
+    return guid.Data2 == InstanceMark2 && guid.Data3 == InstanceMark3 &&
+           std::memcmp(guid.Data4, InstanceMark4, sizeof guid.Data4) == 0;
+}
+
+DIDEVICEINSTANCEA describe(int deviceIndex)
+{
+    const bool recognised = SDL_IsGameController(deviceIndex);
+    DIDEVICEINSTANCEA d{};
+    d.dwSize = sizeof d;
+    d.guidInstance = instanceGuid(SDL_JoystickGetDeviceInstanceID(deviceIndex));
+    d.guidProduct = {uint32_t(SDL_JoystickGetDeviceVendor(deviceIndex)) |
+                         uint32_t(SDL_JoystickGetDeviceProduct(deviceIndex)) << 16,
+                     0,
+                     0,
+                     {0, 0, 'P', 'I', 'D', 'V', 'I', 'D'}};
+    d.dwDevType = (recognised ? DI8DEVTYPE_GAMEPAD : DI8DEVTYPE_JOYSTICK) | DI8DEVTYPEJOYSTICK_STANDARD << 8 |
+                  DIDEVTYPE_HID;
+    const char* name = recognised ? SDL_GameControllerNameForIndex(deviceIndex) : SDL_JoystickNameForIndex(deviceIndex);
+    if (!name) name = "Game controller";
+    std::strncpy(d.tszInstanceName, name, sizeof d.tszInstanceName - 1);
+    std::strncpy(d.tszProductName, name, sizeof d.tszProductName - 1);
+    d.wUsagePage = GenericDesktopPage;
+    d.wUsage = recognised ? GamePadUsage : JoystickUsage;
+    return d;
+}
+
+bool classIncludes(DWORD devType, const DIDEVICEINSTANCEA& pad)
+{
+    if (devType == DI8DEVCLASS_ALL || devType == DI8DEVCLASS_GAMECTRL) return true;
+    return devType == (pad.dwDevType & 0xFF);  // a DI8DEVTYPE_* asks for one kind
+}
+
+class DirectInput8 final : public IDirectInput8A {
+public:
+    DirectInput8() : joysticks_(startJoysticks()) {}
+
+    HRESULT QueryInterface(REFIID riid, void** object) override
+    {
+        if (!object) return E_POINTER;
+        *object = nullptr;
+        if (riid != IID_IUnknown && riid != IID_IDirectInput8A) return E_NOINTERFACE;
+        AddRef();
+        *object = static_cast<IDirectInput8A*>(this);
+        return S_OK;
+    }
+
+    ULONG AddRef() override { return ++refs_; }
+
+    ULONG Release() override
+    {
+        const ULONG left = --refs_;
+        if (left == 0) delete this;
+        return left;
+    }
+
+    HRESULT EnumDevices(DWORD devType, LPDIENUMDEVICESCALLBACKA callback, LPVOID ref, DWORD /*flags*/) override
+    {
+        if (!callback) return DIERR_INVALIDPARAM;
+        if (!joysticks_) return DI_OK;
+        // Only attached pads are known, so DIEDFL_ATTACHEDONLY changes nothing.
+        refreshJoysticks();
+        std::vector<DIDEVICEINSTANCEA> pads;
+        for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+            DIDEVICEINSTANCEA pad = describe(i);
+            if (classIncludes(devType, pad)) pads.push_back(pad);
+        }
+        for (const DIDEVICEINSTANCEA& pad : pads)
+            if (callback(&pad, ref) == DIENUM_STOP) break;
+        return DI_OK;
+    }
+
+    HRESULT CreateDevice(REFGUID instance, LPDIRECTINPUTDEVICE8A* device, LPUNKNOWN outer) override
+    {
+        if (!device) return DIERR_INVALIDPARAM;
+        *device = nullptr;
+        if (outer) return DIERR_INVALIDPARAM;
+        if (!joysticks_ || !isInstanceGuid(instance)) return DIERR_DEVICENOTREG;
+        refreshJoysticks();
+        for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+            if (uint32_t(SDL_JoystickGetDeviceInstanceID(i)) != instance.Data1) continue;
+            std::unique_ptr<PadSource> source = PadSource::open(i);
+            if (!source) {
+                OutputDebugStringA(("DirectInput: cannot open the pad: " + std::string(SDL_GetError()) + "\n").c_str());
+                return DIERR_DEVICENOTREG;
+            }
+            *device = createPadDevice(this, std::move(source));
+            return DI_OK;
+        }
+        return DIERR_DEVICENOTREG;
+    }
+
+private:
+    ~DirectInput8()
+    {
+        if (joysticks_) stopJoysticks();
+    }
+
+    ULONG refs_ = 1;
+    const bool joysticks_;
+};
+
+}  // namespace
+
+}  // namespace layer::input
+
+HRESULT DirectInput8Create(HINSTANCE instance, DWORD version, REFIID riid, LPVOID* out, LPUNKNOWN outer)
+{
+    if (!out) return DIERR_INVALIDPARAM;
+    *out = nullptr;
+    if (!instance || outer) return DIERR_INVALIDPARAM;
+    if (version < 0x0800) return DIERR_OLDDIRECTINPUTVERSION;
+    if (version > 0x0800) return DIERR_BETADIRECTINPUTVERSION;
+    if (riid != IID_IDirectInput8A) return DIERR_NOINTERFACE;
+    *out = static_cast<IDirectInput8A*>(new layer::input::DirectInput8());
+    return DI_OK;
+}
