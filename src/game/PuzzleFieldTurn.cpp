@@ -1,0 +1,155 @@
+// PuzzleFieldTurn.cpp — one frame of play: the turn cycle after a clear (shrink,
+// arrow flight and pulse, settle), the refill once ready, the two mouse
+// controls, the countdown, and the drawing of the blocks.
+// Limits: the mouse is polled, not read from window messages; its position is
+// the cursor minus the outer window's top-left corner, unscaled.
+// Depends on: GetKeyState, GetCursorPos, GetWindowRect on MainWindow,
+// orvSprite::DrawRotated, playSoundEffect.
+#include <windows.h>
+
+#include <cmath>
+
+#include "framework/graphics/orvGraphics.h"
+#include "framework/graphics/orvSprite.h"
+#include "framework/sound/SoundCatalogue.h"
+#include "framework/sound/SoundSystem.h"
+#include "game/PuzzleField.h"
+
+namespace {
+
+// Either the toggle bit or the down bit counts as a pressed button.
+bool buttonDown(int vk)
+{
+    return (GetKeyState(vk) & 0x8080) != 0;
+}
+
+} // namespace
+
+// A round that has run out changes nothing but the arrow's flight, even in the
+// middle of a turn cycle: what the cycle had not done stays undone.
+bool PuzzleField::update()
+{
+    if (timeLeft <= 0) {
+        arrowShiftX = 0;
+        arrowShiftY = 0;
+        return true;
+    }
+    phase = phase + 1;
+    if (phase >= READY_AT) {
+        refill();
+    } else {
+        shrinkCleared();
+        if (phase >= arrowFlyFrom) {
+            moveArrow();
+            settle();
+        }
+    }
+    changeColour();
+    requestEvaluation();
+    timeLeft = timeLeft - 1;
+    return false;
+}
+
+void PuzzleField::shrinkCleared()
+{
+    for (int32_t k = 0; k < CELLS; ++k) {
+        if (board[k] != EMPTY)
+            continue;
+        if (shrink[k] <= cellSize)
+            shrink[k] += 16;
+        if (shrink[k] >= cellSize)
+            shrink[k] = cellSize;
+    }
+}
+
+// The arrow flies toward the board until the pulse phase, then throbs. The
+// pulse mixes precisions on purpose: x in single, the sine in double rounded
+// to single, the product in single.
+void PuzzleField::moveArrow()
+{
+    if (phase < arrowPulseFrom) {
+        arrowShiftX = arrowShiftX - 20;
+        arrowShiftY = arrowShiftY + 12;
+        return;
+    }
+    if (phase == arrowPulseFrom)
+        playSoundEffect(SE_RADAR);
+    if (phase < arrowPulseUntil) {
+        const float x = static_cast<float>(phase) * 0.2f;
+        const float sine = static_cast<float>(std::sin(static_cast<double>(x)));
+        arrowPulse = static_cast<int32_t>(std::fabs(sine) * static_cast<float>(cellSize / 2));
+    }
+}
+
+// One change per press: the latch is set by a change and cleared only when the
+// button is seen up, so a drag changes only the first cell it reaches.
+void PuzzleField::changeColour()
+{
+    if (phase < READY_AT)
+        return;
+    if (!buttonDown(VK_LBUTTON)) {
+        leftHeld = false;
+        return;
+    }
+    const int32_t k = cellUnderMouse();
+    if (k < 0)
+        return;
+    if (leftHeld)
+        return;
+    turnGravity();
+    if (board[k] == WILD)
+        wildPresent = false;
+    board[k] = board[k] + 1 > 5 ? 1 : board[k] + 1;
+    leftHeld = true;
+    if (changeCount == chainKeepChanges)
+        chain = 0;
+    changeCount = changeCount + 1;
+}
+
+// A press that comes too early is not latched, so one held until evaluations
+// open is taken then.
+void PuzzleField::requestEvaluation()
+{
+    if (!buttonDown(VK_RBUTTON)) {
+        rightHeld = false;
+        return;
+    }
+    if (rightHeld)
+        return;
+    if (phase < evaluateFrom)
+        return;
+    evaluate();
+}
+
+// Both bounds are strict: a point on a cell border hits no cell. A failed
+// position query hits nothing rather than acting on an unknown point.
+int32_t PuzzleField::cellUnderMouse() const
+{
+    POINT cursor{};
+    RECT window{};
+    if (!GetCursorPos(&cursor) || !GetWindowRect(MainWindow, &window))
+        return -1;
+    const LONG x = cursor.x - window.left;
+    const LONG y = cursor.y - window.top;
+    for (int32_t c = 0; c < 4; ++c)
+        for (int32_t r = 0; r < 4; ++r)
+            if (cellSize * c < x && x < cellSize * (c + 1) && cellSize * r < y && y < cellSize * (r + 1))
+                return c * 4 + r;
+    return -1;
+}
+
+// A vanishing or growing block is drawn smaller, centred in its cell and spun
+// by its shrink offset taken as radians.
+void PuzzleField::draw()
+{
+    for (int32_t k = 0; k < CELLS; ++k) {
+        const int32_t v = shownBoard[k];
+        if (v == EMPTY)
+            continue;
+        const int32_t s = shrink[k];
+        const int32_t c = k / 4;
+        const int32_t r = k % 4;
+        blockSprite->DrawRotated(cellSize * c + s / 2, cellSize * r + s / 2, cellSize - s, cellSize - s,
+                                 cellSize * (v - 1), cellSize, cellSize, static_cast<float>(s));
+    }
+}
