@@ -1,0 +1,41 @@
+// Art: every picture of the DATA tree, one function per image, plus the
+// shared pieces of drawing they reuse (a block, a colour symbol, the mouse).
+// Sizes and layouts are those the game's drawing code relies on: see each
+// maker's comment. Depends on: Canvas, Shapes, Text.
+#pragma once
+
+#include "Canvas.h"
+#include "Text.h"
+
+namespace datagen {
+
+struct Fonts {
+  Font sans;  // DejaVu Sans Bold: labels and banner
+  Font mono;  // DejaVu Sans Mono Bold: the score and time digits
+};
+
+// The five block colours (1..5) and the wild (6).
+Rgba pieceColour(int value);
+// The white symbol every colour carries so it reads without colour vision:
+// 1 ring, 2 triangle, 3 square, 4 plus, 5 star; 6 (wild) a four-point spark.
+Sdf pieceSymbol(int value, float cx, float cy, float r);
+// One block of `value` filling the square at (x, y) of side `size`.
+void drawPiece(Canvas& c, int value, float x, float y, float size);
+// A computer mouse centred at (cx, cy), `height` tall, one button lit
+// (0 left, 1 right, -1 none).
+void drawMouse(Canvas& c, float cx, float cy, float height, int litButton);
+
+Canvas makePieces();         // 2048 x 256: values 1..6 at x = 256 * (value - 1)
+Canvas makeBoardFrame();     // 1024 x 1024: clear over the 4 x 4 cells
+Canvas makeStatusColumn(const Fonts& fonts);  // 256 x 1024
+Canvas makeArrow();          // 256 x 256, pointing up
+Canvas makeColourChange();   // 256 x 256
+Canvas makeScoreDigits(const Fonts& fonts);   // 512 x 128, 64 x 64 cells
+Canvas makeChainDigits(const Fonts& fonts);   // 512 x 128, 64 x 64 cells
+Canvas makeStartBanner(const Fonts& fonts);   // 1024 x 128
+Canvas makeMousePointer();   // 64 x 64, hot spot top-left
+Canvas makeSpinner();        // 64 x 64, turns about its centre
+Canvas makeParticle();       // 64 x 64 soft spark
+Canvas makeGameIcon();       // 256 x 256 desktop icon
+
+}  // namespace datagen
