@@ -6,6 +6,7 @@
 #include "app/FrameClock.h"
 
 #include "app/Scene.h"
+#include "framework/input/Input.h"
 
 #include <windows.h>
 
@@ -26,6 +27,7 @@ bool Tick()
     manager->drawThisFrame = late < DrawLimit ? 1 : 0;
     if (GetKeyState(VK_LCONTROL) & 0x8000) manager->nextTime += SlowMotionExtra;
     manager->nextTime += FramePeriod;
+    if (input) input->update();
     if (manager->scene) manager->scene->Update();
     return true;
 }

@@ -8,14 +8,42 @@
 // before the sound system goes.
 #include "app/Systems.h"
 
+#include "app/MousePointer.h"
 #include "app/Scene.h"
+#include "app/sceneMain.h"
+#include "framework/graphics/ParticleStore.h"
+#include "framework/graphics/orvGraphics.h"
+#include "framework/graphics/orvShader.h"
+#include "framework/input/GameInputConfig.h"
+#include "framework/input/Input.h"
+#include "framework/sound/MusicStream.h"
+#include "framework/sound/SoundCatalogue.h"
+#include "framework/sound/SoundSystem.h"
 
-bool InitSystems(HWND /*window*/)
+bool InitSystems(HWND window)
 {
+    // 1. The graphics device; records MainWindow and the screen size.
+    orvGraphics::Initialize(window);
+    // 2. DirectInput and the list of attached pads.
+    createDirectInput();
+    // 3. The Input object, which opens the first pad.
+    input = new Input();
+    // 4. The sound system, its five effects and the music table.
+    registerSounds();
+    // 5. The mouse pointer: the system cursor hidden, the two sprites loaded.
+    MousePointer::Create();
+    // 6.1, 6.2 The key and pad assignment.
+    input->setKeyMap(GAME_KEY_CONFIG);
+    input->setPadMap(GAME_PAD_CONFIG);
+    // 6.3 The two effects: 3DEx, then 2D.
+    Shader3DEx = new orvShader("DATA\\SHADER\\3DEx.fx");
+    Shader2D = new orvShader("DATA\\SHADER\\2D.fx");
+    // 6.4 The particle store.
+    CreateParticleStore();
     // 7. The SceneManager, its schedule starting now.
     sceneManager = new SceneManager();
     // 8. The game scene.
-    sceneManager->SetScene(new Scene());
+    sceneManager->SetScene(new sceneMain());
     return true;
 }
 
@@ -25,5 +53,32 @@ void ShutdownSystems()
     if (sceneManager) {
         delete sceneManager;
         sceneManager = nullptr;
+    }
+    // 2. The mouse pointer's sprites.
+    MousePointer::Release();
+    // 3. The particle store.
+    ReleaseParticleStore();
+    // 4. The two effects, 3DEx then 2D, before the device.
+    if (Shader3DEx) {
+        delete Shader3DEx;
+        Shader3DEx = nullptr;
+    }
+    if (Shader2D) {
+        delete Shader2D;
+        Shader2D = nullptr;
+    }
+    orvGraphics::Shutdown();
+    // 5. The Input object (its pad), then 6. DirectInput.
+    if (input) {
+        delete input;
+        input = nullptr;
+    }
+    releaseDirectInput();
+    // 7. The music threads, which play into the sound system's device.
+    stopAllMusic();
+    // 8. The sound system.
+    if (soundSystem) {
+        delete soundSystem;
+        soundSystem = nullptr;
     }
 }

@@ -8,12 +8,15 @@
 #include "app/MainWindow.h"
 #include "app/Scene.h"
 #include "app/Systems.h"
+#include "framework/graphics/orvGraphics.h"
 
 namespace {
 
 void DrawFrame()
 {
+    orvGraphics::BeginFrame();
     if (sceneManager->scene) sceneManager->scene->Render();
+    orvGraphics::EndFrame();
 }
 
 }  // namespace
@@ -35,10 +38,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
 {
     HWND window = CreateMainWindow(instance, showCommand);
     InitSystems(window);
-    // Without a window there is nothing to show and no way to quit: say so
+    // Without a window or a graphics device there is nothing to show: say so
     // once and leave through the normal shut-down.
-    if (!window) {
-        OutputDebugStringA("Vantorel: the game window could not be created (is a display available?)\n");
+    if (!window || !Device) {
+        OutputDebugStringA(window ? "Vantorel: the graphics device could not be created; exiting.\n"
+                                  : "Vantorel: the game window could not be created (is a display available?)\n");
         ShutdownSystems();
         return 1;
     }

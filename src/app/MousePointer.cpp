@@ -1,0 +1,70 @@
+// MousePointer.cpp — the pointer's two sprites and its spin. The spin angle
+// is wrapped at a full turn: an angle that grew without bound would stop
+// changing in single precision after days of running.
+#include "app/MousePointer.h"
+
+#include "framework/graphics/orvGraphics.h"
+#include "framework/graphics/orvSprite.h"
+
+orvSprite* pointerSprite = nullptr;
+orvSprite* rotateSprite = nullptr;
+float pointerAngle = 0.0f;
+
+namespace {
+
+constexpr float SpinPerFrame = 0.1f;
+constexpr float FullTurn = 6.2831853f;
+constexpr int PointerSize = 64;
+
+void destroy(orvSprite*& sprite)
+{
+    if (sprite) {
+        delete sprite;
+        sprite = nullptr;
+    }
+}
+
+}  // namespace
+
+namespace MousePointer {
+
+bool Create()
+{
+    ShowCursor(FALSE);
+    pointerSprite = new orvSprite("DATA/mouse/MousePointer.png");
+    rotateSprite = new orvSprite("DATA/mouse/PointRotate.png");
+    return true;
+}
+
+bool Position(POINT& at)
+{
+    POINT cursor{};
+    RECT window{};
+    if (!GetCursorPos(&cursor) || !GetWindowRect(MainWindow, &window)) return false;
+    at = POINT{cursor.x - window.left, cursor.y - window.top};
+    return true;
+}
+
+void Draw()
+{
+    pointerAngle += SpinPerFrame;
+    if (pointerAngle >= FullTurn) pointerAngle -= FullTurn;
+    // An unknown position draws nothing rather than a pointer at a made-up
+    // place; the image's top-left corner is the hot spot.
+    POINT at{};
+    if (pointerSprite && Position(at))
+        pointerSprite->Draw(at.x, at.y, PointerSize, PointerSize, 0, 0, PointerSize, PointerSize, 0.0f);
+    // Read again: the spinner follows the cursor as it is now.
+    POINT spinAt{};
+    if (rotateSprite && Position(spinAt))
+        rotateSprite->DrawRotated(spinAt.x + 32, spinAt.y + 16, PointerSize, PointerSize, 0, PointerSize, PointerSize,
+                                  pointerAngle);
+}
+
+void Release()
+{
+    destroy(pointerSprite);
+    destroy(rotateSprite);
+}
+
+}  // namespace MousePointer

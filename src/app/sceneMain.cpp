@@ -1,0 +1,136 @@
+// sceneMain.cpp — the game scene's set-up, its tick, its drawn frame and its
+// teardown. A round starts on the press edge of the start button only, so a
+// button held through the end of a round does not start the next one; the
+// music goes on after a round ends, until the next start or the teardown.
+#ifndef _CRT_RAND_S
+#define _CRT_RAND_S  // makes the runtime's stdlib.h declare rand_s on Windows
+#endif
+#include <stdlib.h>
+#include <windows.h>
+
+#include "app/sceneMain.h"
+
+#include "app/MousePointer.h"
+#include "framework/graphics/Light.h"
+#include "framework/graphics/orvCamera.h"
+#include "framework/graphics/orvGraphics.h"
+#include "framework/graphics/orvSprite.h"
+#include "framework/input/Input.h"
+#include "framework/sound/MusicStream.h"
+#include "framework/sound/SoundCatalogue.h"
+#include "framework/sound/SoundSystem.h"
+#include "game/PuzzleField.h"
+#include "game/StatusPanel.h"
+
+#include <bit>
+
+namespace {
+
+uint32_t seedFromSystem()
+{
+    unsigned int seed = 0;
+    // Should the system source fail, the engine's standard seed still picks
+    // tracks rather than an unset value.
+    if (rand_s(&seed) != 0) seed = std::mt19937::default_seed;
+    return seed;
+}
+
+constexpr float MusicLevel = 0.7f;
+constexpr int BannerX = 128;
+constexpr int BannerY = 450;
+constexpr int BannerWidth = 1024;
+constexpr int BannerHeight = 128;
+
+void setRenderState(D3DRENDERSTATETYPE state, DWORD value)
+{
+    if (Device) Device->SetRenderState(state, value);
+}
+
+template <typename T>
+void destroy(T*& object)
+{
+    if (object) {
+        delete object;
+        object = nullptr;
+    }
+}
+
+}  // namespace
+
+std::mt19937 sceneRandom{seedFromSystem()};
+
+sceneMain::sceneMain()
+    : camera(nullptr), panel(nullptr), startOverlay(nullptr), field(nullptr), playing(false), overlayOffset(0)
+{
+}
+
+sceneMain::~sceneMain()
+{
+    destroy(camera);
+    // The field's teardown stops the music before shut-down ends the threads.
+    destroy(field);
+    destroy(panel);
+    destroy(startOverlay);
+}
+
+bool sceneMain::Initialize()
+{
+    setRenderState(D3DRS_AMBIENT, 0x00404040);
+    setRenderState(D3DRS_FOGENABLE, TRUE);
+    setRenderState(D3DRS_FOGCOLOR, 0);
+    setRenderState(D3DRS_FOGVERTEXMODE, D3DFOG_NONE);
+    setRenderState(D3DRS_FOGTABLEMODE, D3DFOG_LINEAR);
+    setRenderState(D3DRS_FOGSTART, std::bit_cast<DWORD>(800.0f));
+    setRenderState(D3DRS_FOGEND, std::bit_cast<DWORD>(1000.0f));
+
+    float direction[3] = {1.0f, -1.0f, -0.5f};
+    SetDirectionalLight(direction, 0.8f, 0.8f, 0.8f);
+
+    camera = new orvCamera();
+    camera->eye = D3DXVECTOR3(0.0f, 3.0f, 5.0f);
+    camera->target = D3DXVECTOR3(0.0f, 3.0f, 0.0f);
+
+    panel = new StatusPanel();
+    // A new field shows a board and counts as a finished round: nothing
+    // moves until the first start.
+    field = new PuzzleField();
+    startOverlay = new orvSprite("DATA/gamestart.png");
+    return true;
+}
+
+void sceneMain::startRound()
+{
+    field->resetRound();
+    stopMusic();
+    // One engine output per start; the track may repeat the previous one.
+    std::uniform_int_distribution<int> trackChoice(FIRST_TRACK, FIRST_TRACK + TRACK_CHOICES - 1);
+    const int track = trackChoice(sceneRandom);
+    playMusic(track);
+    setMusicVolume(MusicLevel);
+    playSoundEffect(SE_START);
+    playing = true;
+}
+
+void sceneMain::Update()
+{
+    if (input && input->buttons[START_BUTTON] == BTN_PRESSED && !playing) startRound();
+    if (!playing) {
+        overlayOffset = 0;
+        return;
+    }
+    overlayOffset += BANNER_STEP;
+    // The panel shows the field as the previous tick left it.
+    panel->Update(*field);
+    playing = !field->update();
+}
+
+void sceneMain::Render()
+{
+    camera->Activate();
+    if (Device) Device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+    field->draw();
+    panel->Draw();
+    startOverlay->Draw(overlayOffset + BannerX, BannerY, BannerWidth, BannerHeight, 0, 0, BannerWidth, BannerHeight,
+                       0.0f);
+    MousePointer::Draw();
+}
