@@ -1,0 +1,78 @@
+# golden_trace.cmake — runs vantorel-replay on one script and compares the
+# trace byte for byte with its golden file; with -DUPDATE=ON it rewrites the
+# golden file instead. Run from the build folder (the game reads DATA/ there).
+#   cmake -DTOOL=<vantorel-replay> -DSCRIPT=<script.txt> -DGOLDEN=<trace.jsonl>
+#         -DSEED_FIELD=<n> -DSEED_SCENE=<n> -DOUTPUT=<trace file> [-DUPDATE=ON]
+#         [-DFRAMES_DIR=<dir> -DFRAME_AT=<T1,T2,...>] [-DAUDIO=<file.wav>] -P golden_trace.cmake
+# With frames or audio asked for, the trace must not change, and every frame
+# and the audio file must be written.
+foreach(required TOOL SCRIPT GOLDEN SEED_FIELD SEED_SCENE OUTPUT)
+  if(NOT DEFINED ${required})
+    message(FATAL_ERROR "golden_trace.cmake needs -D${required}=...")
+  endif()
+endforeach()
+
+get_filename_component(output_folder ${OUTPUT} DIRECTORY)
+file(MAKE_DIRECTORY ${output_folder})
+set(outputs)
+set(expected_files)
+if(FRAMES_DIR)
+  file(REMOVE_RECURSE ${FRAMES_DIR})
+  list(APPEND outputs --frames ${FRAMES_DIR} --frame-at ${FRAME_AT})
+  string(REPLACE "," ";" frame_ticks ${FRAME_AT})
+  foreach(tick ${frame_ticks})
+    string(LENGTH ${tick} digits)
+    math(EXPR zeros "6 - ${digits}")
+    string(REPEAT 0 ${zeros} padding)
+    list(APPEND expected_files ${FRAMES_DIR}/tick-${padding}${tick}.png)
+  endforeach()
+endif()
+if(AUDIO)
+  file(REMOVE ${AUDIO})
+  list(APPEND outputs --audio ${AUDIO})
+  list(APPEND expected_files ${AUDIO})
+endif()
+
+execute_process(
+  COMMAND ${TOOL} --seed-field ${SEED_FIELD} --seed-scene ${SEED_SCENE} --script ${SCRIPT} --trace ${OUTPUT}
+          ${outputs}
+  RESULT_VARIABLE status
+  ERROR_VARIABLE errors)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "vantorel-replay failed (${status}) on ${SCRIPT}:\n${errors}")
+endif()
+
+foreach(expected ${expected_files})
+  if(EXISTS ${expected})
+    file(SIZE ${expected} bytes)
+  endif()
+  if(NOT EXISTS ${expected} OR bytes EQUAL 0)
+    message(FATAL_ERROR "the run wrote no ${expected}")
+  endif()
+endforeach()
+
+if(UPDATE)
+  file(COPY_FILE ${OUTPUT} ${GOLDEN})
+  message(STATUS "rewrote ${GOLDEN}")
+  return()
+endif()
+
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUTPUT} ${GOLDEN} RESULT_VARIABLE different)
+if(different)
+  # Name the first line that differs, so the failing tick is plain to see.
+  file(STRINGS ${OUTPUT} got)
+  file(STRINGS ${GOLDEN} want)
+  list(LENGTH got gotCount)
+  list(LENGTH want wantCount)
+  set(line 0)
+  while(line LESS gotCount AND line LESS wantCount)
+    list(GET got ${line} gotLine)
+    list(GET want ${line} wantLine)
+    if(NOT gotLine STREQUAL wantLine)
+      math(EXPR shown "${line} + 1")
+      message(FATAL_ERROR "trace differs from ${GOLDEN} at line ${shown}:\n got: ${gotLine}\nwant: ${wantLine}")
+    endif()
+    math(EXPR line "${line} + 1")
+  endwhile()
+  message(FATAL_ERROR "trace has ${gotCount} lines, ${GOLDEN} has ${wantCount} (or they differ in line endings)")
+endif()

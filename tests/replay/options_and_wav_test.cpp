@@ -1,0 +1,92 @@
+// options_and_wav_test.cpp — the replay tool's command line, and the WAV file
+// it writes the run's audio to.
+#include "ReplayOptions.h"
+#include "WavWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+using replay::parseOptions;
+using replay::UsageError;
+
+namespace {
+
+std::string errorOf(const std::vector<std::string>& arguments)
+{
+    try {
+        parseOptions(arguments);
+    } catch (const UsageError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(ReplayOptions, ReadsEveryOption)
+{
+    const auto o = parseOptions({"--seed-field", "1", "--seed-scene", "4294967295", "--script", "s.txt", "--trace",
+                                 "t.jsonl", "--frames", "out", "--frame-at", "30,5,30", "--audio", "a.wav",
+                                 "--ticks", "3600"});
+    EXPECT_EQ(o.seedField, 1u);
+    EXPECT_EQ(o.seedScene, 4294967295u);
+    EXPECT_EQ(o.scriptPath, "s.txt");
+    EXPECT_EQ(o.tracePath, "t.jsonl");
+    EXPECT_EQ(o.framesDir, "out");
+    EXPECT_EQ(o.frameTicks, (std::set<uint32_t>{5, 30}));
+    EXPECT_EQ(o.audioPath, "a.wav");
+    EXPECT_EQ(o.ticks, 3600u);
+    const auto defaults = parseOptions({});
+    EXPECT_FALSE(defaults.seedField || defaults.seedScene || defaults.ticks);
+    EXPECT_TRUE(defaults.scriptPath.empty() && defaults.tracePath.empty());
+}
+
+TEST(ReplayOptions, RejectsBadCommandLines)
+{
+    EXPECT_EQ(errorOf({"--seed-field", "4294967296"}),
+              "--seed-field needs a whole number from 0 to 4294967295, not \"4294967296\"");
+    EXPECT_EQ(errorOf({"--seed-scene", "-1"}),
+              "--seed-scene needs a whole number from 0 to 4294967295, not \"-1\"");
+    EXPECT_EQ(errorOf({"--ticks", "0"}), "--ticks needs a whole number from 1 to 4294967295, not \"0\"");
+    EXPECT_EQ(errorOf({"--ticks"}), "--ticks needs a value");
+    EXPECT_EQ(errorOf({"--trace", ""}), "--trace needs a value");
+    EXPECT_EQ(errorOf({"--ticks", "5", "--ticks", "6"}), "--ticks is given twice");
+    EXPECT_EQ(errorOf({"--speed", "2"}), "unknown argument \"--speed\"");
+    EXPECT_EQ(errorOf({"extra"}), "unknown argument \"extra\"");
+    EXPECT_EQ(errorOf({"--frames", "out", "--frame-at", "3,,4"}),
+              "--frame-at needs a whole number from 1 to 4294967295, not \"\"");
+    EXPECT_EQ(errorOf({"--frames", "out"}), "--frames and --frame-at go together");
+    EXPECT_EQ(errorOf({"--frame-at", "3"}), "--frames and --frame-at go together");
+}
+
+TEST(WavWriter, WritesACompleteHeaderAfterTheSamples)
+{
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "replay_wav_writer_test.wav";
+    replay::WavWriter wav(44100, 2);
+    ASSERT_TRUE(wav.open(path.string()));
+    const int16_t first[] = {1, -1, 0x1234, -32768};
+    const int16_t second[] = {32767, 0};
+    wav.append(first, 4);
+    wav.append(second, 2);
+    ASSERT_TRUE(wav.finish());
+
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::filesystem::remove(path);
+    const std::vector<unsigned char> expected = {
+        'R', 'I', 'F', 'F', 48, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 2, 0,
+        0x44, 0xAC, 0, 0, 0x10, 0xB1, 2, 0, 4, 0, 16, 0, 'd', 'a', 't', 'a', 12, 0, 0, 0,
+        1, 0, 0xFF, 0xFF, 0x34, 0x12, 0x00, 0x80, 0xFF, 0x7F, 0, 0};
+    EXPECT_EQ(bytes, expected);
+}
+
+TEST(WavWriter, ReportsAFileThatCannotBeCreated)
+{
+    replay::WavWriter wav(44100, 2);
+    EXPECT_FALSE(wav.open("/nonexistent-folder/replay.wav"));
+    EXPECT_FALSE(wav.finish());
+}
