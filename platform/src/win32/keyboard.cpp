@@ -108,17 +108,28 @@ BOOL GetCursorPos(LPPOINT point)
         return TRUE;
     }
     if (!state().videoReady) return FALSE;
-    int x = 0, y = 0;
-    SDL_GetGlobalMouseState(&x, &y);
-    // Relative to the game window, in the client pixels the game sees,
-    // measured from the window's top-left corner (see GetWindowRect).
+    // Over the window (or dragging from it) SDL's window-relative position
+    // follows every motion event; elsewhere the desktop position is asked for.
+    SDL_Window* focus = SDL_GetMouseFocus();
     for (Window* w : state().windows) {
         if (w->destroyed) continue;
         followDesktopPosition(*w);
-        point->x = w->outer.left + static_cast<LONG>(std::floor((x - w->client.left) / w->scale));
-        point->y = w->outer.top + static_cast<LONG>(std::floor((y - w->client.top) / w->scale));
+        int x = 0, y = 0;
+        if (focus == w->sdl) {
+            SDL_GetMouseState(&x, &y);
+        } else {
+            SDL_GetGlobalMouseState(&x, &y);
+            x -= w->client.left;
+            y -= w->client.top;
+        }
+        // Relative to the game window, in the client pixels the game sees,
+        // measured from the window's top-left corner (see GetWindowRect).
+        point->x = w->outer.left + static_cast<LONG>(std::floor(x / w->scale));
+        point->y = w->outer.top + static_cast<LONG>(std::floor(y / w->scale));
         return TRUE;
     }
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
     *point = {x, y};
     return TRUE;
 }

@@ -168,8 +168,13 @@ HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWO
     const int clientH = std::max(1, height - top - FrameBorder);
     const Placement place = placeOnDesktop(x + left, y + top, clientW, clientH, top);
 
-    SDL_Window* sdl = SDL_CreateWindow(windowName ? windowName : "", place.x, place.y, place.width, place.height,
-                                       SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
+    // Made ready for OpenGL where the desktop has it, so that the device's
+    // accelerated presentation does not have to replace the window (a
+    // visible flash) when it starts.
+    const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
+    const char* title = windowName ? windowName : "";
+    SDL_Window* sdl = SDL_CreateWindow(title, place.x, place.y, place.width, place.height, flags | SDL_WINDOW_OPENGL);
+    if (!sdl) sdl = SDL_CreateWindow(title, place.x, place.y, place.width, place.height, flags);
     if (!sdl) return nullptr;
     auto* w = new Window;
     w->proc = cls->proc;

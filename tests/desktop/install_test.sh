@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs the game into a temporary prefix, checks the desktop entry with
+# desktop-file-validate, starts the installed launcher from another folder on
+# a real X screen, and requires the board on screen and exit code 0 after
+# Escape.
+# Usage: install_test.sh BUILD_DIR
+set -uo pipefail
+BUILD="$1"
+source "$(dirname "$0")/../x11/x11.sh"
+
+PREFIX=$(mktemp -d)
+trap 'rm -rf "$PREFIX"; vt_stop_xvfb' EXIT
+cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null || vt_fail "cmake --install failed"
+for f in bin/vantorel libexec/vantorel/vantorel share/vantorel/DATA/PuzzleField/peace.png \
+         share/applications/vantorel.desktop share/icons/hicolor/256x256/apps/vantorel.png; do
+    [ -e "$PREFIX/$f" ] || vt_fail "not installed: $f"
+done
+desktop-file-validate "$PREFIX/share/applications/vantorel.desktop" || vt_fail "desktop entry rejected"
+grep -q "^Exec=$PREFIX/bin/vantorel\$" "$PREFIX/share/applications/vantorel.desktop" || vt_fail "Exec is not the launcher"
+
+vt_start_xvfb 1600x1200 || exit $?
+trap 'rm -rf "$PREFIX"; vt_stop_xvfb' EXIT
+cd /
+"$PREFIX/bin/vantorel" &
+VT_GAME_PID=$!
+WIN=$(vt_wait_window "Vantorel version0.5.0") || vt_fail "no game window"
+sleep 1.5
+read -r WX WY WW WH <<<"$(vt_geometry "$WIN")"
+vt_shot "$VT_XDIR/shot.png"
+# The board is drawn: its area is far from a black screen.
+MEAN=$(convert "$VT_XDIR/shot.png" -crop "${WW}x${WH}+${WX}+${WY}" +repage -colorspace gray -format '%[fx:int(mean*1000)]' info:)
+echo "board mean brightness $MEAN/1000"
+[ "$MEAN" -gt 20 ] || vt_fail "nothing drawn: the installed game found no DATA"
+vt_press Escape
+for _ in $(seq 1 50); do kill -0 "$VT_GAME_PID" 2>/dev/null || break; sleep 0.1; done
+wait "$VT_GAME_PID"
+CODE=$?
+VT_GAME_PID=
+[ "$CODE" -eq 0 ] || vt_fail "exit code $CODE"
+echo "PASS"

@@ -1,0 +1,85 @@
+# x11.sh — sourced by the tests that run the real game on a real X server:
+# start a private Xvfb, find the game's window, take screenshots and compare
+# regions of them. Needs Xvfb, xdotool, xwininfo and ImageMagick.
+
+# vt_start_xvfb WIDTHxHEIGHT: starts Xvfb on a free display and exports
+# DISPLAY. Returns 77 (skip) when no X server can be started at all.
+vt_start_xvfb() {
+    local size="$1"
+    command -v Xvfb >/dev/null || { echo "Xvfb is not installed"; return 77; }
+    VT_XDIR=$(mktemp -d)
+    local fdfile="$VT_XDIR/display"
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fdfile" 2>"$VT_XDIR/xvfb.log" &
+    VT_XVFB_PID=$!
+    local i
+    for i in $(seq 1 100); do
+        [ -s "$fdfile" ] && break
+        kill -0 "$VT_XVFB_PID" 2>/dev/null || { cat "$VT_XDIR/xvfb.log"; return 77; }
+        sleep 0.1
+    done
+    [ -s "$fdfile" ] || return 77
+    export DISPLAY=":$(tr -d '\n' <"$fdfile")"
+    trap vt_stop_xvfb EXIT
+}
+
+vt_stop_xvfb() {
+    [ -n "${VT_GAME_PID:-}" ] && kill "$VT_GAME_PID" 2>/dev/null
+    [ -n "${VT_XVFB_PID:-}" ] && kill "$VT_XVFB_PID" 2>/dev/null
+    wait 2>/dev/null
+    [ -n "${VT_XDIR:-}" ] && rm -rf "$VT_XDIR"
+    return 0
+}
+
+# vt_wait_window NAME: prints the id of the visible window with that title
+# once it has settled (SDL may replace its first X window while it sets up
+# drawing), waiting up to 20 s for it.
+vt_wait_window() {
+    local id="" last=""
+    for _ in $(seq 1 200); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1)
+        if [ -n "$id" ] && [ "$id" = "$last" ] && xwininfo -id "$id" >/dev/null 2>&1; then
+            echo "$id"
+            return 0
+        fi
+        last="$id"
+        sleep 0.25
+    done
+    return 1
+}
+
+# The game under test may be a sanitizer build: its own memory is checked by
+# the headless suites; here the system libraries of a real display would
+# report leaks of their own at exit.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+
+# vt_geometry WINDOW: prints "X Y WIDTH HEIGHT" of the window's client area
+# on the screen.
+vt_geometry() {
+    xwininfo -id "$1" | awk '
+        /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /^  Width/ {w=$NF} /^  Height/ {h=$NF}
+        END {print x, y, w, h}'
+}
+
+# vt_shot FILE: a PNG of the whole screen.
+vt_shot() { import -window root "png:$1"; }
+
+# vt_diff A B GEOMETRY: how many pixels differ between two screenshots inside
+# WxH+X+Y.
+vt_diff() {
+    convert "$1" -crop "$3" +repage "$VT_XDIR/diff-a.png"
+    convert "$2" -crop "$3" +repage "$VT_XDIR/diff-b.png"
+    compare -metric AE "$VT_XDIR/diff-a.png" "$VT_XDIR/diff-b.png" null: 2>&1 | awk '{printf "%d\n", $1}'
+}
+
+# vt_press KEY / vt_click BUTTON: held for a tenth of a second, as a person
+# does, so that the game's once-per-frame sampling sees it.
+vt_press() { xdotool keydown "$1"; sleep 0.1; xdotool keyup "$1"; }
+vt_click() { xdotool mousedown "$1"; sleep 0.1; xdotool mouseup "$1"; }
+
+# vt_pixel FILE X Y: "r g b" of one pixel, 0–255.
+vt_pixel() {
+    convert "$1" -crop "1x1+$2+$3" +repage -depth 8 txt:- | awk 'NR==2 {gsub(/[()]/," ",$2); split($2,c,","); print int(c[1]), int(c[2]), int(c[3])}'
+}
+
+vt_fail() { echo "FAIL: $*"; exit 1; }
