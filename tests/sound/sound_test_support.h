@@ -33,7 +33,10 @@ inline void put32(Bytes& out, uint32_t v)
     put16(out, v >> 16);
 }
 
-inline void putId(Bytes& out, const char* id) { out.insert(out.end(), id, id + 4); }
+inline void putId(Bytes& out, const char* id)
+{
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(id[i]));
+}
 
 // A chunk with its pad byte when the size is odd; `declared` overrides the size field.
 inline Bytes chunk(const char* id, const Bytes& body, int64_t declared = -1)
