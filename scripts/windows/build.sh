@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# build.sh — the Windows build of the game with Debian's mingw-w64: the static
+# Ogg and Vorbis libraries (deps.sh), then vantorel.exe and the floating-point
+# check vantorel-floatcheck.exe, with DATA beside them.
+#   scripts/windows/build.sh            32-bit, into build-windows/ (the shipped build)
+#   scripts/windows/build.sh x86_64     64-bit, into build-win-x86_64/ (only for the
+#                                       Wine check where no 32-bit code can run)
+# DATA is copied from the Linux build (build/DATA, or the folder named by
+# VANTOREL_DATA_FROM) when it is there; otherwise the generator is built in
+# build-win-host/ and run. Every step is skipped when its result is current.
+# Depends on: g++-mingw-w64-i686 (or -x86-64), cmake, dpkg-dev, the host
+# build's packages for the generator.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+arch="${1:-i686}"
+case "$arch" in
+    i686) out="$root/build-windows" ;;
+    x86_64) out="$root/build-win-x86_64" ;;
+    *) echo "usage: $0 [i686|x86_64]" >&2; exit 2 ;;
+esac
+triple="$arch-w64-mingw32"
+jobs="$(nproc 2>/dev/null || echo 2)"
+
+"$root/scripts/windows/deps.sh" "$out/deps" "$triple" "$root/build-windows/deps/src"
+
+if [ ! -f "$out/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$out" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$root/scripts/windows/mingw-w64.cmake" \
+        -DVANTOREL_WINDOWS_TRIPLE="$triple" -DVANTOREL_WINDOWS_DEPS="$out/deps" \
+        -DVANTOREL_TESTS=OFF -DVANTOREL_BENCH=OFF
+fi
+cmake --build "$out" --target vantorel vantorel-floatcheck -j "$jobs"
+
+data_from="${VANTOREL_DATA_FROM:-$root/build}"
+if [ ! -d "$data_from/DATA" ]; then
+    host="$root/build-win-host"
+    if [ ! -f "$host/CMakeCache.txt" ]; then
+        cmake -S "$root" -B "$host" -DCMAKE_BUILD_TYPE=Release -DVANTOREL_TESTS=OFF -DVANTOREL_BENCH=OFF
+    fi
+    cmake --build "$host" --target vantorel-data -j "$jobs"
+    data_from="$host"
+fi
+# Only newer files are copied; a file the generator no longer writes goes too.
+mkdir -p "$out/DATA"
+cp -ru "$data_from/DATA/." "$out/DATA/"
+(cd "$out/DATA" && find . -type f) | while read -r f; do
+    [ -e "$data_from/DATA/$f" ] || rm -f "$out/DATA/$f"
+done
+echo "Windows build: $out/vantorel.exe with $out/DATA"
