@@ -5,6 +5,7 @@
 // "SetRenderState(22, 3)") and for the portable scalar rasteriser kernels.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -8,8 +8,6 @@
 #include "d3d9/png_writer.h"
 #include "win32/window_internal.h"
 
-#include "testing/graphics.h"
-
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
@@ -118,12 +116,7 @@ void failPresents(int count) { capture().failuresLeft = count; }
 
 void setGraphicsAdapter(const GraphicsAdapter& adapter)
 {
-    layer::d3d::AdapterSupport& support = capture().adapter;
-    support.hal = adapter.hal;
-    support.hardwareVertexProcessing = adapter.hardwareVertexProcessing;
-    support.mixedVertexProcessing = adapter.mixedVertexProcessing;
-    support.softwareVertexProcessing = adapter.softwareVertexProcessing;
-    support.reference = adapter.reference;
+    capture().adapter = adapter;
 }
 
 void setDeviceCallLog(bool on) { capture().logging = on; }

@@ -4,17 +4,13 @@
 // the device call log (through the core's call log).
 #pragma once
 
+#include "testing/graphics.h"
+
 #include <cstdint>
 
 namespace layer::d3d {
 
-struct AdapterSupport {
-    bool hal = true;
-    bool hardwareVertexProcessing = true;
-    bool mixedVertexProcessing = true;
-    bool softwareVertexProcessing = true;
-    bool reference = true;
-};
+using AdapterSupport = testmode::GraphicsAdapter;
 
 bool testMode();
 // The adapter the Direct3D object reports: everything in normal runs.

@@ -41,24 +41,9 @@ Device::~Device()
     parent_->Release();
 }
 
-HRESULT Device::QueryInterface(REFIID riid, void** object)
+void Device::released(ULONG left)
 {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (riid != IID_IUnknown) return E_NOINTERFACE;
-    AddRef();
-    *object = static_cast<IUnknown*>(this);
-    return S_OK;
-}
-
-ULONG Device::AddRef() { return ++refs_; }
-
-ULONG Device::Release()
-{
-    ULONG left = --refs_;
     logCall("Release(IDirect3DDevice9) = %u", left);
-    if (left == 0) delete this;
-    return left;
 }
 
 void Device::resourceCreated(D3DPOOL pool)

@@ -14,6 +14,7 @@
 
 #include "d3d9/presenter.h"
 #include "d3d9/raster.h"
+#include "win32/com_object.h"
 
 #include <array>
 #include <cstdint>
@@ -22,13 +23,10 @@
 
 namespace layer::d3d {
 
-class Device final : public IDirect3DDevice9 {
+class Device final : public ComObject<IDirect3DDevice9> {
 public:
     Device(IDirect3D9* parent, HWND window, const D3DPRESENT_PARAMETERS& parameters);
 
-    HRESULT QueryInterface(REFIID riid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
     HRESULT Reset(D3DPRESENT_PARAMETERS* parameters) override;
     HRESULT Present(const RECT* sourceRect, const RECT* destRect, HWND destWindowOverride,
                     const RGNDATA* dirtyRegion) override;
@@ -58,7 +56,8 @@ private:
     static constexpr int StageStateCount = 33;
     static constexpr int SamplerStateCount = 14;
 
-    ~Device();
+    ~Device() override;
+    void released(ULONG left) override;
     bool createBackBuffer(const D3DPRESENT_PARAMETERS& parameters);
     void setDefaultStates();
     RasterState rasterState();
@@ -72,7 +71,6 @@ private:
     };
 
     IDirect3D9* parent_;
-    ULONG refs_ = 1;
     HWND window_;
     D3DPRESENT_PARAMETERS parameters_;
     std::vector<uint32_t> backBuffer_;

@@ -6,6 +6,7 @@
 #include "d3d9/capture.h"
 #include "d3d9/device.h"
 #include "d3d9/png_image.h"
+#include "win32/com_object.h"
 #include "win32/window_internal.h"
 
 #include <d3d9.h>
@@ -19,26 +20,8 @@ namespace {
 constexpr DWORD VertexProcessingFlags =
     D3DCREATE_SOFTWARE_VERTEXPROCESSING | D3DCREATE_HARDWARE_VERTEXPROCESSING | D3DCREATE_MIXED_VERTEXPROCESSING;
 
-class Direct3D final : public IDirect3D9 {
+class Direct3D final : public ComObject<IDirect3D9> {
 public:
-    HRESULT QueryInterface(REFIID riid, void** object) override
-    {
-        if (!object) return E_POINTER;
-        *object = nullptr;
-        if (riid != IID_IUnknown) return E_NOINTERFACE;
-        AddRef();
-        *object = static_cast<IUnknown*>(this);
-        return S_OK;
-    }
-    ULONG AddRef() override { return ++refs_; }
-    ULONG Release() override
-    {
-        ULONG left = --refs_;
-        logCall("Release(IDirect3D9) = %u", left);
-        if (left == 0) delete this;
-        return left;
-    }
-
     HRESULT GetDeviceCaps(UINT adapter, D3DDEVTYPE deviceType, D3DCAPS9* caps) override
     {
         logCall("GetDeviceCaps(%u, %d)", adapter, static_cast<int>(deviceType));
@@ -107,7 +90,7 @@ private:
         }
     }
 
-    ULONG refs_ = 1;
+    void released(ULONG left) override { logCall("Release(IDirect3D9) = %u", left); }
 };
 
 }  // namespace

@@ -1,42 +1,24 @@
-// effect_buffer.cpp — ID3DXBuffer over a byte vector. Counts follow COM:
-// AddRef and Release return the new count, the last Release frees it.
+// effect_buffer.cpp — ID3DXBuffer over a byte vector.
 #include "effect_buffer.h"
 
-#include <atomic>
+#include "../win32/com_object.h"
+
 #include <vector>
 
 namespace layer::fx {
 
 namespace {
 
-class TextBuffer final : public ID3DXBuffer {
+class TextBuffer final : public layer::ComObject<ID3DXBuffer> {
 public:
     explicit TextBuffer(std::string_view text) : bytes_(text.begin(), text.end()) { bytes_.push_back('\0'); }
-
-    HRESULT QueryInterface(REFIID riid, void** object) override
-    {
-        if (!object) return E_POINTER;
-        *object = nullptr;
-        if (riid != IID_IUnknown) return E_NOINTERFACE;
-        AddRef();
-        *object = static_cast<IUnknown*>(this);
-        return S_OK;
-    }
-    ULONG AddRef() override { return ++references_; }
-    ULONG Release() override
-    {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
 
     LPVOID GetBufferPointer() override { return bytes_.data(); }
     DWORD GetBufferSize() override { return static_cast<DWORD>(bytes_.size()); }
 
 private:
-    ~TextBuffer() = default;
+    ~TextBuffer() override = default;
 
-    std::atomic<ULONG> references_{1};
     std::vector<char> bytes_;
 };
 

@@ -23,28 +23,6 @@ Effect::~Effect()
     device_->Release();
 }
 
-HRESULT Effect::QueryInterface(REFIID riid, void** object)
-{
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (riid != IID_IUnknown) return E_NOINTERFACE;
-    AddRef();
-    *object = static_cast<IUnknown*>(this);
-    return S_OK;
-}
-
-ULONG Effect::AddRef()
-{
-    return ++references_;
-}
-
-ULONG Effect::Release()
-{
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-}
-
 const Effect::Slot* Effect::find(D3DXHANDLE parameter) const
 {
     if (!parameter) return nullptr;

@@ -8,23 +8,20 @@
 #include "effect_parser.h"
 #include "effect_shape.h"
 
+#include "../win32/com_object.h"
+
 #include <d3dx9effect.h>
 
-#include <atomic>
 #include <string>
 #include <vector>
 
 namespace layer::fx {
 
-class Effect final : public ID3DXEffect {
+class Effect final : public layer::ComObject<ID3DXEffect> {
 public:
     Effect(IDirect3DDevice9* device, EffectSource source);
     Effect(const Effect&) = delete;
     Effect& operator=(const Effect&) = delete;
-
-    HRESULT QueryInterface(REFIID riid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
 
     D3DXHANDLE GetParameterByName(D3DXHANDLE parent, LPCSTR name) override;
     HRESULT SetFloatArray(D3DXHANDLE parameter, const FLOAT* values, UINT count) override;
@@ -39,10 +36,9 @@ private:
         std::vector<float> floats;
     };
 
-    ~Effect();
+    ~Effect() override;
     const Slot* find(D3DXHANDLE parameter) const;
 
-    std::atomic<ULONG> references_{1};
     IDirect3DDevice9* device_;
     EffectSource source_;
     std::vector<Slot> slots_;

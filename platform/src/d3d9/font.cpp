@@ -3,6 +3,7 @@
 // renders no glyphs.
 #include "d3d9/capture.h"
 #include "d3d9/device.h"
+#include "win32/com_object.h"
 
 #include <d3dx9.h>
 
@@ -10,32 +11,14 @@ namespace layer::d3d {
 
 namespace {
 
-class Font final : public ID3DXFont {
+class Font final : public ComObject<ID3DXFont> {
 public:
     explicit Font(IDirect3DDevice9* device) : device_(device) { device_->AddRef(); }
 
-    HRESULT QueryInterface(REFIID riid, void** object) override
-    {
-        if (!object) return E_POINTER;
-        *object = nullptr;
-        if (riid != IID_IUnknown) return E_NOINTERFACE;
-        AddRef();
-        *object = static_cast<IUnknown*>(this);
-        return S_OK;
-    }
-    ULONG AddRef() override { return ++refs_; }
-    ULONG Release() override
-    {
-        ULONG left = --refs_;
-        if (left == 0) delete this;
-        return left;
-    }
-
 private:
-    ~Font() { device_->Release(); }
+    ~Font() override { device_->Release(); }
 
     IDirect3DDevice9* device_;
-    ULONG refs_ = 1;
 };
 
 }  // namespace

@@ -40,25 +40,6 @@ Texture::~Texture()
     device_->Release();
 }
 
-HRESULT Texture::QueryInterface(REFIID riid, void** object)
-{
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (riid != IID_IUnknown) return E_NOINTERFACE;
-    AddRef();
-    *object = static_cast<IUnknown*>(this);
-    return S_OK;
-}
-
-ULONG Texture::AddRef() { return ++refs_; }
-
-ULONG Texture::Release()
-{
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-}
-
 HRESULT Texture::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc)
 {
     if (level != 0 || !desc) return D3DERR_INVALIDCALL;
@@ -81,16 +62,6 @@ HRESULT Texture::GetSurfaceLevel(UINT level, IDirect3DSurface9** surfaceLevel)
     AddRef();
     *surfaceLevel = &surface_;
     return D3D_OK;
-}
-
-HRESULT Texture::LevelSurface::QueryInterface(REFIID riid, void** object)
-{
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (riid != IID_IUnknown) return E_NOINTERFACE;
-    AddRef();
-    *object = static_cast<IUnknown*>(this);
-    return S_OK;
 }
 
 TexelImage Texture::image() const

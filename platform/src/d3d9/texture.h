@@ -9,6 +9,8 @@
 
 #include <d3d9.h>
 
+#include "win32/com_object.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -33,16 +35,13 @@ struct TexelImage {
     const uint32_t* rowRuns = nullptr;   // height + 1 offsets into runs
 };
 
-class Texture final : public IDirect3DTexture9 {
+class Texture final : public ComObject<IDirect3DTexture9> {
 public:
     // texels: width × height, both powers of two. hasAlpha false makes an
     // X8R8G8B8 texture whose texels read as opaque.
     Texture(Device* device, uint32_t width, uint32_t height, std::vector<uint32_t> texels, bool hasAlpha,
             D3DPOOL pool);
 
-    HRESULT QueryInterface(REFIID riid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
     HRESULT GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) override;
     HRESULT GetSurfaceLevel(UINT level, IDirect3DSurface9** surfaceLevel) override;
 
@@ -53,7 +52,7 @@ private:
     class LevelSurface final : public IDirect3DSurface9 {
     public:
         explicit LevelSurface(Texture& owner) : owner_(owner) {}
-        HRESULT QueryInterface(REFIID riid, void** object) override;
+        HRESULT QueryInterface(REFIID riid, void** object) override { return answerUnknown(this, riid, object); }
         ULONG AddRef() override { return owner_.AddRef(); }
         ULONG Release() override { return owner_.Release(); }
 
@@ -61,11 +60,10 @@ private:
         Texture& owner_;
     };
 
-    ~Texture();
+    ~Texture() override;
     void buildRuns();
 
     Device* device_;
-    ULONG refs_ = 1;
     uint32_t width_;
     uint32_t height_;
     D3DFORMAT format_;

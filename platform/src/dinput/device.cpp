@@ -12,6 +12,7 @@
 // this process on one pad.
 #include "dinput/device.h"
 
+#include "win32/com_object.h"
 #include "win32/window_internal.h"
 #include "dinput/joystick_subsystem.h"
 
@@ -39,30 +40,11 @@ bool validCooperation(DWORD flags)
     return exclusive != nonExclusive && foreground != background;
 }
 
-class PadDevice final : public IDirectInputDevice8A {
+class PadDevice final : public ComObject<IDirectInputDevice8A> {
 public:
     PadDevice(IDirectInput8A* root, std::unique_ptr<PadSource> source) : root_(root), source_(std::move(source))
     {
         root_->AddRef();
-    }
-
-    HRESULT QueryInterface(REFIID riid, void** object) override
-    {
-        if (!object) return E_POINTER;
-        *object = nullptr;
-        if (riid != IID_IUnknown) return E_NOINTERFACE;
-        AddRef();
-        *object = static_cast<IUnknown*>(this);
-        return S_OK;
-    }
-
-    ULONG AddRef() override { return ++refs_; }
-
-    ULONG Release() override
-    {
-        const ULONG left = --refs_;
-        if (left == 0) delete this;
-        return left;
     }
 
     HRESULT SetDataFormat(LPCDIDATAFORMAT format) override
@@ -152,7 +134,7 @@ public:
     }
 
 private:
-    ~PadDevice()
+    ~PadDevice() override
     {
         source_.reset();
         root_->Release();
@@ -193,7 +175,6 @@ private:
         return DIERR_OBJECTNOTFOUND;
     }
 
-    ULONG refs_ = 1;
     IDirectInput8A* root_;
     std::unique_ptr<PadSource> source_;
     bool formatSet_ = false;

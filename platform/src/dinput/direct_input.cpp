@@ -10,6 +10,7 @@
 #include "dinput/device.h"
 #include "dinput/joystick_subsystem.h"
 #include "dinput/pad_source.h"
+#include "win32/com_object.h"
 
 #include <SDL.h>
 
@@ -68,28 +69,9 @@ bool classIncludes(DWORD devType, const DIDEVICEINSTANCEA& pad)
     return devType == (pad.dwDevType & 0xFF);  // a DI8DEVTYPE_* asks for one kind
 }
 
-class DirectInput8 final : public IDirectInput8A {
+class DirectInput8 final : public ComObject<IDirectInput8A> {
 public:
     DirectInput8() : joysticks_(startJoysticks()) {}
-
-    HRESULT QueryInterface(REFIID riid, void** object) override
-    {
-        if (!object) return E_POINTER;
-        *object = nullptr;
-        if (riid != IID_IUnknown && riid != IID_IDirectInput8A) return E_NOINTERFACE;
-        AddRef();
-        *object = static_cast<IDirectInput8A*>(this);
-        return S_OK;
-    }
-
-    ULONG AddRef() override { return ++refs_; }
-
-    ULONG Release() override
-    {
-        const ULONG left = --refs_;
-        if (left == 0) delete this;
-        return left;
-    }
 
     HRESULT EnumDevices(DWORD devType, LPDIENUMDEVICESCALLBACKA callback, LPVOID ref, DWORD /*flags*/) override
     {
@@ -128,12 +110,16 @@ public:
     }
 
 private:
-    ~DirectInput8()
+    ~DirectInput8() override
     {
         if (joysticks_) stopJoysticks();
     }
 
-    ULONG refs_ = 1;
+    void* findInterface(REFIID riid) override
+    {
+        return riid == IID_IDirectInput8A ? static_cast<IDirectInput8A*>(this) : nullptr;
+    }
+
     const bool joysticks_;
 };
 

@@ -5,9 +5,9 @@
 #include "dsound/sound_buffer.h"
 
 #include "dsound/sound_log.h"
+#include "win32/com_object.h"
 #include "win32/window_internal.h"
 
-#include <atomic>
 
 const IID IID_IDirectSoundNotify = {0xb0210783, 0x89cd, 0x11d0, {0xaf, 0x08, 0x00, 0xa0, 0xc9, 0x25, 0xcd, 0x16}};
 
@@ -15,31 +15,9 @@ namespace layer::sound {
 
 namespace {
 
-class DirectSound final : public IDirectSound8 {
+class DirectSound final : public ComObject<IDirectSound8> {
 public:
     explicit DirectSound(std::shared_ptr<DeviceCore> core) : core_(std::move(core)) {}
-
-    HRESULT QueryInterface(REFIID riid, void** object) override
-    {
-        if (!object) return E_POINTER;
-        *object = nullptr;
-        if (riid != IID_IUnknown) return E_NOINTERFACE;
-        *object = static_cast<IDirectSound8*>(this);
-        AddRef();
-        return S_OK;
-    }
-
-    ULONG AddRef() override { return ++references_; }
-
-    ULONG Release() override
-    {
-        const ULONG left = --references_;
-        if (left == 0) {
-            recordCall("IDirectSound8::Release");
-            delete this;
-        }
-        return left;
-    }
 
     HRESULT SetCooperativeLevel(HWND /*window*/, DWORD level) override
     {
@@ -69,7 +47,12 @@ public:
     }
 
 private:
-    ~DirectSound() = default;
+    ~DirectSound() override = default;
+
+    void released(ULONG left) override
+    {
+        if (left == 0) recordCall("IDirectSound8::Release");
+    }
 
     HRESULT createPrimary(const DSBUFFERDESC& desc, LPDIRECTSOUNDBUFFER* buffer)
     {
@@ -82,7 +65,6 @@ private:
     }
 
     std::shared_ptr<DeviceCore> core_;
-    std::atomic<ULONG> references_{1};
 };
 
 }  // namespace

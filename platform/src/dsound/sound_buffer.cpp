@@ -8,6 +8,7 @@
 #include "dsound/sound_log.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 namespace layer::sound {
@@ -72,31 +73,16 @@ SoundBuffer::~SoundBuffer()
     SDL_FreeAudioStream(state_.converter);
 }
 
-HRESULT SoundBuffer::QueryInterface(REFIID riid, void** object)
+void* SoundBuffer::findInterface(REFIID riid)
 {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (riid == IID_IUnknown) {
-        *object = static_cast<IDirectSoundBuffer*>(this);
-    } else if (riid == IID_IDirectSoundNotify && !primary_ && (state_.flags & DSBCAPS_CTRLPOSITIONNOTIFY)) {
-        *object = static_cast<IDirectSoundNotify*>(this);
-    } else {
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
+    if (riid == IID_IDirectSoundNotify && !primary_ && (state_.flags & DSBCAPS_CTRLPOSITIONNOTIFY))
+        return static_cast<IDirectSoundNotify*>(this);
+    return nullptr;
 }
 
-ULONG SoundBuffer::AddRef() { return ++references_; }
-
-ULONG SoundBuffer::Release()
+void SoundBuffer::released(ULONG left)
 {
-    const ULONG left = --references_;
-    if (left == 0) {
-        recordSoundCall("Release", state_.serial, 0);
-        delete this;
-    }
-    return left;
+    if (left == 0) recordSoundCall("Release", state_.serial, 0);
 }
 
 HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* audio1, LPDWORD audioBytes1, LPVOID* audio2,

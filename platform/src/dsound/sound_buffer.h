@@ -7,15 +7,15 @@
 #pragma once
 
 #include "dsound/device_core.h"
+#include "win32/com_object.h"
 
 #include <dsound.h>
 
-#include <atomic>
 #include <memory>
 
 namespace layer::sound {
 
-class SoundBuffer final : public IDirectSoundBuffer, public IDirectSoundNotify {
+class SoundBuffer final : public ComObject<IDirectSoundBuffer, IDirectSoundNotify> {
 public:
     // A secondary buffer of `bytes` bytes in `format` (validated by the caller).
     SoundBuffer(std::shared_ptr<DeviceCore> core, DWORD flags, DWORD bytes, const WAVEFORMATEX& format);
@@ -23,10 +23,6 @@ public:
     SoundBuffer(std::shared_ptr<DeviceCore> core, DWORD flags);
     bool ready() const { return primary_ || state_.converter; }
     int serial() const { return state_.serial; }
-
-    HRESULT QueryInterface(REFIID riid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
 
     HRESULT Lock(DWORD offset, DWORD bytes, LPVOID* audio1, LPDWORD audioBytes1, LPVOID* audio2,
                  LPDWORD audioBytes2, DWORD flags) override;
@@ -40,11 +36,12 @@ public:
     HRESULT SetNotificationPositions(DWORD count, LPCDSBPOSITIONNOTIFY positions) override;
 
 private:
-    ~SoundBuffer();
+    ~SoundBuffer() override;
+    void* findInterface(REFIID riid) override;
+    void released(ULONG left) override;
 
     std::shared_ptr<DeviceCore> core_;
     bool primary_;
-    std::atomic<ULONG> references_{1};
     BufferState state_;
     WAVEFORMATEX primaryFormat_{};
 };

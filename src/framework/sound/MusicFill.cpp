@@ -46,7 +46,7 @@ void MusicStream::readWavInto(BYTE* region, DWORD bytes)
     }
 }
 
-void MusicStream::fillFromOgg(int half)
+void MusicStream::fillHalf(int half, void (MusicStream::*write)(BYTE*, DWORD))
 {
     LPVOID first = nullptr;
     LPVOID second = nullptr;
@@ -54,20 +54,11 @@ void MusicStream::fillFromOgg(int half)
     DWORD secondBytes = 0;
     const DWORD halfBytes = halfFrames * 4;
     if (FAILED(buffer->Lock(half * halfBytes, halfBytes, &first, &firstBytes, &second, &secondBytes, 0))) return;
-    decodeInto(static_cast<BYTE*>(first), firstBytes);
-    if (second) decodeInto(static_cast<BYTE*>(second), secondBytes);
+    (this->*write)(static_cast<BYTE*>(first), firstBytes);
+    if (second) (this->*write)(static_cast<BYTE*>(second), secondBytes);
     buffer->Unlock(first, firstBytes, second, secondBytes);
 }
 
-void MusicStream::fillFromWav(int half)
-{
-    LPVOID first = nullptr;
-    LPVOID second = nullptr;
-    DWORD firstBytes = 0;
-    DWORD secondBytes = 0;
-    const DWORD halfBytes = halfFrames * 4;
-    if (FAILED(buffer->Lock(half * halfBytes, halfBytes, &first, &firstBytes, &second, &secondBytes, 0))) return;
-    readWavInto(static_cast<BYTE*>(first), firstBytes);
-    if (second) readWavInto(static_cast<BYTE*>(second), secondBytes);
-    buffer->Unlock(first, firstBytes, second, secondBytes);
-}
+void MusicStream::fillFromOgg(int half) { fillHalf(half, &MusicStream::decodeInto); }
+
+void MusicStream::fillFromWav(int half) { fillHalf(half, &MusicStream::readWavInto); }

@@ -51,7 +51,7 @@ private:
     void createBuffer(LPDIRECTSOUND8 device, DWORD rate);
     void decodeInto(BYTE* region, DWORD bytes);
     void readWavInto(BYTE* region, DWORD bytes);
-
+    void fillHalf(int half, void (MusicStream::*write)(BYTE*, DWORD));
 };
 
 // The stream's thread: refills on notifications, releases the stream when it
