@@ -73,14 +73,21 @@ static void drawKeycap(Canvas& c, const Fonts& fonts, const std::string& label, 
   drawTextCentred(c, fonts.sans, label, int(cx), int(cy) + fonts.sans.capHeight(s.size) / 2, s);
 }
 
+// The scene shows the banner with its left edge 168 pixels into the board, so
+// the band fills only the image's left 840 pixels: it then ends over the
+// board, clear of the status column's labels.
+constexpr int BannerCentre = 424;
+constexpr int BannerHalfWidth = 412;
+
 Canvas makeStartBanner(const Fonts& fonts) {
   Canvas c(1024, 128);
   Box box = fullBox(c);
-  Sdf band = roundRect(512, 64, 498, 57, 26);
+  Sdf band = roundRect(BannerCentre, 64, BannerHalfWidth, 57, 26);
   c.glow(band, {0.25f, 0.6f, 1, 0.55f}, 7, box);
   c.fill(band, verticalGradient(6, {0.06f, 0.08f, 0.2f, 0.94f}, 122, {0.02f, 0.02f, 0.07f, 0.94f}), box);
   c.fill(outline(band, 3), [](float x, float) {
-    return mix({0.20f, 0.85f, 1, 1}, {0.70f, 0.40f, 1, 1}, x / 1024.0f);
+    return mix({0.20f, 0.85f, 1, 1}, {0.70f, 0.40f, 1, 1},
+               (x - float(BannerCentre - BannerHalfWidth)) / float(2 * BannerHalfWidth));
   }, box);
 
   TextStyle title;
@@ -94,7 +101,7 @@ Canvas makeStartBanner(const Fonts& fonts) {
   int gap = 20;
   int total = fonts.sans.measure(before, title.size, title.tracking) + gap + keyWidth + gap +
               fonts.sans.measure(after, title.size, title.tracking);
-  int x = 512 - total / 2, baseline = 56;
+  int x = BannerCentre - total / 2, baseline = 56;
   drawText(c, fonts.sans, before, x, baseline, title);
   x += fonts.sans.measure(before, title.size, title.tracking) + gap;
   drawKeycap(c, fonts, "SPACE", x, baseline, title.size);
@@ -110,18 +117,18 @@ Canvas makeStartBanner(const Fonts& fonts) {
                                  {"RIGHT CLICK ", key, -1},
                                  {"clear groups of 4 or more", plain, -1}};
   TextStyle line;
-  line.size = 19;
+  line.size = 15;
   line.outline = 1.5f;
-  const int mouseWidth = 34, runGap = 34;
+  const int mouseWidth = 28, runGap = 30;
   int width = 0;
   for (const Run& r : runs) width += r.mouseButton >= 0 ? mouseWidth : fonts.sans.measure(r.text, line.size);
   width += runGap;
-  x = 512 - width / 2;
+  x = BannerCentre - width / 2;
   baseline = 102;
   for (const Run& r : runs) {
     if (r.mouseButton >= 0) {
       if (r.mouseButton == 1) x += runGap;
-      drawMouse(c, float(x) + 13, float(baseline) - 8, 30, r.mouseButton);
+      drawMouse(c, float(x) + 12, float(baseline) - 7, 26, r.mouseButton);
       x += mouseWidth;
       continue;
     }
