@@ -42,6 +42,10 @@ void setGraphicsAdapter(const GraphicsAdapter& adapter);
 void setDeviceCallLog(bool on);
 // The portable scalar kernels instead of the vector ones (same pixels).
 void setPortableRasteriser(bool on);
+// Pixel work on or off (on by default). Off, Clear and DrawPrimitiveUP check
+// and log their calls but touch no pixel, and Present counts without
+// capturing: a run that needs only some frames skips the cost of the others.
+void setDrawing(bool on);
 // Back to the defaults above; forgets the captured frame.
 void resetGraphics();
 

@@ -164,3 +164,26 @@ TEST_F(SpriteDrawing, EachDrawSetsItsStateThenDrawsOneStrip)
     std::vector<std::string> actual(first, std::min(first + expected.size(), calls.end()));
     EXPECT_EQ(actual, expected);
 }
+
+TEST_F(SpriteDrawing, WithDrawingSwitchedOffFramesAreCountedAndLoggedButLeaveNoPixels)
+{
+    TestImage image = noiseImage(256, 256, 7, true);
+    orvSprite sprite(writeTestPng("switched.png", image).c_str());
+    frame([&] { sprite.Draw(0, 0, 256, 256, 0, 0, 256, 256, 0.0f); });
+    const std::vector<uint32_t> drawn = capturedPixels();
+    const int presents = testmode::presentCount();
+    const int draws = countCalls("DrawPrimitiveUP");
+
+    testmode::setDrawing(false);
+    frame([&] { sprite.Draw(512, 512, 256, 256, 0, 0, 256, 256, 0.0f); });
+    testmode::setDrawing(true);
+    EXPECT_EQ(testmode::presentCount(), presents + 1);
+    EXPECT_EQ(countCalls("DrawPrimitiveUP"), draws + 1);
+    EXPECT_EQ(capturedPixels(), drawn);  // the last capture is still the first frame
+
+    // Switched back on, the next frame is whole: cleared and drawn afresh.
+    frame([&] { sprite.Draw(512, 512, 256, 256, 0, 0, 256, 256, 0.0f); });
+    const std::vector<uint32_t> after = capturedPixels();
+    EXPECT_EQ(after[0], 0u);
+    EXPECT_EQ(after[static_cast<size_t>(600) * FrameW + 600], rgb(image.argb[88 * 256 + 88]));
+}

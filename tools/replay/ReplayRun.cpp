@@ -10,7 +10,6 @@
 #include "app/Systems.h"
 #include "app/WinMain.h"
 #include "app/sceneMain.h"
-#include "framework/graphics/orvGraphics.h"
 #include "game/PuzzleField.h"
 #include "platform/testing.h"
 
@@ -121,10 +120,7 @@ void ReplayRun::beforeTick()
         eventsAppliedFor_ = next;
         while (nextEvent_ < events_.size() && events_[nextEvent_].tick == next) applyEvent(events_[nextEvent_++]);
     }
-    if (!options_.frameTicks.contains(next) && Device) {
-        hiddenDevice_ = Device;
-        Device = nullptr;
-    }
+    testmode::setDrawing(options_.frameTicks.contains(next));
 }
 
 void ReplayRun::applyEvent(const ScriptEvent& event)
@@ -150,10 +146,6 @@ void ReplayRun::applyEvent(const ScriptEvent& event)
 
 void ReplayRun::afterPass()
 {
-    if (hiddenDevice_) {
-        Device = hiddenDevice_;
-        hiddenDevice_ = nullptr;
-    }
     if (sceneManager->nextTime != lastNextTime_) {
         lastNextTime_ = sceneManager->nextTime;
         recordTick();

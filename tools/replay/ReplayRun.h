@@ -65,7 +65,6 @@ private:
     unsigned int lastNextTime_ = 0;
     int presentsSeen_ = 0;
     bool closeRequested_ = false;
-    IDirect3DDevice9* hiddenDevice_ = nullptr;
     bool failed_ = false;
 };
 

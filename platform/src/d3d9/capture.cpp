@@ -26,6 +26,7 @@ struct CaptureState {
     int presents = 0;
     int failuresLeft = 0;
     bool logging = true;
+    bool drawing = true;
     AdapterSupport adapter;
 };
 
@@ -48,12 +49,16 @@ bool captureFrame(const uint32_t* pixels, int width, int height)
         --c.failuresLeft;
         return false;
     }
-    c.frame.assign(pixels, pixels + static_cast<size_t>(width) * height);
-    c.width = width;
-    c.height = height;
+    if (c.drawing) {
+        c.frame.assign(pixels, pixels + static_cast<size_t>(width) * height);
+        c.width = width;
+        c.height = height;
+    }
     ++c.presents;
     return true;
 }
+
+bool drawingOn() { return !testMode() || capture().drawing; }
 
 bool callLogOn() { return testMode() && capture().logging; }
 
@@ -122,6 +127,8 @@ void setGraphicsAdapter(const GraphicsAdapter& adapter)
 void setDeviceCallLog(bool on) { capture().logging = on; }
 
 void setPortableRasteriser(bool on) { layer::d3d::setPortableKernels(on); }
+
+void setDrawing(bool on) { capture().drawing = on; }
 
 void resetGraphics()
 {

@@ -20,6 +20,9 @@ bool captureFrame(const uint32_t* pixels, int width, int height);
 // Appends a formatted device call to the call log when logging is on.
 void logCall(const char* format, ...) __attribute__((format(printf, 1, 2)));
 bool callLogOn();
+// False while a test has switched pixel work off: nothing is cleared, drawn or
+// captured, though every call is still checked, logged and counted.
+bool drawingOn();
 // Sends message to the debug trace the first time it is seen.
 void traceOnce(const char* message);
 

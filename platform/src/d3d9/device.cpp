@@ -165,6 +165,7 @@ HRESULT Device::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR c
     LONG left = static_cast<LONG>(viewport_.X), top = static_cast<LONG>(viewport_.Y);
     LONG right = left + static_cast<LONG>(viewport_.Width), bottom = top + static_cast<LONG>(viewport_.Height);
     D3DRECT whole{left, top, right, bottom};
+    if (!drawingOn()) return D3D_OK;
     const D3DRECT* areas = count > 0 ? rects : &whole;
     DWORD areaCount = count > 0 ? count : 1;
     bool wholeBuffer = count == 0 && left == 0 && top == 0 && right == width_ && bottom == height_;

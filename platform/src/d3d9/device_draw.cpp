@@ -213,7 +213,7 @@ HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE primitiveType, UINT primitiveCo
             break;
         }
     checkFog(vertices_);
-    if (!depthAllows(vertices_)) return D3D_OK;
+    if (!depthAllows(vertices_) || !drawingOn()) return D3D_OK;
 
     RasterState state = rasterState();
     RenderTarget target{backBuffer_.data(), width_, height_};
