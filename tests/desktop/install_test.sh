@@ -24,13 +24,9 @@ cd /
 "$PREFIX/bin/vantorel" &
 VT_GAME_PID=$!
 WIN=$(vt_wait_window "Vantorel version0.5.0") || vt_fail "no game window"
-sleep 1.5
 read -r WX WY WW WH <<<"$(vt_geometry "$WIN")"
-vt_shot "$VT_XDIR/shot.png"
-# The board is drawn: its area is far from a black screen.
-MEAN=$(convert "$VT_XDIR/shot.png" -crop "${WW}x${WH}+${WX}+${WY}" +repage -colorspace gray -format '%[fx:int(mean*1000)]' info:)
-echo "board mean brightness $MEAN/1000"
-[ "$MEAN" -gt 20 ] || vt_fail "nothing drawn: the installed game found no DATA"
+# The board is drawn: the installed game found its DATA from another folder.
+vt_wait_drawn "$WX" "$WY" "$WW" "$WH" || vt_fail "nothing drawn within 30 s"
 vt_press Escape
 for _ in $(seq 1 50); do kill -0 "$VT_GAME_PID" 2>/dev/null || break; sleep 0.1; done
 wait "$VT_GAME_PID"

@@ -61,6 +61,19 @@ vt_geometry() {
         END {print x, y, w, h}'
 }
 
+# vt_wait_drawn X Y W H: waits up to 30 s (a sanitizer build starts slowly on
+# a loaded machine) until that screen area shows a picture, not black.
+vt_wait_drawn() {
+    local mean
+    for _ in $(seq 1 150); do
+        mean=$(import -window root -crop "${3}x${4}+${1}+${2}" +repage -colorspace gray \
+               -format '%[fx:int(mean*1000)]' info: 2>/dev/null || echo 0)
+        [ "${mean:-0}" -gt 20 ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
 # vt_shot FILE: a PNG of the whole screen.
 vt_shot() { import -window root "png:$1"; }
 
@@ -72,10 +85,10 @@ vt_diff() {
     compare -metric AE "$VT_XDIR/diff-a.png" "$VT_XDIR/diff-b.png" null: 2>&1 | awk '{printf "%d\n", $1}'
 }
 
-# vt_press KEY / vt_click BUTTON: held for a tenth of a second, as a person
+# vt_press KEY / vt_click BUTTON: held for a quarter of a second, as a person
 # does, so that the game's once-per-frame sampling sees it.
-vt_press() { xdotool keydown "$1"; sleep 0.1; xdotool keyup "$1"; }
-vt_click() { xdotool mousedown "$1"; sleep 0.1; xdotool mouseup "$1"; }
+vt_press() { xdotool keydown "$1"; sleep 0.25; xdotool keyup "$1"; }
+vt_click() { xdotool mousedown "$1"; sleep 0.2; xdotool mouseup "$1"; }
 
 # vt_pixel FILE X Y: "r g b" of one pixel, 0–255.
 vt_pixel() {
