@@ -5,6 +5,7 @@
 #include "effect_buffer.h"
 #include "effect_object.h"
 #include "effect_parser.h"
+#include "d3d9/capture.h"
 #include "win32/paths.h"
 
 #include <d3dx9.h>
@@ -43,6 +44,7 @@ HRESULT WINAPI D3DXCreateEffectFromFileA(LPDIRECT3DDEVICE9 device, LPCSTR file, 
                                          LPD3DXEFFECT* effect, LPD3DXBUFFER* errors)
 {
     if (errors) *errors = nullptr;
+    layer::d3d::logCall("D3DXCreateEffectFromFileA(%s)", file ? file : "NULL");
     if (!device || !file || !effect) return D3DERR_INVALIDCALL;
     *effect = nullptr;
 

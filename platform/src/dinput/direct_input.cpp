@@ -11,6 +11,7 @@
 #include "dinput/joystick_subsystem.h"
 #include "dinput/pad_source.h"
 #include "win32/com_object.h"
+#include "win32/window_internal.h"
 
 #include <SDL.h>
 
@@ -72,6 +73,11 @@ bool classIncludes(DWORD devType, const DIDEVICEINSTANCEA& pad)
 class DirectInput8 final : public ComObject<IDirectInput8A> {
 public:
     DirectInput8() : joysticks_(startJoysticks()) {}
+
+    void released(ULONG left) override
+    {
+        if (left == 0) layer::recordCall("IDirectInput8::Release");
+    }
 
     HRESULT EnumDevices(DWORD devType, LPDIENUMDEVICESCALLBACKA callback, LPVOID ref, DWORD /*flags*/) override
     {
@@ -135,6 +141,7 @@ HRESULT DirectInput8Create(HINSTANCE instance, DWORD version, REFIID riid, LPVOI
     if (version < 0x0800) return DIERR_OLDDIRECTINPUTVERSION;
     if (version > 0x0800) return DIERR_BETADIRECTINPUTVERSION;
     if (riid != IID_IDirectInput8A) return DIERR_NOINTERFACE;
+    layer::recordCall("DirectInput8Create");
     *out = static_cast<IDirectInput8A*>(new layer::input::DirectInput8());
     return DI_OK;
 }

@@ -267,6 +267,7 @@ HCURSOR LoadCursorA(HINSTANCE /*instance*/, LPCSTR /*name*/)
 
 int ShowCursor(BOOL show)
 {
+    recordCall(show ? "ShowCursor(TRUE)" : "ShowCursor(FALSE)");
     state().cursorCount += show ? 1 : -1;
     if (state().videoReady) SDL_ShowCursor(state().cursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
     return state().cursorCount;
