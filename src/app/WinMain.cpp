@@ -37,12 +37,17 @@ bool MessageLoopPass()
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int showCommand)
 {
     HWND window = CreateMainWindow(instance, showCommand);
-    InitSystems(window);
     // Without a window or a graphics device there is nothing to show: say so
-    // once and leave through the normal shut-down.
-    if (!window || !Device) {
-        OutputDebugStringA(window ? "Vantorel: the graphics device could not be created; exiting.\n"
-                                  : "Vantorel: the game window could not be created (is a display available?)\n");
+    // in one line and leave through the normal shut-down. Without a window no
+    // subsystem is started at all, so that nothing else reports its failure.
+    if (!window) {
+        OutputDebugStringA("Vantorel: the game window could not be created (is a display available?)\n");
+        ShutdownSystems();
+        return 1;
+    }
+    InitSystems(window);
+    if (!Device) {
+        OutputDebugStringA("Vantorel: the graphics device could not be created; exiting.\n");
         ShutdownSystems();
         return 1;
     }
