@@ -3,6 +3,8 @@
 // changing in single precision after days of running.
 #include "app/MousePointer.h"
 
+#include "framework/Destroy.h"
+
 #include "framework/graphics/orvGraphics.h"
 #include "framework/graphics/orvSprite.h"
 
@@ -15,14 +17,6 @@ namespace {
 constexpr float SpinPerFrame = 0.1f;
 constexpr float FullTurn = 6.2831853f;
 constexpr int PointerSize = 64;
-
-void destroy(orvSprite*& sprite)
-{
-    if (sprite) {
-        delete sprite;
-        sprite = nullptr;
-    }
-}
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 #include "app/Scene.h"
 
 #include "app/FrameClock.h"
+#include "framework/Destroy.h"
 
 SceneManager* sceneManager = nullptr;
 
@@ -9,18 +10,12 @@ SceneManager::SceneManager() : scene(nullptr), drawThisFrame(0), nextTime(FrameC
 
 SceneManager::~SceneManager()
 {
-    if (scene) {
-        delete scene;
-        scene = nullptr;
-    }
+    destroy(scene);
 }
 
 void SceneManager::SetScene(Scene* newScene)
 {
-    if (scene) {
-        delete scene;
-        scene = nullptr;
-    }
+    destroy(scene);
     scene = newScene;
     if (scene) scene->Initialize();
 }

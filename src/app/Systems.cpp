@@ -11,6 +11,7 @@
 #include "app/MousePointer.h"
 #include "app/Scene.h"
 #include "app/sceneMain.h"
+#include "framework/Destroy.h"
 #include "framework/graphics/ParticleStore.h"
 #include "framework/graphics/orvGraphics.h"
 #include "framework/graphics/orvShader.h"
@@ -50,35 +51,20 @@ bool InitSystems(HWND window)
 void ShutdownSystems()
 {
     // 1. The scene, then the SceneManager.
-    if (sceneManager) {
-        delete sceneManager;
-        sceneManager = nullptr;
-    }
+    destroy(sceneManager);
     // 2. The mouse pointer's sprites.
     MousePointer::Release();
     // 3. The particle store.
     ReleaseParticleStore();
     // 4. The two effects, 3DEx then 2D, before the device.
-    if (Shader3DEx) {
-        delete Shader3DEx;
-        Shader3DEx = nullptr;
-    }
-    if (Shader2D) {
-        delete Shader2D;
-        Shader2D = nullptr;
-    }
+    destroy(Shader3DEx);
+    destroy(Shader2D);
     orvGraphics::Shutdown();
     // 5. The Input object (its pad), then 6. DirectInput.
-    if (input) {
-        delete input;
-        input = nullptr;
-    }
+    destroy(input);
     releaseDirectInput();
     // 7. The music threads, which play into the sound system's device.
     stopAllMusic();
     // 8. The sound system.
-    if (soundSystem) {
-        delete soundSystem;
-        soundSystem = nullptr;
-    }
+    destroy(soundSystem);
 }

@@ -11,6 +11,7 @@
 #include "app/sceneMain.h"
 
 #include "app/MousePointer.h"
+#include "framework/Destroy.h"
 #include "framework/graphics/Light.h"
 #include "framework/graphics/orvCamera.h"
 #include "framework/graphics/orvGraphics.h"
@@ -44,15 +45,6 @@ constexpr int BannerHeight = 128;
 void setRenderState(D3DRENDERSTATETYPE state, DWORD value)
 {
     if (Device) Device->SetRenderState(state, value);
-}
-
-template <typename T>
-void destroy(T*& object)
-{
-    if (object) {
-        delete object;
-        object = nullptr;
-    }
 }
 
 }  // namespace

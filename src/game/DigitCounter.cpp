@@ -2,6 +2,7 @@
 // the digit sheet.
 #include "game/DigitCounter.h"
 
+#include "framework/Destroy.h"
 #include "framework/graphics/orvSprite.h"
 
 namespace {
@@ -32,10 +33,7 @@ DigitCounter::~DigitCounter()
         delete[] cells;
         cells = nullptr;
     }
-    if (sheet) {
-        delete sheet;
-        sheet = nullptr;
-    }
+    destroy(sheet);
 }
 
 bool DigitCounter::Set(int32_t newValue)

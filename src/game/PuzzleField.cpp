@@ -11,6 +11,7 @@
 
 #include "game/PuzzleField.h"
 
+#include "framework/Destroy.h"
 #include "framework/graphics/orvSprite.h"
 #include "framework/sound/MusicStream.h"
 
@@ -64,10 +65,7 @@ PuzzleField::PuzzleField()
 PuzzleField::~PuzzleField()
 {
     stopMusic();
-    if (blockSprite) {
-        delete blockSprite;
-        blockSprite = nullptr;
-    }
+    destroy(blockSprite);
 }
 
 void PuzzleField::resetRound()

@@ -3,6 +3,7 @@
 // steps (frame, column, arrow, icon, score, time, chain).
 #include "game/StatusPanel.h"
 
+#include "framework/Destroy.h"
 #include "framework/graphics/orvSprite.h"
 #include "game/DigitCounter.h"
 #include "game/PuzzleField.h"
@@ -13,15 +14,6 @@ namespace {
 
 constexpr int32_t FramesPerSecond = 60;
 constexpr int32_t ScoreStep = 10;
-
-template <typename T>
-void destroy(T*& object)
-{
-    if (object) {
-        delete object;
-        object = nullptr;
-    }
-}
 
 }  // namespace
 
