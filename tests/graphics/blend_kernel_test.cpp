@@ -43,6 +43,9 @@ TEST_F(PortableRasteriser, DrawsTheSameFrameAsTheVectorKernels)
         sprite.Draw(0, 0, 256, 256, 0, 0, 256, 256, 0.0f);
         sprite.Draw(300, 0, 192, 192, 0, 0, 256, 256, 0.0f);
         sprite.DrawRotated(600, 100, 256, 256, 0, 256, 256, 0.4f);
+        // Shrunk by exactly 3: every sample sits on a texel centre (full weight on one texel).
+        sprite.Draw(0, 300, 85, 85, 0, 0, 255, 255, 0.0f);
+        sprite.Draw(100, 300, 49, 49, 0, 0, 64, 64, 0.0f);
     };
     frame(draw);
     std::vector<uint32_t> vector = capturedPixels();

@@ -173,9 +173,20 @@ HRESULT Device::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR c
         LONG x1 = std::max(areas[i].x1, left), y1 = std::max(areas[i].y1, top);
         LONG x2 = std::min(areas[i].x2, right), y2 = std::min(areas[i].y2, bottom);
         if (x1 >= x2 || y1 >= y2) continue;
-        if (flags & D3DCLEAR_TARGET)
-            for (LONG y = y1; y < y2; ++y)
-                std::fill_n(&backBuffer_[static_cast<size_t>(y) * width_ + x1], x2 - x1, color);
+        if (flags & D3DCLEAR_TARGET) {
+            // Whole rows are one contiguous fill; a colour of four equal bytes is a memset.
+            bool fullRows = x1 == 0 && x2 == width_;
+            LONG runs = fullRows ? 1 : y2 - y1;
+            size_t length = fullRows ? static_cast<size_t>(y2 - y1) * width_ : static_cast<size_t>(x2 - x1);
+            bool bytewise = color == (color & 0xFFu) * 0x01010101u;
+            for (LONG r = 0; r < runs; ++r) {
+                uint32_t* start = &backBuffer_[static_cast<size_t>(y1 + r) * width_ + x1];
+                if (bytewise)
+                    std::memset(start, static_cast<int>(color & 0xFFu), length * sizeof(uint32_t));
+                else
+                    std::fill_n(start, length, color);
+            }
+        }
         if (flags & D3DCLEAR_ZBUFFER) {
             depthLow_ = wholeBuffer ? z : std::min(depthLow_, z);
             depthHigh_ = wholeBuffer ? z : std::max(depthHigh_, z);

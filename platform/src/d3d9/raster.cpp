@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <type_traits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -73,27 +72,85 @@ inline uint32_t bilinearScalar(uint32_t t00, uint32_t t10, uint32_t t01, uint32_
                                  ((redBlue >> 31) & 0xFF0000) | ((alphaGreen >> 23) & 0xFF000000u));
 }
 
-// The same sums with SSE2's multiply-add on 16-bit lanes: bit for bit equal.
-template <bool Vector>
 inline uint32_t bilinear(uint32_t t00, uint32_t t10, uint32_t t01, uint32_t t11, uint32_t fx, uint32_t fy)
 {
     if (fx == 0 && fy == 0) return t00;
-    const Weights w = weights(fx, fy);
+    return bilinearScalar(t00, t10, t01, t11, weights(fx, fy));
+}
+
 #if defined(__SSE2__)
-    if constexpr (Vector) {
-        const __m128i zero = _mm_setzero_si128();
-        const __m128i top = _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(t00)), zero),
-                                               _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(t10)), zero));
-        const __m128i bottom = _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(t01)), zero),
-                                                  _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(t11)), zero));
-        __m128i sum = _mm_add_epi32(_mm_madd_epi16(top, _mm_set1_epi32(static_cast<int>(w.w00 | (w.w10 << 16)))),
-                                    _mm_madd_epi16(bottom, _mm_set1_epi32(static_cast<int>(w.w01 | (w.w11 << 16)))));
-        sum = _mm_srli_epi32(_mm_add_epi32(sum, _mm_set1_epi32(16384)), 15);
-        sum = _mm_packs_epi32(sum, sum);
-        return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(sum, sum)));
+// Four bilinear samples at once with SSE2's multiply-add on 16-bit lanes:
+// the same sums as bilinearScalar, bit for bit. A weight of 32768 (fx = fy =
+// 0) does not fit a signed 16-bit lane; 32767 gives the same result, since
+// (t × 32767 + 16384) >> 15 = t for every t up to 255.
+inline __m128i bilinear4(__m128i t00, __m128i t10, __m128i t01, __m128i t11, __m128i fx, __m128i fy)
+{
+    const __m128i zero = _mm_setzero_si128();
+    __m128i w11 = _mm_srli_epi32(_mm_add_epi32(_mm_madd_epi16(fx, fy), _mm_set1_epi32(16384)), 15);
+    __m128i w10 = _mm_sub_epi32(fx, w11);
+    __m128i w01 = _mm_sub_epi32(fy, w11);
+    __m128i w00 = _mm_add_epi32(_mm_sub_epi32(_mm_set1_epi32(32768), _mm_add_epi32(fx, fy)), w11);
+    w00 = _mm_sub_epi32(w00, _mm_srli_epi32(w00, 15));
+    const __m128i upperWeights = _mm_or_si128(w00, _mm_slli_epi32(w10, 16));
+    const __m128i lowerWeights = _mm_or_si128(w01, _mm_slli_epi32(w11, 16));
+    const __m128i top[2] = {_mm_unpacklo_epi8(t00, zero), _mm_unpackhi_epi8(t00, zero)};
+    const __m128i topRight[2] = {_mm_unpacklo_epi8(t10, zero), _mm_unpackhi_epi8(t10, zero)};
+    const __m128i bottom[2] = {_mm_unpacklo_epi8(t01, zero), _mm_unpackhi_epi8(t01, zero)};
+    const __m128i bottomRight[2] = {_mm_unpacklo_epi8(t11, zero), _mm_unpackhi_epi8(t11, zero)};
+    const __m128i round = _mm_set1_epi32(16384);
+    __m128i sums[4];
+    for (int h = 0; h < 2; ++h) {
+        __m128i upper[2] = {_mm_unpacklo_epi16(top[h], topRight[h]), _mm_unpackhi_epi16(top[h], topRight[h])};
+        __m128i lower[2] = {_mm_unpacklo_epi16(bottom[h], bottomRight[h]),
+                            _mm_unpackhi_epi16(bottom[h], bottomRight[h])};
+        for (int k = 0; k < 2; ++k) {
+            __m128i wu, wl;
+            if (h == 0 && k == 0) {
+                wu = _mm_shuffle_epi32(upperWeights, 0x00);
+                wl = _mm_shuffle_epi32(lowerWeights, 0x00);
+            } else if (h == 0) {
+                wu = _mm_shuffle_epi32(upperWeights, 0x55);
+                wl = _mm_shuffle_epi32(lowerWeights, 0x55);
+            } else if (k == 0) {
+                wu = _mm_shuffle_epi32(upperWeights, 0xAA);
+                wl = _mm_shuffle_epi32(lowerWeights, 0xAA);
+            } else {
+                wu = _mm_shuffle_epi32(upperWeights, 0xFF);
+                wl = _mm_shuffle_epi32(lowerWeights, 0xFF);
+            }
+            __m128i sum = _mm_add_epi32(_mm_madd_epi16(upper[k], wu), _mm_madd_epi16(lower[k], wl));
+            sums[h * 2 + k] = _mm_srli_epi32(_mm_add_epi32(sum, round), 15);
+        }
+    }
+    return _mm_packus_epi16(_mm_packs_epi32(sums[0], sums[1]), _mm_packs_epi32(sums[2], sums[3]));
+}
+#endif
+
+// One bilinear sample per pixel of a span: fetch(t00, t10, t01, t11, fx, fy)
+// gives the texels and fractions of the pixels in order.
+template <class Fetch>
+void filterSpan(uint32_t* out, int count, Fetch fetch)
+{
+    int i = 0;
+#if defined(__SSE2__)
+    if (!portableKernels()) {
+        for (; i + 4 <= count; i += 4) {
+            uint32_t t[4][4], f[2][4];
+            for (int k = 0; k < 4; ++k) fetch(t[0][k], t[1][k], t[2][k], t[3][k], f[0][k], f[1][k]);
+            auto load = [](const uint32_t* p) {
+                return _mm_set_epi32(static_cast<int>(p[3]), static_cast<int>(p[2]), static_cast<int>(p[1]),
+                                     static_cast<int>(p[0]));
+            };
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i),
+                             bilinear4(load(t[0]), load(t[1]), load(t[2]), load(t[3]), load(f[0]), load(f[1])));
+        }
     }
 #endif
-    return bilinearScalar(t00, t10, t01, t11, w);
+    for (; i < count; ++i) {
+        uint32_t t00, t10, t01, t11, fx, fy;
+        fetch(t00, t10, t01, t11, fx, fy);
+        out[i] = bilinear(t00, t10, t01, t11, fx, fy);
+    }
 }
 
 // The 15-bit fraction of a 32.32 texel position.
@@ -251,19 +308,19 @@ bool Rasteriser::drawRectangle(const RenderTarget& target, const RasterState& st
             uint32_t weight = weightOf(fixed);
             const int32_t* const columns = columnTexel_.data();
             const uint32_t* const columnWeights = columnWeight_.data();
-            uint32_t* const out = row_.data();
-            auto filterRow = [&](auto vector) {
-                for (int i = 0; i < width; ++i) {
-                    int64_t c0 = columns[i] & widthMask;
-                    int64_t c1 = (columns[i] + 1) & widthMask;
-                    out[i] = bilinear<decltype(vector)::value>(upper[c0], upper[c1], lower[c0], lower[c1],
-                                                               columnWeights[i], weight);
-                }
-            };
-            if (portableKernels())
-                filterRow(std::false_type{});
-            else
-                filterRow(std::true_type{});
+            int i = 0;
+            filterSpan(row_.data(), width,
+                       [&](uint32_t& t00, uint32_t& t10, uint32_t& t01, uint32_t& t11, uint32_t& fx, uint32_t& fy) {
+                           int64_t c0 = columns[i] & widthMask;
+                           int64_t c1 = (columns[i] + 1) & widthMask;
+                           t00 = upper[c0];
+                           t10 = upper[c1];
+                           t01 = lower[c0];
+                           t11 = lower[c1];
+                           fx = columnWeights[i];
+                           fy = weight;
+                           ++i;
+                       });
         } else {
             const uint32_t* texels = image.texels + (nearestTexel(fixed) & heightMask) * image.width;
             for (int i = 0; i < width; ++i) row_[i] = texels[columnTexel_[i] & widthMask];
@@ -355,27 +412,26 @@ void Rasteriser::drawTriangle(const RenderTarget& target, const RasterState& sta
         int64_t texelU = toFixed(tu[0] + duDx * offsetX + duDy * offsetY);
         int64_t texelV = toFixed(tv[0] + dvDx * offsetX + dvDy * offsetY);
         if (linear) {
-            // Locals, so that the stores to the row need not reload them.
             const uint32_t* const texels = image.texels;
             const int64_t pitch = image.width;
-            uint32_t* const out = row_.data();
-            auto filterRow = [&](auto vector) {
-                int64_t u = texelU, v = texelV;
-                for (int i = 0; i < count; ++i, u += stepU, v += stepV) {
-                    int64_t column = u >> 32;
-                    int64_t texelRow = v >> 32;
-                    const uint32_t* upper = texels + (texelRow & heightMask) * pitch;
-                    const uint32_t* lower = texels + ((texelRow + 1) & heightMask) * pitch;
-                    int64_t c0 = column & widthMask;
-                    int64_t c1 = (column + 1) & widthMask;
-                    out[i] = bilinear<decltype(vector)::value>(upper[c0], upper[c1], lower[c0], lower[c1],
-                                                               weightOf(u), weightOf(v));
-                }
-            };
-            if (portableKernels())
-                filterRow(std::false_type{});
-            else
-                filterRow(std::true_type{});
+            int64_t u = texelU, v = texelV;
+            filterSpan(row_.data(), count,
+                       [&](uint32_t& t00, uint32_t& t10, uint32_t& t01, uint32_t& t11, uint32_t& fx, uint32_t& fy) {
+                           int64_t column = u >> 32;
+                           int64_t texelRow = v >> 32;
+                           const uint32_t* upper = texels + (texelRow & heightMask) * pitch;
+                           const uint32_t* lower = texels + ((texelRow + 1) & heightMask) * pitch;
+                           int64_t c0 = column & widthMask;
+                           int64_t c1 = (column + 1) & widthMask;
+                           t00 = upper[c0];
+                           t10 = upper[c1];
+                           t01 = lower[c0];
+                           t11 = lower[c1];
+                           fx = weightOf(u);
+                           fy = weightOf(v);
+                           u += stepU;
+                           v += stepV;
+                       });
         } else {
             for (int i = 0; i < count; ++i, texelU += stepU, texelV += stepV)
                 row_[i] = image.texels[(nearestTexel(texelV) & heightMask) * image.width +
