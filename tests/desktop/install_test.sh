@@ -27,10 +27,4 @@ WIN=$(vt_wait_window "Vantorel version0.5.0") || vt_fail "no game window"
 read -r WX WY WW WH <<<"$(vt_geometry "$WIN")"
 # The board is drawn: the installed game found its DATA from another folder.
 vt_wait_drawn "$WX" "$WY" "$WW" "$WH" || vt_fail "nothing drawn within 30 s"
-vt_press Escape
-for _ in $(seq 1 50); do kill -0 "$VT_GAME_PID" 2>/dev/null || break; sleep 0.1; done
-wait "$VT_GAME_PID"
-CODE=$?
-VT_GAME_PID=
-[ "$CODE" -eq 0 ] || vt_fail "exit code $CODE"
-echo "PASS"
+vt_quit_with_escape

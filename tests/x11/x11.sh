@@ -96,3 +96,15 @@ vt_pixel() {
 }
 
 vt_fail() { echo "FAIL: $*"; exit 1; }
+
+# vt_quit_with_escape: Escape must end the game started as VT_GAME_PID within
+# five seconds, with exit code 0; then the test has passed.
+vt_quit_with_escape() {
+    vt_press Escape
+    for _ in $(seq 1 50); do kill -0 "$VT_GAME_PID" 2>/dev/null || break; sleep 0.1; done
+    wait "$VT_GAME_PID"
+    local code=$?
+    VT_GAME_PID=
+    [ "$code" -eq 0 ] || vt_fail "exit code $code"
+    echo "PASS"
+}
