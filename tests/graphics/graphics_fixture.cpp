@@ -53,25 +53,6 @@ std::vector<std::string> callsStartingWith(const std::string& prefix)
 
 int countCalls(const std::string& prefix) { return static_cast<int>(callsStartingWith(prefix).size()); }
 
-namespace {
-
-LRESULT testWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-}  // namespace
-
-HWND createTestWindow()
-{
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = testWindowProc;
-    windowClass.lpszClassName = "VtGraphicsTest";
-    RegisterClassA(&windowClass);  // fails harmlessly when already registered
-    return CreateWindowExA(0, "VtGraphicsTest", "graphics test", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, 0,
-                           1286, 1053, nullptr, nullptr, nullptr, nullptr);
-}
-
 void GraphicsTest::SetUp()
 {
     testmode::enable();

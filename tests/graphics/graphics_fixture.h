@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/graphics/orvGraphics.h"
+#include "support/test_window.h"
 
 #include "platform/testing.h"
 
@@ -31,7 +32,6 @@ std::vector<uint32_t> capturedPixels();
 int countCalls(const std::string& prefix);
 std::vector<std::string> callsStartingWith(const std::string& prefix);
 
-HWND createTestWindow();
 
 class GraphicsTest : public ::testing::Test {
 protected:

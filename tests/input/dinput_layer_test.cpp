@@ -6,16 +6,13 @@
 
 #include "platform/testing.h"
 
+#include "support/test_window.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-LRESULT testWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(window, message, wParam, lParam);
-}
 
 BOOL CALLBACK collectPad(LPCDIDEVICEINSTANCEA instance, LPVOID ref)
 {
@@ -40,12 +37,7 @@ protected:
     void SetUp() override
     {
         testmode::enable();
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = testWindowProc;
-        windowClass.lpszClassName = "DirectInputTest";
-        RegisterClassA(&windowClass);
-        window = CreateWindowExA(0, "DirectInputTest", "pad", WS_OVERLAPPED, 0, 0, 320, 240, nullptr, nullptr,
-                                 nullptr, nullptr);
+        window = createTestWindow(320, 240);
         ASSERT_NE(window, nullptr);
         ASSERT_EQ(DirectInput8Create(GetModuleHandleA(nullptr), 0x0800, IID_IDirectInput8A,
                                      reinterpret_cast<LPVOID*>(&root), nullptr),

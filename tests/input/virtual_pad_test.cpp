@@ -8,6 +8,8 @@
 
 #include "platform/testing.h"
 
+#include "support/test_window.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -17,22 +19,13 @@ namespace {
 using testmode::PadAxis;
 using testmode::PadButton;
 
-LRESULT testWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(window, message, wParam, lParam);
-}
 
 class VirtualPadTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         testmode::enable();
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = testWindowProc;
-        windowClass.lpszClassName = "InputTest";
-        RegisterClassA(&windowClass);
-        MainWindow = CreateWindowExA(0, "InputTest", "input", WS_OVERLAPPED, 0, 0, 320, 240, nullptr, nullptr,
-                                     nullptr, nullptr);
+        MainWindow = createTestWindow(320, 240);
         ASSERT_NE(MainWindow, nullptr);
     }
     void TearDown() override

@@ -7,6 +7,7 @@
 #include "framework/graphics/orvSprite.h"
 #include "framework/sound/SoundCatalogue.h"
 #include "framework/sound/SoundSystem.h"
+#include "support/test_window.h"
 
 #include <cmath>
 #include <cstdio>
@@ -127,12 +128,7 @@ TEST_F(FieldTest, BlocksAreDrawnInIndexOrderCentredShrunkAndSpun)
     ScratchDirectory scratch;
     std::vector<uint8_t> pieces(1536 * 256 * 4, 255);
     ASSERT_TRUE(testmode::writePng("DATA/PuzzleField/peace.png", 1536, 256, pieces.data()));
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.lpszClassName = "VtPuzzleTest";
-    RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, "VtPuzzleTest", "puzzle", WS_OVERLAPPED, 0, 0, 1286, 1053, nullptr, nullptr,
-                                  nullptr, nullptr);
+    HWND window = createTestWindow();
     ASSERT_TRUE(orvGraphics::Initialize(window));
     {
         PuzzleField drawn;
