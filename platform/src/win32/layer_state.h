@@ -56,6 +56,8 @@ struct State {
 
 State& state();
 Window* windowFor(HWND window);
+// The first window not yet destroyed: the one the game made.
+Window* firstWindow();
 // Moves the window's rectangles along when the user has dragged the window.
 void followDesktopPosition(Window& window);
 

@@ -21,13 +21,6 @@ Window* windowOfSdl(Uint32 windowId)
     return nullptr;
 }
 
-Window* firstWindow()
-{
-    for (Window* w : state().windows)
-        if (!w->destroyed) return w;
-    return nullptr;
-}
-
 void post(Window* w, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!w) return;

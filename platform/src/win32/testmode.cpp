@@ -23,13 +23,6 @@ void seedTestRandom(uint32_t seed);
 
 namespace {
 
-Window* firstWindow()
-{
-    for (Window* w : state().windows)
-        if (!w->destroyed) return w;
-    return nullptr;
-}
-
 void queue(UINT message, WPARAM wParam, LPARAM lParam)
 {
     Window* w = firstWindow();

@@ -29,6 +29,13 @@ Window* windowFor(HWND window)
     return nullptr;
 }
 
+Window* firstWindow()
+{
+    for (Window* w : state().windows)
+        if (!w->destroyed) return w;
+    return nullptr;
+}
+
 SDL_Window* sdlWindow(HWND window)
 {
     Window* w = windowFor(window);
