@@ -4,10 +4,11 @@
 // Windows virtual-key codes, mouse buttons, the close box as WM_CLOSE) and
 // keep the key table that GetKeyState and GetAsyncKeyState read.
 //
-// PeekMessageA waits up to 1 ms for an event when nothing is queued, so that
-// a loop polling it between ticks does not burn a whole core; the runtime
-// clock has 1 ms resolution, so no tick is moved by the wait. In test mode it
-// never waits and runs the test's idle hook instead.
+// When nothing is queued, PeekMessageA gives the host a moment for input to
+// arrive (the sdl host waits up to 1 ms for an event, so that a loop polling
+// between ticks does not burn a whole core; the headless host runs its
+// caller's idle hook) and looks once more.
+#include "host/host.h"
 #include "win32/layer_state.h"
 
 namespace layer {
@@ -128,14 +129,7 @@ BOOL PeekMessageA(LPMSG msg, HWND /*window*/, UINT /*filterMin*/, UINT /*filterM
     if (!msg) return FALSE;
     pumpEvents();
     if (takeMessage(msg, removeMsg & PM_REMOVE)) return TRUE;
-    if (test().enabled) {
-        if (test().onIdle) test().onIdle();
-        return takeMessage(msg, removeMsg & PM_REMOVE) ? TRUE : FALSE;
-    }
-    if (state().videoReady) {
-        SDL_Event event;
-        if (SDL_WaitEventTimeout(&event, 1)) translate(event);
-    }
+    if (host::current().idle()) pumpEvents();
     return takeMessage(msg, removeMsg & PM_REMOVE) ? TRUE : FALSE;
 }
 
@@ -143,7 +137,7 @@ BOOL GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax)
 {
     if (!msg) return -1;
     while (!PeekMessageA(msg, window, filterMin, filterMax, PM_REMOVE)) {
-        if (!state().videoReady && !test().enabled) return -1;
+        if (!host::current().messagesCanArrive()) return -1;
     }
     return msg->message == WM_QUIT ? FALSE : TRUE;
 }
