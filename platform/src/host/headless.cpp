@@ -61,22 +61,6 @@ bool HeadlessHost::random(unsigned int& value)
     return true;
 }
 
-namespace {
-
-void queue(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    Window* w = firstWindow();
-    if (!w) return;
-    MSG msg{};
-    msg.hwnd = reinterpret_cast<HWND>(w);
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    state().queue.push_back(msg);
-}
-
-}  // namespace
-
 }  // namespace layer::host
 
 namespace testmode {
@@ -113,24 +97,12 @@ void setClock(uint32_t ms) { headless().clock = ms; }
 void advanceClock(uint32_t ms) { headless().clock += ms; }
 uint32_t clockMs() { return headless().clock; }
 
-void setKey(int vk, bool down)
-{
-    if (vk <= 0 || vk >= 256) return;
-    if (down && !state().keyDown[vk]) state().keyToggled[vk] = !state().keyToggled[vk];
-    state().keyDown[vk] = down;
-}
+void setKey(int vk, bool down) { layer::setKeyDown(vk, down); }
 
-void postKey(int vk, bool down)
-{
-    const bool wasDown = vk > 0 && vk < 256 && state().keyDown[vk];
-    setKey(vk, down);
-    LPARAM lParam = 1;
-    if (wasDown) lParam |= LPARAM(1) << 30;
-    if (!down) lParam |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
-    layer::host::queue(down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(vk), lParam);
-}
+// No scan code: an injected key has no physical key behind it.
+void postKey(int vk, bool down) { layer::keyChanged(layer::firstWindow(), vk, 0, down); }
 
-void clickCloseBox() { layer::host::queue(WM_CLOSE, 0, 0); }
+void clickCloseBox() { layer::queueMessage(layer::firstWindow(), WM_CLOSE, 0, 0); }
 
 void setCursor(int x, int y) { headless().cursor = {x, y}; }
 

@@ -62,4 +62,12 @@ int virtualKeyFor(SDL_Scancode scancode);
 // Feeds SDL's pending events into the message queue and the key table.
 void pumpEvents();
 
+// Queues a message for the window (nothing for none), stamped with the clock.
+void queueMessage(Window* window, UINT message, WPARAM wParam, LPARAM lParam);
+// The key table GetKeyState reads: a press flips the key's toggle state.
+void setKeyDown(int vk, bool down);
+// A key press or release reaching the window: the key table, and the
+// WM_KEYDOWN / WM_KEYUP with the lParam Windows builds for it.
+void keyChanged(Window* window, int vk, int scanCode, bool down);
+
 }  // namespace layer

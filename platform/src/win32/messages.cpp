@@ -22,32 +22,11 @@ Window* windowOfSdl(Uint32 windowId)
     return nullptr;
 }
 
-void post(Window* w, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (!w) return;
-    MSG msg{};
-    msg.hwnd = reinterpret_cast<HWND>(w);
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    msg.time = SDL_GetTicks();
-    state().queue.push_back(msg);
-}
-
 void keyEvent(const SDL_KeyboardEvent& key)
 {
     const int vk = virtualKeyFor(key.keysym.scancode);
     if (vk == 0) return;
-    const bool down = key.state == SDL_PRESSED;
-    const bool wasDown = state().keyDown[vk];
-    if (down && !wasDown) state().keyToggled[vk] = !state().keyToggled[vk];
-    state().keyDown[vk] = down;
-    // lParam as Windows builds it: repeat count 1, the scan code, the
-    // previous key state in bit 30 and the transition state in bit 31.
-    LPARAM lParam = 1 | (static_cast<LPARAM>(key.keysym.scancode & 0xFF) << 16);
-    if (wasDown) lParam |= LPARAM(1) << 30;
-    if (!down) lParam |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
-    post(windowOfSdl(key.windowID), down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(vk), lParam);
+    keyChanged(windowOfSdl(key.windowID), vk, key.keysym.scancode, key.state == SDL_PRESSED);
 }
 
 void buttonEvent(const SDL_MouseButtonEvent& button)
@@ -62,7 +41,7 @@ void buttonEvent(const SDL_MouseButtonEvent& button)
     default: return;
     }
     state().keyDown[vk] = down;
-    post(windowOfSdl(button.windowID), message, 0, MAKELONG(button.x, button.y));
+    queueMessage(windowOfSdl(button.windowID), message, 0, MAKELONG(button.x, button.y));
 }
 
 void windowEvent(const SDL_WindowEvent& event)
@@ -70,7 +49,7 @@ void windowEvent(const SDL_WindowEvent& event)
     Window* w = windowOfSdl(event.windowID);
     if (!w) return;
     switch (event.event) {
-    case SDL_WINDOWEVENT_CLOSE: post(w, WM_CLOSE, 0, 0); break;
+    case SDL_WINDOWEVENT_CLOSE: queueMessage(w, WM_CLOSE, 0, 0); break;
     case SDL_WINDOWEVENT_FOCUS_GAINED: w->focused = true; break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         w->focused = false;
@@ -89,7 +68,7 @@ void translate(const SDL_Event& event)
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: buttonEvent(event.button); break;
     case SDL_WINDOWEVENT: windowEvent(event.window); break;
-    case SDL_QUIT: post(firstWindow(), WM_CLOSE, 0, 0); break;
+    case SDL_QUIT: queueMessage(firstWindow(), WM_CLOSE, 0, 0); break;
     default: break;
     }
 }
@@ -112,6 +91,37 @@ bool takeMessage(LPMSG msg, bool remove)
 }
 
 }  // namespace
+
+void queueMessage(Window* window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!window) return;
+    MSG msg{};
+    msg.hwnd = reinterpret_cast<HWND>(window);
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    msg.time = static_cast<DWORD>(host::current().clockMs());
+    state().queue.push_back(msg);
+}
+
+void setKeyDown(int vk, bool down)
+{
+    if (vk <= 0 || vk >= 256) return;
+    if (down && !state().keyDown[vk]) state().keyToggled[vk] = !state().keyToggled[vk];
+    state().keyDown[vk] = down;
+}
+
+void keyChanged(Window* window, int vk, int scanCode, bool down)
+{
+    const bool wasDown = vk > 0 && vk < 256 && state().keyDown[vk];
+    setKeyDown(vk, down);
+    // Repeat count 1, the scan code, the previous key state in bit 30 and the
+    // transition state in bit 31.
+    LPARAM lParam = 1 | (static_cast<LPARAM>(scanCode & 0xFF) << 16);
+    if (wasDown) lParam |= LPARAM(1) << 30;
+    if (!down) lParam |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
+    queueMessage(window, down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(vk), lParam);
+}
 
 void pumpEvents()
 {
@@ -160,12 +170,7 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Window* w = windowFor(window);
     if (!w || w->destroyed) return FALSE;
-    MSG msg{};
-    msg.hwnd = window;
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    state().queue.push_back(msg);
+    queueMessage(w, message, wParam, lParam);
     return TRUE;
 }
 
