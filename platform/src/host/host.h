@@ -3,8 +3,8 @@
 // things they take from the machine they ask of the current host, so that
 // where behaviour differs, the host differs and no area branches on it.
 //
-// Two hosts supply this interface: the sdl host (host/sdl.h), the real one and
-// the only one in the game, and the headless host (host/headless.h), which
+// Two hosts supply this interface: the sdl host (host/sdl/), the real one and
+// the only one in the game, and the headless host (host/headless/), which
 // tests and tools install through platform/testing.h before start-up. The
 // windows themselves, their event queue and the pads are SDL's under both
 // hosts: the headless host runs SDL's dummy video driver and SDL's virtual

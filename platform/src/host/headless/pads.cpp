@@ -1,4 +1,4 @@
-// headless_pads.cpp — the headless host's pads, the controls of
+// pads.cpp — the headless host's pads, the controls of
 // platform/testing/input.h: SDL virtual joysticks, each held open here so that
 // its values can be set. The helpers keep one start of SDL's joystick
 // subsystem for the whole run, so pads survive the game's DirectInput root

@@ -1,9 +1,9 @@
-// headless_sound.cpp — the headless host's audio: a virtual device that the
+// sound.cpp — the headless host's audio: a virtual device that the
 // caller renders at its own pace, and the log of sound calls, with the
 // controls of platform/testing/sound.h. The log keeps at most MaxEntries
 // calls so that a long capture cannot exhaust memory; tests clear it between
 // steps.
-#include "host/headless.h"
+#include "host/headless/headless.h"
 
 #include "dsound/sound_buffer.h"
 #include "kernel32/kernel32_internal.h"

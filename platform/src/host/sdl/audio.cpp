@@ -1,7 +1,7 @@
-// sdl_audio.cpp — the sdl host's audio output: SDL's default playback device,
+// audio.cpp — the sdl host's audio output: SDL's default playback device,
 // whose audio thread pulls frames from the mix. The SDL audio subsystem is
 // started with each output and stopped with it (SDL counts the starts).
-#include "host/sdl.h"
+#include "host/sdl/sdl.h"
 
 #include <SDL.h>
 

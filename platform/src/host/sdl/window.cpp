@@ -1,6 +1,6 @@
-// sdl.cpp — the sdl host's window, input, clock and random services (see
+// window.cpp — the sdl host's window, input, clock and random services (see
 // sdl.h for what the host provides and leaves out).
-#include "host/sdl.h"
+#include "host/sdl/sdl.h"
 
 #include "win32/layer_state.h"
 

@@ -1,6 +1,6 @@
-// headless.cpp — the headless host's window, input, clock and random
+// core.cpp — the headless host's window, input, clock and random
 // services, and the controls of platform/testing/core.h that drive them.
-#include "host/headless.h"
+#include "host/headless/headless.h"
 
 #include "win32/layer_state.h"
 

@@ -1,8 +1,8 @@
-// headless_graphics.cpp — the headless host's presentation, which captures
+// graphics.cpp — the headless host's presentation, which captures
 // each presented frame, and the controls of platform/testing/graphics.h:
 // injected Present failures, the pretended adapter, the device call log
 // switch, the portable kernels and PNG output of captured frames.
-#include "host/headless.h"
+#include "host/headless/headless.h"
 
 #include "d3d9/blend_kernels.h"
 

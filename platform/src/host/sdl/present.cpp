@@ -1,8 +1,8 @@
-// sdl_present.cpp — the sdl host's presentation of a finished frame: an SDL
+// present.cpp — the sdl host's presentation of a finished frame: an SDL
 // renderer created on first use for the device's window (re-created when the
 // window changes), with one streaming texture updated and stretched over the
 // client area, on the best renderer SDL has (accelerated where there is a GPU).
-#include "host/sdl.h"
+#include "host/sdl/sdl.h"
 
 #include "win32/window_internal.h"
 
