@@ -1,9 +1,9 @@
 // device.h — the layer's IDirect3DDevice9: a windowed device with a 32-bit
 // back buffer drawn by our own rasteriser (raster.h) and presented through
 // the host's presentation road (the sdl host's window, the headless host's
-// capture). It keeps every render,
-// texture-stage and sampler state, the transforms, viewport and lights it is
-// given; the rasteriser honours those that affect pre-transformed vertices.
+// capture). It keeps every render, texture-stage and sampler state, the
+// transforms, viewport and lights it is given; the rasteriser honours those
+// that affect pre-transformed vertices.
 // Depth is tracked as the range of values the depth buffer holds, which
 // decides draws that lie wholly in front of or behind it (the game draws
 // every quad at depth 0 over a buffer cleared to 1); fog and perspective

@@ -171,7 +171,7 @@ BOOL DestroyWindow(HWND window)
     return TRUE;
 }
 
-// The window rectangle and the cursor (keyboard.cpp) are reported in the
+// The window rectangle and the cursor (GetCursorPos) are reported in the
 // client pixels the game sees, measured from the window's top-left corner, so
 // that the cursor minus the window's corner is the pointer's position in the
 // game's client area at any scale, and the drawn pointer sits exactly under
