@@ -54,7 +54,7 @@ void BestScores::reportDamage(const ScoreTable& read, const std::string& path)
 
 void BestScores::load()
 {
-    const std::string folder = saveFolders.scores();
+    const std::string folder = saveFolders.scores(false);
     if (folder.empty()) return;
     std::string text;
     const std::string path = fileIn(folder, ".txt");
@@ -75,7 +75,7 @@ int BestScores::record(int32_t score, int32_t chain)
     lastPlace = 0;
     if (saveFolders.where == SaveFolders::Where::Nowhere) return lastPlace = table.insert(entry);
 
-    const std::string folder = saveFolders.scores();
+    const std::string folder = saveFolders.scores(true);
     DWORD error = ERROR_SUCCESS;
     if (folder.empty()) {
         reportOnce("no folder was found for the best scores");
@@ -123,7 +123,7 @@ bool BestScores::reset()
 {
     table = ScoreTable();
     lastPlace = 0;
-    const std::string folder = saveFolders.scores();
+    const std::string folder = saveFolders.scores(false);
     if (folder.empty()) return true;
     const std::string path = fileIn(folder, ".txt");
     SaveLock lock(folder, FILE_NAME);

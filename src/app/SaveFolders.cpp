@@ -12,14 +12,14 @@ namespace {
 std::string userFolder(int csidl)
 {
     char path[MAX_PATH];
-    if (FAILED(SHGetFolderPathA(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path))) return "";
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return "";
     return std::string(path) + "\\" + VANTOREL_FOLDER_NAME;
 }
 
-std::string folderFor(const SaveFolders& folders, int csidl)
+std::string folderFor(const SaveFolders& folders, int csidl, bool forWriting)
 {
     switch (folders.where) {
-    case SaveFolders::Where::User: return userFolder(csidl);
+    case SaveFolders::Where::User: return userFolder(forWriting ? csidl | CSIDL_FLAG_CREATE : csidl);
     case SaveFolders::Where::Given: return folders.given;
     case SaveFolders::Where::Nowhere: break;
     }
@@ -28,5 +28,12 @@ std::string folderFor(const SaveFolders& folders, int csidl)
 
 }  // namespace
 
-std::string SaveFolders::scores() const { return folderFor(*this, CSIDL_LOCAL_APPDATA); }
-std::string SaveFolders::settings() const { return folderFor(*this, CSIDL_APPDATA); }
+std::string SaveFolders::scores(bool forWriting) const
+{
+    return folderFor(*this, CSIDL_LOCAL_APPDATA, forWriting);
+}
+
+std::string SaveFolders::settings(bool forWriting) const
+{
+    return folderFor(*this, CSIDL_APPDATA, forWriting);
+}

@@ -13,9 +13,10 @@ struct SaveFolders {
     std::string given;
 
     // The folders, without a trailing separator; empty when there is none.
-    // The user's folders are made when missing, their "vantorel" folder not.
-    std::string scores() const;
-    std::string settings() const;
+    // With `forWriting` the user's folder that holds the game's own folder
+    // is made when missing (the game's own folder is the caller's to make).
+    std::string scores(bool forWriting) const;
+    std::string settings(bool forWriting) const;
 };
 
 extern SaveFolders saveFolders;

@@ -75,7 +75,7 @@ std::string Settings::format() const
 
 void Settings::load()
 {
-    const std::string folder = saveFolders.settings();
+    const std::string folder = saveFolders.settings(false);
     if (folder.empty()) return;
     std::string text;
     const std::string path = pathIn(folder);
@@ -90,7 +90,7 @@ void Settings::load()
 
 bool Settings::save() const
 {
-    const std::string folder = saveFolders.settings();
+    const std::string folder = saveFolders.settings(true);
     DWORD error = ERROR_SUCCESS;
     bool saved = !folder.empty() && makeSaveFolder(folder, error);
     if (saved) {
