@@ -10,6 +10,7 @@
 
 #include "app/sceneMain.h"
 
+#include "app/BestScores.h"
 #include "app/MousePointer.h"
 #include "framework/Destroy.h"
 #include "framework/graphics/Light.h"
@@ -52,7 +53,14 @@ void setRenderState(D3DRENDERSTATETYPE state, DWORD value)
 std::mt19937 sceneRandom{seedFromSystem()};
 
 sceneMain::sceneMain()
-    : camera(nullptr), panel(nullptr), startOverlay(nullptr), field(nullptr), playing(false), overlayOffset(0)
+    : camera(nullptr),
+      panel(nullptr),
+      startOverlay(nullptr),
+      field(nullptr),
+      playing(false),
+      overlayOffset(0),
+      bestScores(nullptr),
+      roundChain(0)
 {
 }
 
@@ -63,6 +71,7 @@ sceneMain::~sceneMain()
     destroy(field);
     destroy(panel);
     destroy(startOverlay);
+    destroy(bestScores);
 }
 
 bool sceneMain::Initialize()
@@ -87,6 +96,8 @@ bool sceneMain::Initialize()
     // moves until the first start.
     field = new PuzzleField();
     startOverlay = new orvSprite("DATA/gamestart.png");
+    bestScores = new BestScores();
+    bestScores->load();
     return true;
 }
 
@@ -101,6 +112,7 @@ void sceneMain::startRound()
     setMusicVolume(MusicLevel);
     playSoundEffect(SE_START);
     playing = true;
+    roundChain = 0;
 }
 
 void sceneMain::Update()
@@ -114,6 +126,8 @@ void sceneMain::Update()
     // The panel shows the field as the previous tick left it.
     panel->Update(*field);
     playing = !field->update();
+    if (field->chain > roundChain) roundChain = field->chain;
+    if (!playing) bestScores->record(field->score, roundChain);
 }
 
 void sceneMain::Render()

@@ -6,6 +6,7 @@
 
 #include "app/FrameClock.h"
 #include "app/MainWindow.h"
+#include "app/SaveFolders.h"
 #include "app/Scene.h"
 #include "app/Systems.h"
 #include "app/WinMain.h"
@@ -65,6 +66,10 @@ int ReplayRun::run()
     testmode::enableAudioDevice(true);
     fieldRandom.seed(*options_.seedField);
     sceneRandom.seed(*options_.seedScene);
+    // A replayed round keeps no best scores on disk; its dates follow the
+    // virtual clock.
+    saveFolders.where = SaveFolders::Where::Nowhere;
+    testmode::useVirtualDate();
 
     HWND window = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWDEFAULT);
     if (!window) {
