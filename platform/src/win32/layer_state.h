@@ -42,11 +42,8 @@ struct Window {
     bool focused = true;
 };
 
-// A key or mouse button as GetKeyState and GetAsyncKeyState read it. The
-// game samples keys once per tick, so a press and release that both arrive
-// between two ticks would never be seen: such a tap keeps reading down
-// through the reads of the next tick and ends at the following pass of the
-// message loop. Input held across a tick reads as it physically is.
+// A key or mouse button as GetKeyState and GetAsyncKeyState read it
+// (keyboard.cpp tells how a tap reads).
 struct Key {
     bool down = false;     // physically down
     bool unread = false;   // pressed since the last tick's reads
