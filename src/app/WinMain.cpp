@@ -5,7 +5,7 @@
 #include "app/WinMain.h"
 
 #include "app/FrameClock.h"
-#include "app/MainWindow.h"
+#include "app/GameWindow.h"
 #include "app/Scene.h"
 #include "app/Systems.h"
 #include "framework/graphics/orvGraphics.h"

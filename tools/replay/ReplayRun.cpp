@@ -5,7 +5,7 @@
 #include "TickSnapshot.h"
 
 #include "app/FrameClock.h"
-#include "app/MainWindow.h"
+#include "app/GameWindow.h"
 #include "app/Scene.h"
 #include "app/Systems.h"
 #include "app/WinMain.h"

@@ -1,10 +1,10 @@
-// MainWindow.cpp — the window class "ORV2010" and the one game window: a
+// GameWindow.cpp — the window class "ORV2010" and the one game window: a
 // title bar with a close box, no minimise or maximise box, not resizable, a
 // client area of exactly 1280 × 1024.
 //
 // Quitting runs one road: Escape or the close box → WM_CLOSE → the default
 // handling destroys the window → WM_DESTROY posts the quit message.
-#include "app/MainWindow.h"
+#include "app/GameWindow.h"
 
 namespace {
 
