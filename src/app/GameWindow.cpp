@@ -6,10 +6,11 @@
 // handling destroys the window → WM_DESTROY posts the quit message.
 #include "app/GameWindow.h"
 
+#include "Version.h"
+
 namespace {
 
 const char* const ClassName = "ORV2010";
-const char* const Caption = "Vantorel version0.5.0";
 
 // Windows gives every top-level window with a system menu a title bar, so the
 // rectangle is grown for the style the window really gets; growing it for
@@ -35,7 +36,7 @@ HWND CreateMainWindow(HINSTANCE instance, int showCommand)
 
     RECT rect = {0, 0, ClientWidth, ClientHeight};
     AdjustWindowRect(&rect, WindowStyle, FALSE);
-    HWND window = CreateWindowExA(0, ClassName, Caption, WindowStyle, 0, 0, rect.right - rect.left,
+    HWND window = CreateWindowExA(0, ClassName, WindowCaption, WindowStyle, 0, 0, rect.right - rect.left,
                                   rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
     if (!window) return nullptr;
     ShowWindow(window, showCommand);
