@@ -5,11 +5,13 @@
 
 #include "framework/Destroy.h"
 #include "framework/core/MainWindow.h"
+#include "framework/sound/SoundListener.h"
 #include "framework/sound/WaveFile.h"
 
 #include <cstring>
 
 SoundSystem* soundSystem = nullptr;
+SoundListener* soundListener = nullptr;
 
 namespace {
 
@@ -101,6 +103,7 @@ void SoundSystem::setSoundEffect(int id, const char* path)
 
 void playSoundEffect(int id)
 {
+    if (soundListener) soundListener->effectRequested(id);
     if (!soundSystem || !soundSystem->device || !validSlot(id) || !soundSystem->effects[id]) return;
     LPDIRECTSOUNDBUFFER buffer = soundSystem->effects[id]->buffer;
     buffer->Stop();
