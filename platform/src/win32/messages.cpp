@@ -40,7 +40,7 @@ void buttonEvent(const SDL_MouseButtonEvent& button)
     case SDL_BUTTON_MIDDLE: vk = VK_MBUTTON; message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP; break;
     default: return;
     }
-    state().keyDown[vk] = down;
+    setKeyDown(vk, down);
     queueMessage(windowOfSdl(button.windowID), message, 0, MAKELONG(button.x, button.y));
 }
 
@@ -54,7 +54,7 @@ void windowEvent(const SDL_WindowEvent& event)
     case SDL_WINDOWEVENT_FOCUS_LOST:
         w->focused = false;
         // Keys released while another window has the focus never reach us.
-        state().keyDown.fill(false);
+        releaseAllKeys();
         break;
     default: break;
     }
@@ -104,17 +104,9 @@ void queueMessage(Window* window, UINT message, WPARAM wParam, LPARAM lParam)
     state().queue.push_back(msg);
 }
 
-void setKeyDown(int vk, bool down)
-{
-    if (vk <= 0 || vk >= 256) return;
-    if (down && !state().keyDown[vk]) state().keyToggled[vk] = !state().keyToggled[vk];
-    state().keyDown[vk] = down;
-}
-
 void keyChanged(Window* window, int vk, int scanCode, bool down)
 {
-    const bool wasDown = vk > 0 && vk < 256 && state().keyDown[vk];
-    setKeyDown(vk, down);
+    const bool wasDown = setKeyDown(vk, down);
     // Repeat count 1, the scan code, the previous key state in bit 30 and the
     // transition state in bit 31.
     LPARAM lParam = 1 | (static_cast<LPARAM>(scanCode & 0xFF) << 16);
@@ -137,6 +129,7 @@ using namespace layer;
 BOOL PeekMessageA(LPMSG msg, HWND /*window*/, UINT /*filterMin*/, UINT /*filterMax*/, UINT removeMsg)
 {
     if (!msg) return FALSE;
+    endReadTaps();
     pumpEvents();
     if (takeMessage(msg, removeMsg & PM_REMOVE)) return TRUE;
     if (host::current().idle()) pumpEvents();

@@ -87,8 +87,8 @@ void reset()
     h.onIdle = nullptr;
     h.calls.clear();
     h.randomEngine.seed(0);
-    state().keyDown.fill(false);
-    state().keyToggled.fill(false);
+    state().keys.fill(layer::Key{});
+    state().keysRead = false;
     state().queue.clear();
     state().quitPosted = false;
 }
