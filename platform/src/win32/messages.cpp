@@ -4,11 +4,14 @@
 // Windows virtual-key codes, mouse buttons, the close box as WM_CLOSE) and
 // keep the key table that GetKeyState and GetAsyncKeyState read.
 //
-// PeekMessageA waits up to 1 ms for an event when nothing is queued, so that
-// a loop polling it between ticks does not burn a whole core; the runtime
-// clock has 1 ms resolution, so no tick is moved by the wait. In test mode it
-// never waits and runs the test's idle hook instead.
+// PeekMessageA never waits; MsgWaitForMultipleObjects is the one wait: on
+// SDL's event queue with a timeout, or, in test mode, by moving the virtual
+// clock on by the timeout. In test mode PeekMessageA runs the test's idle
+// hook when it finds the queue empty.
 #include "win32/layer_state.h"
+
+#include <algorithm>
+#include <cstdint>
 
 namespace layer {
 
@@ -128,15 +131,33 @@ BOOL PeekMessageA(LPMSG msg, HWND /*window*/, UINT /*filterMin*/, UINT /*filterM
     if (!msg) return FALSE;
     pumpEvents();
     if (takeMessage(msg, removeMsg & PM_REMOVE)) return TRUE;
-    if (test().enabled) {
-        if (test().onIdle) test().onIdle();
+    if (test().enabled && test().onIdle) {
+        test().onIdle();
         return takeMessage(msg, removeMsg & PM_REMOVE) ? TRUE : FALSE;
     }
-    if (state().videoReady) {
-        SDL_Event event;
-        if (SDL_WaitEventTimeout(&event, 1)) translate(event);
+    return FALSE;
+}
+
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* /*handles*/, BOOL /*waitAll*/, DWORD milliseconds,
+                                DWORD /*wakeMask*/)
+{
+    // Only the message queue can be waited on: the game passes no handles.
+    if (count != 0) return WAIT_FAILED;
+    pumpEvents();
+    if (!state().queue.empty() || state().quitPosted) return WAIT_OBJECT_0;
+    if (test().enabled) {
+        // Nothing arrives on its own in test mode: the wait lasts its whole timeout.
+        if (milliseconds != INFINITE) test().clockMs += milliseconds;
+        return WAIT_TIMEOUT;
     }
-    return takeMessage(msg, removeMsg & PM_REMOVE) ? TRUE : FALSE;
+    if (!state().videoReady) return WAIT_FAILED;
+    // Any event ends the wait, as any input does on Windows, whether or not it
+    // becomes a message; it goes into the queue, never back to SDL.
+    SDL_Event event;
+    const int timeout = milliseconds == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(milliseconds, INT32_MAX));
+    if (!SDL_WaitEventTimeout(&event, timeout)) return WAIT_TIMEOUT;
+    translate(event);
+    return WAIT_OBJECT_0;
 }
 
 BOOL GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax)
@@ -144,6 +165,7 @@ BOOL GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax)
     if (!msg) return -1;
     while (!PeekMessageA(msg, window, filterMin, filterMax, PM_REMOVE)) {
         if (!state().videoReady && !test().enabled) return -1;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
     }
     return msg->message == WM_QUIT ? FALSE : TRUE;
 }

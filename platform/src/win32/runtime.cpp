@@ -2,9 +2,11 @@
 // clock() as the Windows runtime gives it (milliseconds of wall time since
 // the process started; glibc's clock() counts processor time instead),
 // rand_s (the operating system's random source), OutputDebugStringA (the
-// debug trace, written to standard error), GetModuleHandleA, and the stock
-// GDI objects.
+// debug trace, written to standard error), GetModuleHandleA, the stock GDI
+// objects, and the system timer's resolution.
 #include "win32/layer_state.h"
+
+#include <mmsystem.h>
 
 #include <chrono>
 #include <cstdio>
@@ -40,6 +42,12 @@ extern "C" clock_t clock(void) noexcept
     const auto elapsed = std::chrono::steady_clock::now() - processStart;
     return static_cast<clock_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
+
+// Windows wakes sleepers on a 15.6 ms timer unless a program asks for a finer
+// one; here sleeps and waits already end within a fraction of a millisecond,
+// so there is nothing to change.
+MMRESULT timeBeginPeriod(UINT period) { return period == 0 ? TIMERR_NOCANDO : TIMERR_NOERROR; }
+MMRESULT timeEndPeriod(UINT period) { return period == 0 ? TIMERR_NOCANDO : TIMERR_NOERROR; }
 
 errno_t rand_s(unsigned int* value)
 {
