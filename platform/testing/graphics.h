@@ -5,6 +5,8 @@
 // "SetRenderState(22, 3)") and for the portable scalar rasteriser kernels.
 #pragma once
 
+#include <windows.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -46,6 +48,17 @@ void setPortableRasteriser(bool on);
 // and log their calls but touch no pixel, and Present counts without
 // capturing: a run that needs only some frames skips the cost of the others.
 void setDrawing(bool on);
+// Every Present rasterises and shows the whole frame (off by default: only
+// the parts that can differ from the frame shown before). Works outside test
+// mode too, for benchmarks of the real game.
+void setFullRedraw(bool on);
+// What the last drawn Present rasterised: the damaged rectangles, and the
+// part of each clear's and draw's bounds inside them, in drawing order.
+struct RasterisedFrame {
+    std::vector<RECT> damage;
+    std::vector<RECT> drawn;
+};
+RasterisedFrame lastRasterisedFrame();
 // Back to the defaults above; forgets the captured frame.
 void resetGraphics();
 

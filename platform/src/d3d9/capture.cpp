@@ -8,6 +8,7 @@
 #include "d3d9/png_writer.h"
 #include "win32/window_internal.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
@@ -42,17 +43,23 @@ bool testMode() { return layer::testModeEnabled(); }
 
 AdapterSupport adapterSupport() { return testMode() ? capture().adapter : AdapterSupport{}; }
 
-bool captureFrame(const uint32_t* pixels, int width, int height)
+bool captureFrame(const uint32_t* pixels, int width, int height, const std::vector<PixelBox>& damage)
 {
     CaptureState& c = capture();
     if (c.failuresLeft > 0) {
         --c.failuresLeft;
         return false;
     }
-    if (c.drawing) {
+    if (c.drawing && (c.width != width || c.height != height)) {
         c.frame.assign(pixels, pixels + static_cast<size_t>(width) * height);
         c.width = width;
         c.height = height;
+    } else if (c.drawing) {
+        for (const PixelBox& box : damage)
+            for (int y = box.top; y < box.bottom; ++y) {
+                const size_t at = static_cast<size_t>(y) * width + box.left;
+                std::copy(pixels + at, pixels + at + (box.right - box.left), c.frame.begin() + static_cast<ptrdiff_t>(at));
+            }
     }
     ++c.presents;
     return true;
@@ -134,6 +141,7 @@ void resetGraphics()
 {
     capture() = layer::d3d::CaptureState{};
     layer::d3d::setPortableKernels(false);
+    setFullRedraw(false);
 }
 
 }  // namespace testmode

@@ -4,9 +4,11 @@
 // the device call log (through the core's call log).
 #pragma once
 
+#include "d3d9/raster.h"
 #include "testing/graphics.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace layer::d3d {
 
@@ -15,8 +17,9 @@ using AdapterSupport = testmode::GraphicsAdapter;
 bool testMode();
 // The adapter the Direct3D object reports: everything in normal runs.
 AdapterSupport adapterSupport();
-// Stores the frame; false when the test asked this Present to fail.
-bool captureFrame(const uint32_t* pixels, int width, int height);
+// Stores the damaged rectangles of the frame (all of it when the size
+// changes); false when the test asked this Present to fail.
+bool captureFrame(const uint32_t* pixels, int width, int height, const std::vector<PixelBox>& damage);
 // Appends a formatted device call to the call log when logging is on.
 void logCall(const char* format, ...) __attribute__((format(printf, 1, 2)));
 bool callLogOn();
