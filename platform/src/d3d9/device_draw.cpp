@@ -232,7 +232,7 @@ HRESULT Device::presentFrame(HWND window)
     if (presentWhole_) whole.push_back(PixelBox{0, 0, width_, height_});
     const std::vector<PixelBox>& damage = presentWhole_ ? whole : frame_.damage();
     HRESULT result = testMode() ? (captureFrame(backBuffer_.data(), width_, height_, damage) ? D3D_OK : D3DERR_DEVICELOST)
-                                : presenter_.present(window, backBuffer_.data(), width_, height_);
+                                : presenter_.present(window, backBuffer_.data(), width_, height_, damage);
     if (drawingOn()) presentWhole_ = FAILED(result);
     return result;
 }

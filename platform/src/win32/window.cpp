@@ -83,6 +83,9 @@ bool startVideo()
         return false;  // no desktop to show a window on
     }
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // The window's surface stays a plain framebuffer (MIT-SHM on X11): left
+    // on, SDL backs it with a renderer, a software OpenGL where there is no GPU.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     // Without a display SDL falls back to drivers that show nothing; a game
     // that nobody can see or close must not start on them.
@@ -175,12 +178,15 @@ HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWO
     const int clientH = std::max(1, height - top - FrameBorder);
     const Placement place = placeOnDesktop(x + left, y + top, clientW, clientH, top);
 
-    // Made ready for OpenGL where the desktop has it, so that the device's
-    // accelerated presentation does not have to replace the window (a
-    // visible flash) when it starts.
+    // A window presented through a renderer is made ready for OpenGL where the
+    // desktop has it, so that the renderer does not have to replace the
+    // window (a visible flash) when it starts; one presented through its own
+    // surface loads no OpenGL at all.
     const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
     const char* title = windowName ? windowName : "";
-    SDL_Window* sdl = SDL_CreateWindow(title, place.x, place.y, place.width, place.height, flags | SDL_WINDOW_OPENGL);
+    SDL_Window* sdl = nullptr;
+    if (presentsThroughRenderer())
+        sdl = SDL_CreateWindow(title, place.x, place.y, place.width, place.height, flags | SDL_WINDOW_OPENGL);
     if (!sdl) sdl = SDL_CreateWindow(title, place.x, place.y, place.width, place.height, flags);
     if (!sdl) return nullptr;
     auto* w = new Window;
@@ -192,6 +198,13 @@ HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWO
     w->client = {place.x, place.y, place.x + clientW, place.y + clientH};
     state().windows.push_back(w);
     return reinterpret_cast<HWND>(w);
+}
+
+bool layer::presentsThroughRenderer()
+{
+    const char* asked = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return (asked && *asked) || (driver && std::strcmp(driver, "wayland") == 0);
 }
 
 BOOL ShowWindow(HWND window, int showCommand)

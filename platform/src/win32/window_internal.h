@@ -14,6 +14,10 @@ namespace layer {
 SDL_Window* sdlWindow(HWND window);
 bool windowHasFocus(HWND window);
 bool sdlVideoReady();
+// True when pictures reach the screen through an SDL renderer rather than
+// the window's own surface: SDL_RENDER_DRIVER asks for one, or the video
+// driver (Wayland, in SDL 2.26) gives windows no framebuffer of their own.
+bool presentsThroughRenderer();
 bool testModeEnabled();
 void recordCall(const std::string& call);
 
