@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -59,6 +60,12 @@ struct RasterisedFrame {
     std::vector<RECT> drawn;
 };
 RasterisedFrame lastRasterisedFrame();
+// Frames presented since the process started, and when the first was.
+struct PresentedFrames {
+    int count = 0;
+    std::chrono::steady_clock::time_point first;
+};
+PresentedFrames presentedFrames();
 // Back to the defaults above; forgets the captured frame.
 void resetGraphics();
 

@@ -234,6 +234,7 @@ HRESULT Device::presentFrame(HWND window)
     HRESULT result = testMode() ? (captureFrame(backBuffer_.data(), width_, height_, damage) ? D3D_OK : D3DERR_DEVICELOST)
                                 : presenter_.present(window, backBuffer_.data(), width_, height_, damage);
     if (drawingOn()) presentWhole_ = FAILED(result);
+    if (SUCCEEDED(result)) notePresented();
     return result;
 }
 

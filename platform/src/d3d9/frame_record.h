@@ -24,6 +24,8 @@ namespace layer::d3d {
 
 // True while a test or benchmark asks every frame to be drawn whole.
 bool fullRedraw();
+// Counts a frame that reached the screen (or the capture).
+void notePresented();
 
 struct FrameItem {
     enum class Kind : uint8_t { Clear, Rectangle, Triangle };
