@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "Loudness.h"
 #include "Output.h"
 #include "Synth.h"
 #include "Wav.h"
@@ -151,7 +152,7 @@ void writeSoundEffects(const std::string& root) {
   };
   for (const Effect& e : effects) {
     Samples s = e.make();
-    finish(s, 0.8f);
+    finish(s, kEffectPeak);
     writeFile(root, e.path, encodeWav(s));
   }
 }

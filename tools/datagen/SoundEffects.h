@@ -2,7 +2,7 @@
 // mono WAV files: alarm, the radar ping as the arrow stops, the whoosh of a
 // clear, the clunk of the sliding board and the start jingle. Each starts
 // and ends at silence.
-// Depends on: Synth, Wav, Output.
+// Depends on: Synth, Wav, Output, Loudness.
 #pragma once
 
 #include <string>

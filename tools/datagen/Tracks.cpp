@@ -3,6 +3,7 @@
 #include "Tracks.h"
 
 #include "Composer.h"
+#include "Loudness.h"
 
 namespace datagen {
 
@@ -46,7 +47,7 @@ std::vector<float> composeHakugin() {
                    {{0, 1}, {1, 1}, {2, 1.5}, {3.5, 0.5}},
                    {{0, 1}, {1, 3}}},
                   101, 0.42f, -0.1f, 0.4f, 0.15f});
-  return s.mix(0.75, 0.35f, 0.9f, 0.84f);
+  return s.mix(0.75, 0.35f, 0.9f, kMusicPeak);
 }
 
 std::vector<float> composeHomura() {
@@ -89,7 +90,7 @@ std::vector<float> composeHomura() {
                    {{0, 0.75}, {0.75, 0.75}, {1.5, 0.5}, {2, 2}},
                    {{0, 0.5}, {0.5, 0.5}, {1, 3}}},
                   202, 0.33f, 0.05f, 0.25f, 0.2f});
-  return s.mix(0.75, 0.3f, 0.7f, 0.84f);
+  return s.mix(0.75, 0.3f, 0.7f, kMusicPeak);
 }
 
 std::vector<float> composeSixthSense() {
@@ -120,7 +121,7 @@ std::vector<float> composeSixthSense() {
                    {{0, 0.5}, {0.5, 0.25}, {0.75, 0.75}, {2, 1}, {3, 1}},
                    {{0, 2}, {2, 2}}},
                   303, 0.5f, 0.15f, 0.3f, 0.45f});
-  return s.mix(0.75, 0.45f, 1.0f, 0.84f);
+  return s.mix(0.75, 0.45f, 1.0f, kMusicPeak);
 }
 
 std::vector<float> composeEscapers() {
@@ -153,7 +154,7 @@ std::vector<float> composeEscapers() {
                    {{0, 0.5}, {0.5, 1}, {1.5, 0.5}, {2, 2}},
                    {{0, 1}, {1, 1}, {2, 2}}},
                   404, 0.4f, 0.0f, 0.2f, 0.15f});
-  return s.mix(0.5, 0.3f, 0.6f, 0.84f);
+  return s.mix(0.5, 0.3f, 0.6f, kMusicPeak);
 }
 
 std::vector<float> composePlasticAdventure() {
@@ -185,7 +186,7 @@ std::vector<float> composePlasticAdventure() {
                    {{0, 0.5}, {1, 0.5}, {1.5, 0.5}, {2, 1}, {3, 1}},
                    {{0, 0.5}, {0.5, 0.5}, {1, 1}, {2, 2}}},
                   505, 0.55f, -0.15f, 0.2f, 0.1f});
-  return s.mix(0.5, 0.25f, 0.6f, 0.84f);
+  return s.mix(0.5, 0.25f, 0.6f, kMusicPeak);
 }
 
 }  // namespace datagen

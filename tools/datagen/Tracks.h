@@ -1,7 +1,7 @@
 // Tracks: the five background tracks, each composed in whole bars with its
 // own tempo, key and instruments, mixed to interleaved 44.1 kHz stereo that
 // loops without a seam.
-// Depends on: Song, Composer.
+// Depends on: Song, Composer, Loudness.
 #pragma once
 
 #include <vector>
