@@ -11,7 +11,8 @@
 #include "game_frames.h"
 
 #include "app/FrameClock.h"
-#include "app/MainWindow.h"
+#include "app/GameWindow.h"
+#include "app/SaveFolders.h"
 #include "app/Scene.h"
 #include "app/Systems.h"
 #include "app/WinMain.h"
@@ -43,6 +44,7 @@ struct Game {
     {
         testmode::enable();
         testmode::setDeviceCallLog(false);
+        saveFolders.where = SaveFolders::Where::Nowhere;  // keeps no best scores
         fieldRandom.seed(7);
         sceneRandom.seed(8);
         window = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWDEFAULT);
