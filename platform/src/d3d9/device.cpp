@@ -2,7 +2,7 @@
 // presentation and reset. Drawing is in device_draw.cpp.
 #include "d3d9/device.h"
 
-#include "d3d9/capture.h"
+#include "d3d9/diagnostics.h"
 #include "d3d9/texture.h"
 
 #include <algorithm>
@@ -24,7 +24,7 @@ DWORD floatBits(float value)
 }  // namespace
 
 Device::Device(IDirect3D9* parent, HWND window, const D3DPRESENT_PARAMETERS& parameters)
-    : parent_(parent), window_(window), parameters_(parameters)
+    : parent_(parent), window_(window), parameters_(parameters), presenter_(host::current().openPresenter())
 {
     parent_->AddRef();
     createBackBuffer(parameters);

@@ -1,10 +1,12 @@
 // device.h — the layer's IDirect3DDevice9: a windowed device with a 32-bit
 // back buffer drawn by our own rasteriser (raster.h) and presented through
-// SDL (presenter.h), or captured in test mode. Clears and draws are recorded
-// (frame_record.h) and rasterised at Present, only where the frame can
-// differ from the one the back buffer shows. It keeps every render,
-// texture-stage and sampler state, the transforms, viewport and lights it is
-// given; the rasteriser honours those that affect pre-transformed vertices.
+// the host's presentation road (the sdl host's window, the headless host's
+// capture). Clears and draws are recorded (frame_record.h) and rasterised at
+// Present, only where the frame can differ from the one the back buffer
+// shows, and only the changed rectangles are presented. It keeps every
+// render, texture-stage and sampler state, the transforms, viewport and
+// lights it is given; the rasteriser honours those that affect
+// pre-transformed vertices.
 // Depth is tracked as the range of values the depth buffer holds, which
 // decides draws that lie wholly in front of or behind it (the game draws
 // every quad at depth 0 over a buffer cleared to 1); fog and perspective
@@ -15,13 +17,14 @@
 #include <d3d9.h>
 
 #include "d3d9/frame_record.h"
-#include "d3d9/presenter.h"
 #include "d3d9/raster.h"
+#include "host/host.h"
 #include "win32/com_object.h"
 
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace layer::d3d {
@@ -98,7 +101,7 @@ private:
     DWORD fvf_ = 0;
     std::vector<SpriteVertex> vertices_;
     FrameRecord frame_;
-    Presenter presenter_;
+    std::unique_ptr<host::FramePresenter> presenter_;
 };
 
 }  // namespace layer::d3d

@@ -3,7 +3,7 @@
 // each strip (as one rectangle when it is one) to the rasteriser.
 #include "d3d9/device.h"
 
-#include "d3d9/capture.h"
+#include "d3d9/diagnostics.h"
 #include "d3d9/texture.h"
 
 #include <algorithm>
@@ -217,7 +217,7 @@ HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE primitiveType, UINT primitiveCo
 // the last one drawn.
 void Device::finishFrame()
 {
-    if (!drawingOn()) {
+    if (!host::current().drawing()) {
         frame_.discard();
         return;
     }
@@ -228,12 +228,13 @@ void Device::finishFrame()
 // last presented frame (the first Present, after a reset or a failure).
 HRESULT Device::presentFrame(HWND window)
 {
-    std::vector<PixelBox> whole;
-    if (presentWhole_) whole.push_back(PixelBox{0, 0, width_, height_});
-    const std::vector<PixelBox>& damage = presentWhole_ ? whole : frame_.damage();
-    HRESULT result = testMode() ? (captureFrame(backBuffer_.data(), width_, height_, damage) ? D3D_OK : D3DERR_DEVICELOST)
-                                : presenter_.present(window, backBuffer_.data(), width_, height_, damage);
-    if (drawingOn()) presentWhole_ = FAILED(result);
+    std::vector<RECT> damage;
+    if (presentWhole_)
+        damage.push_back(RECT{0, 0, width_, height_});
+    else
+        for (const PixelBox& box : frame_.damage()) damage.push_back(RECT{box.left, box.top, box.right, box.bottom});
+    HRESULT result = presenter_->present(window, backBuffer_.data(), width_, height_, damage);
+    if (host::current().drawing()) presentWhole_ = FAILED(result);
     if (SUCCEEDED(result)) notePresented();
     return result;
 }

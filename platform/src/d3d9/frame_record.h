@@ -16,6 +16,7 @@
 #include "d3d9/texture.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -24,8 +25,15 @@ namespace layer::d3d {
 
 // True while a test or benchmark asks every frame to be drawn whole.
 bool fullRedraw();
-// Counts a frame that reached the screen (or the capture).
+void setFullRedraw(bool on);
+
+// Frames that reached the screen (or the capture), counted on the main thread.
+struct PresentedFrames {
+    int count = 0;
+    std::chrono::steady_clock::time_point first;
+};
 void notePresented();
+PresentedFrames presentedFrames();
 
 struct FrameItem {
     enum class Kind : uint8_t { Clear, Rectangle, Triangle };

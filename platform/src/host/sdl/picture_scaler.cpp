@@ -1,13 +1,13 @@
 // picture_scaler.cpp — placement, the per-column and per-row taps of the
 // bilinear mapping (pixel centres mapped onto pixel centres, clamped at the
 // picture's edges), and the filtering itself in 8-bit weights.
-#include "d3d9/picture_scaler.h"
+#include "host/sdl/picture_scaler.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
-namespace layer::d3d {
+namespace layer::host {
 
 namespace {
 
@@ -22,7 +22,7 @@ uint32_t lerp(uint32_t a, uint32_t b, uint32_t weight)
 
 }  // namespace
 
-PixelBox placePicture(int pictureWidth, int pictureHeight, int width, int height)
+PictureBox placePicture(int pictureWidth, int pictureHeight, int width, int height)
 {
     int w = width, h = height;
     if (int64_t{width} * pictureHeight > int64_t{height} * pictureWidth)
@@ -50,7 +50,7 @@ std::vector<PictureScaler::Tap> PictureScaler::taps(int source, int destination)
     return out;
 }
 
-void PictureScaler::prepare(int pictureWidth, int pictureHeight, const PixelBox& placement)
+void PictureScaler::prepare(int pictureWidth, int pictureHeight, const PictureBox& placement)
 {
     pictureWidth_ = pictureWidth;
     pictureHeight_ = pictureHeight;
@@ -59,7 +59,7 @@ void PictureScaler::prepare(int pictureWidth, int pictureHeight, const PixelBox&
     rows_ = taps(pictureHeight, placement.bottom - placement.top);
 }
 
-bool PictureScaler::prepared(int pictureWidth, int pictureHeight, const PixelBox& placement) const
+bool PictureScaler::prepared(int pictureWidth, int pictureHeight, const PictureBox& placement) const
 {
     return pictureWidth == pictureWidth_ && pictureHeight == pictureHeight_ && placement == placement_;
 }
@@ -83,16 +83,16 @@ void PictureScaler::span(const std::vector<Tap>& taps, int origin, int from, int
     last += origin;
 }
 
-PixelBox PictureScaler::reach(const PixelBox& source) const
+PictureBox PictureScaler::reach(const PictureBox& source) const
 {
     int left, right, top, bottom;
     span(columns_, placement_.left, source.left, source.right, pictureWidth_, left, right);
     span(rows_, placement_.top, source.top, source.bottom, pictureHeight_, top, bottom);
-    PixelBox box{left, top, right + 1, bottom + 1};
-    return box.empty() ? PixelBox{} : box;
+    PictureBox box{left, top, right + 1, bottom + 1};
+    return box.empty() ? PictureBox{} : box;
 }
 
-void PictureScaler::scale(const uint32_t* picture, const PixelBox& box, uint32_t* destination, int pitch) const
+void PictureScaler::scale(const uint32_t* picture, const PictureBox& box, uint32_t* destination, int pitch) const
 {
     for (int y = box.top; y < box.bottom; ++y) {
         const Tap& row = rows_[y - placement_.top];
@@ -108,4 +108,4 @@ void PictureScaler::scale(const uint32_t* picture, const PixelBox& box, uint32_t
     }
 }
 
-}  // namespace layer::d3d
+}  // namespace layer::host

@@ -1,7 +1,19 @@
-// presenter.cpp — the two presentation roads, chosen on the first Present
-// for a window (presenter.h), and the window events after which the whole
-// frame goes out once.
-#include "d3d9/presenter.h"
+// present.cpp — the sdl host's presentation of a finished frame, sending
+// only the damaged rectangles. Two roads:
+//   - the window's own surface (the default): SDL's framebuffer acceleration
+//     off (window.cpp), so no OpenGL is loaded; the damaged rectangles are
+//     copied, or scaled with one bilinear mapping for the whole picture
+//     (picture_scaler.h), into the surface and passed to
+//     SDL_UpdateWindowSurfaceRects (MIT-SHM on X11);
+//   - an SDL renderer, where the window has no framebuffer (SDL 2.26 on
+//     Wayland) or SDL_RENDER_DRIVER asks for one: a streaming texture updated
+//     in the damaged rectangles and drawn scaled by the renderer (on the GPU
+//     where SDL has one).
+// The picture keeps its shape, centred. After the window is shown, moved,
+// resized or exposed, and whenever the surface or renderer is new, the whole
+// frame is presented once.
+#include "host/sdl/picture_scaler.h"
+#include "host/sdl/sdl.h"
 
 #include "win32/window_internal.h"
 
@@ -9,13 +21,48 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <cstring>
+#include <vector>
 
-namespace layer::d3d {
+namespace layer::host {
 
 namespace {
 
-SDL_Rect rectOf(const PixelBox& box) { return {box.left, box.top, box.right - box.left, box.bottom - box.top}; }
+class SdlPresenter final : public FramePresenter {
+public:
+    SdlPresenter() = default;
+    SdlPresenter(const SdlPresenter&) = delete;
+    SdlPresenter& operator=(const SdlPresenter&) = delete;
+    ~SdlPresenter() override { release(); }
+
+    HRESULT present(HWND window, const uint32_t* pixels, int width, int height,
+                    const std::vector<RECT>& damage) override;
+
+private:
+    enum class Road { None, Surface, Renderer };
+
+    void release();
+    void watch(SDL_Window* window);
+    static int windowEvent(void* presenter, SDL_Event* event);
+    bool presentToSurface(const uint32_t* pixels, int width, int height, const std::vector<PictureBox>& damage);
+    bool presentThroughRenderer(const uint32_t* pixels, int width, int height, const std::vector<PictureBox>& damage);
+    void copyToSurface(SDL_Surface* surface, const uint32_t* pixels, int width, int height, const PictureBox& source,
+                       std::vector<PictureBox>& updated);
+
+    SDL_Window* window_ = nullptr;
+    Road road_ = Road::None;
+    std::atomic<bool> wholeNext_{true};
+    SDL_Surface* surface_ = nullptr;  // owned by the window
+    PictureScaler scaler_;
+    std::vector<uint32_t> rows_;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    int textureWidth_ = 0;
+    int textureHeight_ = 0;
+};
+
+SDL_Rect rectOf(const PictureBox& box) { return {box.left, box.top, box.right - box.left, box.bottom - box.top}; }
 
 // The surface holds 0x??RRGGBB in 32 bits, as the back buffer does.
 bool sameLayout(const SDL_Surface* surface)
@@ -24,11 +71,7 @@ bool sameLayout(const SDL_Surface* surface)
     return f->BytesPerPixel == 4 && f->Rmask == 0xFF0000u && f->Gmask == 0xFF00u && f->Bmask == 0xFFu;
 }
 
-}  // namespace
-
-Presenter::~Presenter() { release(); }
-
-void Presenter::release()
+void SdlPresenter::release()
 {
     if (window_) SDL_DelEventWatch(windowEvent, this);
     if (texture_) SDL_DestroyTexture(texture_);
@@ -42,15 +85,15 @@ void Presenter::release()
     wholeNext_ = true;
 }
 
-void Presenter::watch(SDL_Window* window)
+void SdlPresenter::watch(SDL_Window* window)
 {
     window_ = window;
     SDL_AddEventWatch(windowEvent, this);
 }
 
-int Presenter::windowEvent(void* presenter, SDL_Event* event)
+int SdlPresenter::windowEvent(void* presenter, SDL_Event* event)
 {
-    auto* self = static_cast<Presenter*>(presenter);
+    auto* self = static_cast<SdlPresenter*>(presenter);
     if (event->type != SDL_WINDOWEVENT || event->window.windowID != SDL_GetWindowID(self->window_)) return 0;
     switch (event->window.event) {
     case SDL_WINDOWEVENT_SHOWN:
@@ -68,9 +111,11 @@ int Presenter::windowEvent(void* presenter, SDL_Event* event)
     return 0;
 }
 
-HRESULT Presenter::present(HWND window, const uint32_t* pixels, int width, int height,
-                           const std::vector<PixelBox>& damage)
+HRESULT SdlPresenter::present(HWND window, const uint32_t* pixels, int width, int height,
+                              const std::vector<RECT>& rectangles)
 {
+    std::vector<PictureBox> damage;
+    for (const RECT& r : rectangles) damage.push_back({r.left, r.top, r.right, r.bottom});
     SDL_Window* sdl = layer::sdlWindow(window);
     if (!sdl) {
         release();
@@ -92,40 +137,40 @@ HRESULT Presenter::present(HWND window, const uint32_t* pixels, int width, int h
     return D3DERR_DEVICELOST;
 }
 
-bool Presenter::presentToSurface(const uint32_t* pixels, int width, int height, const std::vector<PixelBox>& damage)
+bool SdlPresenter::presentToSurface(const uint32_t* pixels, int width, int height, const std::vector<PictureBox>& damage)
 {
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (!surface) return false;
     bool whole = wholeNext_.exchange(false) || surface != surface_;
     surface_ = surface;
-    const PixelBox placement = placePicture(width, height, surface->w, surface->h);
+    const PictureBox placement = placePicture(width, height, surface->w, surface->h);
     if (!scaler_.prepared(width, height, placement)) {
         scaler_.prepare(width, height, placement);
         whole = true;
     }
-    std::vector<PixelBox> updated;
+    std::vector<PictureBox> updated;
     if (whole) SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return false;
     if (whole)
-        copyToSurface(surface, pixels, width, height, PixelBox{0, 0, width, height}, updated);
+        copyToSurface(surface, pixels, width, height, PictureBox{0, 0, width, height}, updated);
     else
-        for (const PixelBox& box : damage) copyToSurface(surface, pixels, width, height, box, updated);
+        for (const PictureBox& box : damage) copyToSurface(surface, pixels, width, height, box, updated);
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-    if (whole) updated.assign(1, PixelBox{0, 0, surface->w, surface->h});
+    if (whole) updated.assign(1, PictureBox{0, 0, surface->w, surface->h});
     if (updated.empty()) return true;
     std::vector<SDL_Rect> rects;
-    for (const PixelBox& box : updated) rects.push_back(rectOf(box));
+    for (const PictureBox& box : updated) rects.push_back(rectOf(box));
     return SDL_UpdateWindowSurfaceRects(window_, rects.data(), static_cast<int>(rects.size())) == 0;
 }
 
 // The destination pixels that read the source box, copied or scaled into the
 // surface (converted where its layout differs from the back buffer's).
-void Presenter::copyToSurface(SDL_Surface* surface, const uint32_t* pixels, int width, int height,
-                              const PixelBox& source, std::vector<PixelBox>& updated)
+void SdlPresenter::copyToSurface(SDL_Surface* surface, const uint32_t* pixels, int width, int height,
+                              const PictureBox& source, std::vector<PictureBox>& updated)
 {
-    const PixelBox& place = scaler_.placement();
+    const PictureBox& place = scaler_.placement();
     const bool oneToOne = place.right - place.left == width && place.bottom - place.top == height;
-    const PixelBox target = oneToOne ? PixelBox{source.left + place.left, source.top + place.top,
+    const PictureBox target = oneToOne ? PictureBox{source.left + place.left, source.top + place.top,
                                                 source.right + place.left, source.bottom + place.top}
                                      : scaler_.reach(source);
     if (target.empty()) return;
@@ -151,8 +196,8 @@ void Presenter::copyToSurface(SDL_Surface* surface, const uint32_t* pixels, int 
     updated.push_back(target);
 }
 
-bool Presenter::presentThroughRenderer(const uint32_t* pixels, int width, int height,
-                                       const std::vector<PixelBox>& damage)
+bool SdlPresenter::presentThroughRenderer(const uint32_t* pixels, int width, int height,
+                                       const std::vector<PictureBox>& damage)
 {
     if (!renderer_) {
         renderer_ = SDL_CreateRenderer(window_, -1, 0);
@@ -176,7 +221,7 @@ bool Presenter::presentThroughRenderer(const uint32_t* pixels, int width, int he
     if (whole) {
         if (SDL_UpdateTexture(texture_, nullptr, pixels, pitch) != 0) return false;
     } else {
-        for (const PixelBox& box : damage) {
+        for (const PictureBox& box : damage) {
             const SDL_Rect rect = rectOf(box);
             if (SDL_UpdateTexture(texture_, &rect, pixels + static_cast<size_t>(box.top) * width + box.left, pitch) != 0)
                 return false;
@@ -191,4 +236,8 @@ bool Presenter::presentThroughRenderer(const uint32_t* pixels, int width, int he
     return true;
 }
 
-}  // namespace layer::d3d
+}  // namespace
+
+std::unique_ptr<FramePresenter> SdlHost::openPresenter() { return std::make_unique<SdlPresenter>(); }
+
+}  // namespace layer::host

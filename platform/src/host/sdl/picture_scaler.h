@@ -6,28 +6,35 @@
 // damaged source rectangle gives exactly what scaling the whole frame gives.
 #pragma once
 
-#include "d3d9/raster.h"
 
 #include <cstdint>
 #include <vector>
 
-namespace layer::d3d {
+namespace layer::host {
+
+// A rectangle of pixels, right and bottom exclusive.
+struct PictureBox {
+    int left = 0, top = 0, right = 0, bottom = 0;
+
+    bool empty() const { return left >= right || top >= bottom; }
+    bool operator==(const PictureBox&) const = default;
+};
 
 // The picture's rectangle within a destination of width × height.
-PixelBox placePicture(int pictureWidth, int pictureHeight, int width, int height);
+PictureBox placePicture(int pictureWidth, int pictureHeight, int width, int height);
 
 class PictureScaler {
 public:
     // The mapping of a pictureWidth × pictureHeight picture onto placement.
-    void prepare(int pictureWidth, int pictureHeight, const PixelBox& placement);
-    bool prepared(int pictureWidth, int pictureHeight, const PixelBox& placement) const;
-    const PixelBox& placement() const { return placement_; }
+    void prepare(int pictureWidth, int pictureHeight, const PictureBox& placement);
+    bool prepared(int pictureWidth, int pictureHeight, const PictureBox& placement) const;
+    const PictureBox& placement() const { return placement_; }
     // The destination pixels that read any pixel of the picture's box.
-    PixelBox reach(const PixelBox& source) const;
+    PictureBox reach(const PictureBox& source) const;
     // Fills the destination pixels of box (within the placement) from the
     // picture; destination holds rows of pitch pixels, 0x??RRGGBB, and its
     // pixel (0, 0) is box's top-left corner.
-    void scale(const uint32_t* picture, const PixelBox& box, uint32_t* destination, int pitch) const;
+    void scale(const uint32_t* picture, const PictureBox& box, uint32_t* destination, int pitch) const;
 
 private:
     struct Tap {
@@ -41,9 +48,9 @@ private:
 
     int pictureWidth_ = 0;
     int pictureHeight_ = 0;
-    PixelBox placement_;
+    PictureBox placement_;
     std::vector<Tap> columns_;
     std::vector<Tap> rows_;
 };
 
-}  // namespace layer::d3d
+}  // namespace layer::host
