@@ -2,7 +2,9 @@
 // benchmark only (whole_game.sh): with "--full-redraw" first, every frame is
 // rasterised and presented whole, as the device did before it tracked damage;
 // the other arguments are the game's own. At exit it prints the frames
-// presented and the time from the start of main to the first of them.
+// presented, the time from the start of main to the first of them, and the
+// moment of the first on the wall clock (seconds since the epoch), from which
+// the caller counts the time since it started the process.
 #include "app/CommandLine.h"
 #include "app/WinMain.h"
 
@@ -23,8 +25,13 @@ int main(int argc, char** argv)
     std::string commandLine = joinCommandLine(std::vector<std::string>(argv + first, argv + argc));
     const int code = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine.data(), SW_SHOWDEFAULT);
     const testmode::PresentedFrames frames = testmode::presentedFrames();
-    const double firstMs =
-        frames.count ? std::chrono::duration<double, std::milli>(frames.first - start).count() : 0.0;
-    std::printf("presented %d frames; the first %.0f ms after start\n", frames.count, firstMs);
+    if (frames.count == 0) {
+        std::printf("presented 0 frames\n");
+        return code;
+    }
+    const double firstMs = std::chrono::duration<double, std::milli>(frames.first - start).count();
+    const auto firstWall = std::chrono::system_clock::now() - (std::chrono::steady_clock::now() - frames.first);
+    const double firstEpoch = std::chrono::duration<double>(firstWall.time_since_epoch()).count();
+    std::printf("presented %d frames; the first %.0f ms after main, at %.6f\n", frames.count, firstMs, firstEpoch);
     return code;
 }
