@@ -9,6 +9,8 @@
 #include "framework/sound/SoundSystem.h"
 #include "support/test_window.h"
 
+#include "RiffWave.h"
+
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -43,20 +45,10 @@ private:
 // A short mono 16-bit PCM wave.
 void writeWave(const char* path)
 {
-    const uint32_t samples = 64, dataBytes = samples * 2;
-    std::ofstream out(path, std::ios::binary);
-    auto put = [&out](uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            out.put(static_cast<char>(v >> (8 * i)));
-    };
-    out.write("RIFF", 4);
-    put(36 + dataBytes, 4);
-    out.write("WAVEfmt ", 8);
-    put(16, 4), put(1, 2), put(1, 2), put(22050, 4), put(44100, 4), put(2, 2), put(16, 2);
-    out.write("data", 4);
-    put(dataBytes, 4);
-    for (uint32_t i = 0; i < samples; ++i)
-        put(i * 300, 2);
+    std::vector<int16_t> samples;
+    for (int i = 0; i < 64; ++i) samples.push_back(static_cast<int16_t>(i * 300));
+    const wav::Bytes file = wav::pcm16(22050, 1, samples);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
 }
 
 TEST_F(FieldTest, ClearCyclePlaysItsEffectsOnTheirFrames)

@@ -13,6 +13,8 @@
 #include "game/DigitCounter.h"
 #include "game/StatusPanel.h"
 
+#include "RiffWave.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -67,21 +69,13 @@ std::string writeSquareTrack(int id, int run)
 {
     std::filesystem::create_directories("scene_test_data");
     const std::string path = "scene_test_data/track" + std::to_string(id) + ".wav";
-    const uint32_t frames = 44100, dataBytes = frames * 4;
-    std::ofstream out(path, std::ios::binary);
-    auto put = [&](uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((v >> (8 * i)) & 0xFF));
-    };
-    out.write("RIFF", 4);
-    put(36 + dataBytes, 4);
-    out.write("WAVEfmt ", 8);
-    put(16, 4), put(1, 2), put(2, 2), put(44100, 4), put(44100 * 4, 4), put(4, 2), put(16, 2);
-    out.write("data", 4);
-    put(dataBytes, 4);
-    for (uint32_t f = 0; f < frames; ++f) {
+    std::vector<int16_t> samples;
+    for (int f = 0; f < 44100; ++f) {
         const int16_t s = (f / run) % 2 ? -12000 : 12000;
-        put(static_cast<uint16_t>(s), 2), put(static_cast<uint16_t>(s), 2);
+        samples.insert(samples.end(), {s, s});
     }
+    const wav::Bytes file = wav::pcm16(44100, 2, samples);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
     return path;
 }
 
