@@ -7,6 +7,7 @@
 #include "framework/graphics/orvSprite.h"
 #include "framework/sound/SoundCatalogue.h"
 #include "framework/sound/SoundSystem.h"
+#include "support/scratch_folder.h"
 #include "support/test_window.h"
 
 #include "RiffWave.h"
@@ -14,51 +15,28 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <numbers>
 #include <vector>
 
-#include <unistd.h>
-
 namespace {
 
-// A folder of its own, entered for the test's lifetime.
-class ScratchDirectory {
-public:
-    ScratchDirectory()
-        : previous_(std::filesystem::current_path()),
-          path_(std::filesystem::temp_directory_path() / ("vt_puzzle_" + std::to_string(::getpid())))
-    {
-        std::filesystem::create_directories(path_ / "DATA" / "PuzzleField");
-        std::filesystem::current_path(path_);
-    }
-    ~ScratchDirectory()
-    {
-        std::filesystem::current_path(previous_);
-        std::filesystem::remove_all(path_);
-    }
-
-private:
-    std::filesystem::path previous_, path_;
-};
-
 // A short mono 16-bit PCM wave.
-void writeWave(const char* path)
+void writeWave(const std::string& path)
 {
     std::vector<int16_t> samples;
     for (int i = 0; i < 64; ++i) samples.push_back(static_cast<int16_t>(i * 300));
-    const wav::Bytes file = wav::pcm16(22050, 1, samples);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
+    writeFile(path, wav::pcm16(22050, 1, samples));
 }
 
 TEST_F(FieldTest, ClearCyclePlaysItsEffectsOnTheirFrames)
 {
-    ScratchDirectory scratch;
+    ScratchFolder scratch("puzzle_output");
+    scratch.enter();
     testmode::enableAudioDevice(true);
     soundSystem = new SoundSystem();
     for (int id : {SE_RADAR, SE_SYUPON, SE_GASYAN}) {
         const std::string path = "effect" + std::to_string(id) + ".wav";
-        writeWave(path.c_str());
+        writeWave(path);
         soundSystem->setSoundEffect(id, path.c_str());
         ASSERT_NE(soundSystem->effects[id], nullptr);
     }
@@ -117,7 +95,9 @@ std::vector<Quad> drawnQuads()
 
 TEST_F(FieldTest, BlocksAreDrawnInIndexOrderCentredShrunkAndSpun)
 {
-    ScratchDirectory scratch;
+    ScratchFolder scratch("puzzle_output");
+    scratch.enter();
+    std::filesystem::create_directories("DATA/PuzzleField");
     std::vector<uint8_t> pieces(1536 * 256 * 4, 255);
     ASSERT_TRUE(testmode::writePng("DATA/PuzzleField/peace.png", 1536, 256, pieces.data()));
     HWND window = createTestWindow();

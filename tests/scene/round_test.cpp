@@ -14,13 +14,13 @@
 #include "game/StatusPanel.h"
 
 #include "RiffWave.h"
+#include "support/scratch_folder.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -74,9 +74,7 @@ std::string writeSquareTrack(int id, int run)
         const int16_t s = (f / run) % 2 ? -12000 : 12000;
         samples.insert(samples.end(), {s, s});
     }
-    const wav::Bytes file = wav::pcm16(44100, 2, samples);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
-    return path;
+    return writeFile(path, wav::pcm16(44100, 2, samples));
 }
 
 // The average run length between sign changes of the left channel.

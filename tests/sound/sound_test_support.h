@@ -1,5 +1,5 @@
 // sound_test_support.h — helpers for the sound and music tests: RIFF/WAVE
-// files built byte by byte, files made by sox and oggenc, a scratch folder,
+// files built chunk by chunk, damaged ones too, files made by sox and oggenc,
 // and the sound system started in test mode on the virtual audio device.
 #pragma once
 
@@ -8,14 +8,12 @@
 #include "platform/testing.h"
 
 #include "RiffWave.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -50,34 +48,6 @@ inline Bytes fmtChunk(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t b
 inline Bytes riffWave(const std::vector<Bytes>& chunks, int64_t declared = -1)
 {
     return sized(wav::riffWave(chunks), declared);
-}
-
-// A folder of its own for each test program run, removed at its end.
-class ScratchFolder {
-public:
-    ScratchFolder()
-        : path_(std::filesystem::temp_directory_path() / ("vt_sound_" + std::to_string(::getpid())))
-    {
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchFolder() { std::filesystem::remove_all(path_); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
-
-inline std::string writeFile(const std::string& path, const Bytes& bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return path;
-}
-
-inline Bytes readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Runs a tool (sox, oggenc) and reports whether it succeeded.
