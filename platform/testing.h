@@ -12,6 +12,7 @@
 #if __has_include("platform/testing/sound.h")
 #include "platform/testing/sound.h"
 #endif
+#include "platform/testing/files.h"
 #if __has_include("platform/testing/input.h")
 #include "platform/testing/input.h"
 #endif

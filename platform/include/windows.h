@@ -249,6 +249,14 @@ BOOL GetClientRect(HWND window, LPRECT rect);
 BOOL GetCursorPos(LPPOINT point);
 int ShowCursor(BOOL show);
 
+// A message box. Where the layer runs a program from a terminal, the text goes
+// to standard output (standard error with MB_ICONERROR) and the box answers IDOK.
+#define MB_OK 0x00000000L
+#define MB_ICONERROR 0x00000010L
+#define MB_ICONINFORMATION 0x00000040L
+#define IDOK 1
+int MessageBoxA(HWND window, LPCSTR text, LPCSTR caption, UINT type);
+
 // ---- Keys --------------------------------------------------------------------
 // Windows virtual-key codes. Letters and digits are their ASCII capitals.
 #define VK_LBUTTON 0x01
@@ -385,6 +393,72 @@ HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes);
 HGLOBAL GlobalFree(HGLOBAL memory);
 int lstrcmpiA(LPCSTR a, LPCSTR b);
 int lstrlenA(LPCSTR text);
+
+// Files. Paths are spelt as on Windows (backslashes or slashes) and mapped to
+// the host's as the data files are. Handles close with CloseHandle.
+#define MAX_PATH 260
+#define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
+#define GENERIC_READ 0x80000000L
+#define GENERIC_WRITE 0x40000000L
+#define FILE_SHARE_READ 0x00000001
+#define FILE_SHARE_WRITE 0x00000002
+#define FILE_SHARE_DELETE 0x00000004
+#define CREATE_NEW 1
+#define CREATE_ALWAYS 2
+#define OPEN_EXISTING 3
+#define OPEN_ALWAYS 4
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
+#define MOVEFILE_REPLACE_EXISTING 0x00000001
+#define MOVEFILE_WRITE_THROUGH 0x00000008
+#define LOCKFILE_EXCLUSIVE_LOCK 0x00000002
+#define ERROR_SUCCESS 0L
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_PATH_NOT_FOUND 3L
+#define ERROR_ACCESS_DENIED 5L
+#define ERROR_INVALID_HANDLE 6L
+#define ERROR_WRITE_FAULT 29L
+#define ERROR_READ_FAULT 30L
+#define ERROR_SHARING_VIOLATION 32L
+#define ERROR_LOCK_VIOLATION 33L
+#define ERROR_FILE_EXISTS 80L
+#define ERROR_INVALID_PARAMETER 87L
+#define ERROR_DISK_FULL 112L
+#define ERROR_ALREADY_EXISTS 183L
+
+struct OVERLAPPED {
+    ULONG_PTR Internal;
+    ULONG_PTR InternalHigh;
+    DWORD Offset;
+    DWORD OffsetHigh;
+    HANDLE hEvent;
+};
+typedef OVERLAPPED* LPOVERLAPPED;
+
+HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES attributes,
+                   DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile);
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead, LPOVERLAPPED overlapped);
+BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten, LPOVERLAPPED overlapped);
+BOOL FlushFileBuffers(HANDLE file);
+BOOL LockFileEx(HANDLE file, DWORD flags, DWORD reserved, DWORD bytesLow, DWORD bytesHigh,
+                LPOVERLAPPED overlapped);
+BOOL UnlockFileEx(HANDLE file, DWORD reserved, DWORD bytesLow, DWORD bytesHigh, LPOVERLAPPED overlapped);
+BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags);
+BOOL DeleteFileA(LPCSTR fileName);
+BOOL CreateDirectoryA(LPCSTR pathName, LPSECURITY_ATTRIBUTES attributes);
+DWORD GetLastError();
+
+struct SYSTEMTIME {
+    WORD wYear;
+    WORD wMonth;
+    WORD wDayOfWeek;
+    WORD wDay;
+    WORD wHour;
+    WORD wMinute;
+    WORD wSecond;
+    WORD wMilliseconds;
+};
+typedef SYSTEMTIME* LPSYSTEMTIME;
+void GetLocalTime(LPSYSTEMTIME time);
 
 // The runtime's cryptographic random source (stdlib.h with _CRT_RAND_S on Windows).
 errno_t rand_s(unsigned int* value);

@@ -27,7 +27,9 @@ void advanceClock(uint32_t ms);
 uint32_t clockMs();
 
 // Key and mouse-button state as GetKeyState and GetAsyncKeyState read it
-// (Windows virtual-key codes, VK_LBUTTON and VK_RBUTTON included).
+// (Windows virtual-key codes, VK_LBUTTON and VK_RBUTTON included), as a
+// real press or release: a press and release with no tick between them read
+// as a press held for the next tick.
 void setKey(int vk, bool down);
 // A key press or release as the real window delivers it: the key state and a
 // queued WM_KEYDOWN / WM_KEYUP for the first window.

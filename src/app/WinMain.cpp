@@ -1,16 +1,55 @@
 // WinMain.cpp — the entry point and the message loop. The loop handles one
 // window message per pass; when none waits it runs the frame clock, and draws
 // after a tick that is due and not too late. Logic is never skipped; drawing
-// is.
+// is. Before any of it, the command line is read: the options that answer
+// at once (--help, --version, --reset-scores, a bad option) never open the
+// window.
 #include "app/WinMain.h"
 
+#include "app/BestScores.h"
+#include "app/CommandLine.h"
 #include "app/FrameClock.h"
-#include "app/MainWindow.h"
+#include "app/GameWindow.h"
 #include "app/Scene.h"
+#include "app/SaveFolders.h"
+#include "app/Settings.h"
 #include "app/Systems.h"
 #include "framework/graphics/orvGraphics.h"
 
 namespace {
+
+constexpr int ExitBadCommandLine = 2;
+constexpr const char* Caption = "Vantorel";
+
+// What the command line asks for before the game starts; -1 to go on and
+// play, otherwise the exit code.
+int followCommandLine(const char* commandLine)
+{
+    const CommandLine options = parseCommandLine(commandLine);
+    if (!options.error.empty()) {
+        const std::string message = "vantorel: " + options.error + "\nTry 'vantorel --help' for the options.";
+        MessageBoxA(nullptr, message.c_str(), Caption, MB_OK | MB_ICONERROR);
+        return ExitBadCommandLine;
+    }
+    if (options.help) {
+        MessageBoxA(nullptr, USAGE_TEXT, Caption, MB_OK | MB_ICONINFORMATION);
+        return 0;
+    }
+    if (options.version) {
+        MessageBoxA(nullptr, VERSION_TEXT, Caption, MB_OK | MB_ICONINFORMATION);
+        return 0;
+    }
+    if (options.scoresDirGiven) {
+        saveFolders.where = SaveFolders::Where::Given;
+        saveFolders.given = options.scoresDir;
+    }
+    if (options.resetScores) {
+        if (BestScores().reset()) return 0;
+        MessageBoxA(nullptr, "vantorel: the best scores could not be emptied.", Caption, MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    return -1;
+}
 
 void DrawFrame()
 {
@@ -34,8 +73,11 @@ bool MessageLoopPass()
     return true;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int showCommand)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR commandLine, int showCommand)
 {
+    const int answered = followCommandLine(commandLine);
+    if (answered >= 0) return answered;
+    settings.load();
     HWND window = CreateMainWindow(instance, showCommand);
     // Without a window or a graphics device there is nothing to show: say so
     // in one line and leave through the normal shut-down. Without a window no

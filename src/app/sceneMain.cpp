@@ -2,16 +2,12 @@
 // teardown. A round starts on the press edge of the start button only, so a
 // button held through the end of a round does not start the next one; the
 // music goes on after a round ends, until the next start or the teardown.
-#ifndef _CRT_RAND_S
-#define _CRT_RAND_S  // makes the runtime's stdlib.h declare rand_s on Windows
-#endif
-#include <stdlib.h>
-#include <windows.h>
-
 #include "app/sceneMain.h"
 
+#include "app/BestScores.h"
 #include "app/MousePointer.h"
 #include "framework/Destroy.h"
+#include "framework/core/SystemSeed.h"
 #include "framework/graphics/Light.h"
 #include "framework/graphics/orvCamera.h"
 #include "framework/graphics/orvGraphics.h"
@@ -26,15 +22,6 @@
 #include <bit>
 
 namespace {
-
-uint32_t seedFromSystem()
-{
-    unsigned int seed = 0;
-    // Should the system source fail, the engine's standard seed still picks
-    // tracks rather than an unset value.
-    if (rand_s(&seed) != 0) seed = std::mt19937::default_seed;
-    return seed;
-}
 
 constexpr float MusicLevel = 0.7f;
 constexpr int BannerX = 128;
@@ -52,7 +39,14 @@ void setRenderState(D3DRENDERSTATETYPE state, DWORD value)
 std::mt19937 sceneRandom{seedFromSystem()};
 
 sceneMain::sceneMain()
-    : camera(nullptr), panel(nullptr), startOverlay(nullptr), field(nullptr), playing(false), overlayOffset(0)
+    : camera(nullptr),
+      panel(nullptr),
+      startOverlay(nullptr),
+      field(nullptr),
+      playing(false),
+      overlayOffset(0),
+      bestScores(nullptr),
+      roundChain(0)
 {
 }
 
@@ -63,6 +57,7 @@ sceneMain::~sceneMain()
     destroy(field);
     destroy(panel);
     destroy(startOverlay);
+    destroy(bestScores);
 }
 
 bool sceneMain::Initialize()
@@ -87,6 +82,8 @@ bool sceneMain::Initialize()
     // moves until the first start.
     field = new PuzzleField();
     startOverlay = new orvSprite("DATA/gamestart.png");
+    bestScores = new BestScores();
+    bestScores->load();
     return true;
 }
 
@@ -101,6 +98,7 @@ void sceneMain::startRound()
     setMusicVolume(MusicLevel);
     playSoundEffect(SE_START);
     playing = true;
+    roundChain = 0;
 }
 
 void sceneMain::Update()
@@ -114,6 +112,8 @@ void sceneMain::Update()
     // The panel shows the field as the previous tick left it.
     panel->Update(*field);
     playing = !field->update();
+    if (field->chain > roundChain) roundChain = field->chain;
+    if (!playing) bestScores->record(field->score, roundChain);
 }
 
 void sceneMain::Render()

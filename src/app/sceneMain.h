@@ -2,6 +2,8 @@
 // round with a random track and the start sound, drives the status panel and
 // the field once per tick while the round runs, and draws the frame in its
 // fixed order (camera, clear, blocks, panel, start banner, mouse pointer).
+// A round that runs out of time goes into the best scores with the highest
+// chain it reached; a round cut short by quitting does not.
 // Limits: the program's only scene; main thread only. Depends on: orvCamera,
 // orvSprite, StatusPanel, PuzzleField, Input, the music and sound effects,
 // MousePointer.
@@ -12,6 +14,7 @@
 #include <cstdint>
 #include <random>
 
+class BestScores;
 class PuzzleField;
 class StatusPanel;
 class orvCamera;
@@ -43,6 +46,8 @@ public:
     PuzzleField* field;
     bool playing;
     int32_t overlayOffset;
+    BestScores* bestScores;
+    int32_t roundChain;  // the highest chain of the running or last round
 
 private:
     void startRound();

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs the game into a temporary prefix, checks the desktop entry with
-# desktop-file-validate, starts the installed launcher from another folder on
+# desktop-file-validate, passes a relative --scores-dir through the launcher,
+# starts the installed launcher from another folder on
 # a real X screen, and requires the board on screen and exit code 0 after
 # Escape.
 # Usage: install_test.sh BUILD_DIR
 set -uo pipefail
 BUILD="$1"
 source "$(dirname "$0")/../x11/x11.sh"
+source "$BUILD/version.sh"
 
 PREFIX=$(mktemp -d)
 trap 'rm -rf "$PREFIX"; vt_stop_xvfb' EXIT
@@ -18,12 +20,18 @@ done
 desktop-file-validate "$PREFIX/share/applications/vantorel.desktop" || vt_fail "desktop entry rejected"
 grep -q "^Exec=$PREFIX/bin/vantorel\$" "$PREFIX/share/applications/vantorel.desktop" || vt_fail "Exec is not the launcher"
 
+# A relative --scores-dir names a folder from where the launcher was started,
+# not from the data folder it moves to.
+mkdir -p "$PREFIX/start/kept" && echo "vantorel-scores 1" >"$PREFIX/start/kept/scores.txt"
+(cd "$PREFIX/start" && "$PREFIX/bin/vantorel" --scores-dir kept --reset-scores) || vt_fail "--reset-scores failed"
+[ ! -e "$PREFIX/start/kept/scores.txt" ] || vt_fail "--scores-dir kept did not reach the folder of the start"
+
 vt_start_xvfb 1600x1200 || exit $?
 trap 'rm -rf "$PREFIX"; vt_stop_xvfb' EXIT
 cd /
 "$PREFIX/bin/vantorel" &
 VT_GAME_PID=$!
-WIN=$(vt_wait_window "Vantorel version0.5.0") || vt_fail "no game window"
+WIN=$(vt_wait_window "$VT_CAPTION") || vt_fail "no game window"
 read -r WX WY WW WH <<<"$(vt_geometry "$WIN")"
 # The board is drawn: the installed game found its DATA from another folder.
 vt_wait_drawn "$WX" "$WY" "$WW" "$WH" || vt_fail "nothing drawn within 30 s"

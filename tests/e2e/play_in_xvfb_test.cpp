@@ -4,12 +4,16 @@
 // import and read pixel by pixel. Checked: the start banner leaves after
 // Space, the time counter counts down, a left click changes the clicked
 // block and turns the gravity arrow a quarter turn clockwise, a right click
-// is taken, and Escape ends the program with exit code 0 within a second.
-// Skipped only when Xvfb cannot start at all.
+// is taken, and Escape ends the program with exit code 0 within a second;
+// and input that comes and goes between two ticks (an instant Space, an
+// instant click) counts exactly once. Skipped only when Xvfb cannot start at
+// all.
 //
 // The game creates its window with the outer top-left corner at (0, 0) and
 // no window manager runs, so the game's mouse position is the screen
 // position; its back buffer fills the client area one to one.
+#include "Version.h"
+
 #include <gtest/gtest.h>
 #include <png.h>
 
@@ -203,7 +207,8 @@ protected:
         spawn(player, {game}, env, logs + "/game.log", folder);
         std::string id;
         for (auto until = Clock::now() + 30s; id.empty() && Clock::now() < until;) {
-            id = output("xdotool search --onlyvisible --name '^Vantorel version0.5.0$' 2>/dev/null | head -n 1");
+            id = output(std::string("xdotool search --onlyvisible --name '^") + WindowCaption +
+                        "$' 2>/dev/null | head -n 1");
             if (id.empty()) std::this_thread::sleep_for(200ms);
             ASSERT_FALSE(player.waitEnd(0ms)) << "the game ended early; see " << logs << "/game.log";
         }
@@ -278,9 +283,9 @@ constexpr int TimeX0 = 1100, TimeY0 = 690, TimeX1 = 1180, TimeY1 = 740;
 constexpr int ScoreX0 = 1040, ScoreY0 = 270, ScoreX1 = 1270, ScoreY1 = 320;
 constexpr int ArrowX = 1152, ArrowY = 128, ArrowRadius = 56;
 
-// How far the arrow region of `after` is from `before` turned by a quarter
-// turn clockwise (turned = true) or left as it was.
-double arrowDifference(const Screen& before, const Screen& after, bool turned)
+// How far the arrow region of `after` is from `before` turned by 0, 1 or 2
+// quarter turns clockwise.
+double arrowDifference(const Screen& before, const Screen& after, int quarters)
 {
     long sum = 0, n = 0;
     for (int dy = -ArrowRadius; dy < ArrowRadius; ++dy)
@@ -288,7 +293,9 @@ double arrowDifference(const Screen& before, const Screen& after, bool turned)
             if (dx * dx + dy * dy >= ArrowRadius * ArrowRadius) continue;
             // Pixel centres lie half a pixel off the turning point.
             const Rgb was = before.at(ArrowX + dx, ArrowY + dy);
-            const Rgb now = turned ? after.at(ArrowX - dy - 1, ArrowY + dx) : after.at(ArrowX + dx, ArrowY + dy);
+            const Rgb now = quarters == 0   ? after.at(ArrowX + dx, ArrowY + dy)
+                            : quarters == 1 ? after.at(ArrowX - dy - 1, ArrowY + dx)
+                                            : after.at(ArrowX - dx - 1, ArrowY - dy - 1);
             sum += distance(was, now);
             ++n;
         }
@@ -335,8 +342,8 @@ TEST_F(PlayInXvfb, APlayerStartsARoundClicksAndQuitsWithEscape)
     sh("xdotool mouseup 1");
     EXPECT_GT(distance(clicked.average(280, 280, 330, 330), blockBefore), 60) << "the block kept its piece";
     EXPECT_LT(distance(clicked.average(536, 536, 586, 586), otherBefore), 12) << "another block changed";
-    const double turnedDiff = arrowDifference(before, clicked, true);
-    const double unturnedDiff = arrowDifference(before, clicked, false);
+    const double turnedDiff = arrowDifference(before, clicked, 1);
+    const double unturnedDiff = arrowDifference(before, clicked, 0);
     EXPECT_LT(turnedDiff, unturnedDiff / 2) << "the arrow did not turn a quarter turn clockwise";
 
     // A right click asks for a clear; the game goes on.
@@ -359,4 +366,38 @@ TEST_F(PlayInXvfb, APlayerStartsARoundClicksAndQuitsWithEscape)
     EXPECT_TRUE(endedInTime) << "the game took " << took << " ms to end";
     ASSERT_TRUE(WIFEXITED(player.status)) << "ended by signal " << WTERMSIG(player.status);
     EXPECT_EQ(WEXITSTATUS(player.status), 0);
+}
+
+// Input that arrives whole between two of the game's ticks, as automation
+// tools, dwell clickers and quick fingers give it: an instant Space starts a
+// round, an instant click changes the block once and turns the gravity once.
+TEST_F(PlayInXvfb, InstantTapAndClickEachCountOnce)
+{
+    ASSERT_TRUE(readBanner(folder + "/DATA/gamestart.png", banner)) << "no DATA beside " << game;
+    startGame();
+    if (HasFatalFailure()) return;
+    ASSERT_GT(bannerShown(shotUntil([&](const Screen& s) { return bannerShown(s) > 0.8; })), 0.8);
+
+    moveTo(1150, 1000);
+    sh("xdotool keydown space keyup space");
+    const Screen started = shotUntil([&](const Screen& s) { return bannerShown(s) < 0.2; });
+    ASSERT_LT(bannerShown(started), 0.2) << "an instant Space did not start the round";
+
+    const int cellX = 256 + 128, cellY = 256 + 128;
+    moveTo(cellX, cellY);
+    std::this_thread::sleep_for(300ms);
+    const Screen before = shot();
+    const Rgb blockBefore = before.average(280, 280, 330, 330);
+    sh("xdotool click 1");
+    const Screen clicked =
+        shotUntil([&](const Screen& s) { return distance(s.average(280, 280, 330, 330), blockBefore) > 60; });
+    ASSERT_GT(distance(clicked.average(280, 280, 330, 330), blockBefore), 60) << "an instant click did nothing";
+    // Let a second change, were there one, reach the screen.
+    std::this_thread::sleep_for(1s);
+    const Screen settled = shot();
+    EXPECT_LT(distance(settled.average(280, 280, 330, 330), clicked.average(280, 280, 330, 330)), 12)
+        << "the block changed twice";
+    const double quarter = arrowDifference(before, settled, 1);
+    EXPECT_LT(quarter, arrowDifference(before, settled, 0) / 2) << "the arrow did not turn";
+    EXPECT_LT(quarter, arrowDifference(before, settled, 2) / 2) << "the arrow turned twice";
 }

@@ -6,7 +6,8 @@
 #pragma once
 
 #include "app/FrameClock.h"
-#include "app/MainWindow.h"
+#include "app/GameWindow.h"
+#include "app/SaveFolders.h"
 #include "app/Scene.h"
 #include "app/Systems.h"
 #include "app/WinMain.h"
@@ -21,6 +22,8 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -90,6 +93,12 @@ protected:
         stopAllStreams = false;
         fieldRandom.seed(FieldSeed);
         sceneRandom.seed(SceneSeed);
+        // Every test starts with an empty table in a scratch folder, never
+        // the home folder, and dates from the virtual clock.
+        std::filesystem::remove_all(saveFolder());
+        saveFolders.where = SaveFolders::Where::Given;
+        saveFolders.given = saveFolder().string();
+        testmode::useVirtualDate();
         window = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWDEFAULT);
         ASSERT_NE(window, nullptr);
         InitSystems(window);
@@ -110,6 +119,12 @@ protected:
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
         testmode::enableAudioDevice(false);
+        std::filesystem::remove_all(saveFolder());
+    }
+
+    static std::filesystem::path saveFolder()
+    {
+        return std::filesystem::temp_directory_path() / ("vantorel-scene-test-" + std::to_string(getpid()));
     }
 
     sceneMain& scene() { return *static_cast<sceneMain*>(sceneManager->scene); }

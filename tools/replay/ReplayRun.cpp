@@ -1,11 +1,11 @@
 // ReplayRun.cpp — the run's start-up, its pass-by-pass loop and its outputs.
 #include "ReplayRun.h"
 
-#include "SoundRequests.h"
 #include "TickSnapshot.h"
 
 #include "app/FrameClock.h"
-#include "app/MainWindow.h"
+#include "app/GameWindow.h"
+#include "app/SaveFolders.h"
 #include "app/Scene.h"
 #include "app/Systems.h"
 #include "app/WinMain.h"
@@ -65,6 +65,10 @@ int ReplayRun::run()
     testmode::enableAudioDevice(true);
     fieldRandom.seed(*options_.seedField);
     sceneRandom.seed(*options_.seedScene);
+    // A replayed round keeps no best scores on disk; its dates follow the
+    // virtual clock.
+    saveFolders.where = SaveFolders::Where::Nowhere;
+    testmode::useVirtualDate();
 
     HWND window = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWDEFAULT);
     if (!window) {
@@ -76,7 +80,7 @@ int ReplayRun::run()
     if (scene_) {
         lastNextTime_ = sceneManager->nextTime;
         presentsSeen_ = testmode::presentCount();
-        takeSoundRequests();  // start-up's own, if any, belong to no tick
+        sounds_.take();  // start-up's own, if any, belong to no tick
         testmode::onIdle([this] { beforeTick(); });
         while (MessageLoopPass()) afterPass();
         testmode::onIdle(nullptr);
@@ -158,7 +162,7 @@ void ReplayRun::recordTick()
     ++ticksRun_;
     const bool drawn = sceneManager->drawThisFrame != 0;
     TickRecord record = snapshotTick(ticksRun_, drawn, *scene_);
-    SoundRequests sounds = takeSoundRequests();
+    SoundRequests sounds = sounds_.take();
     record.effects = std::move(sounds.effects);
     record.music = std::move(sounds.music);
     const std::string line = traceLine(record);

@@ -1,7 +1,10 @@
 // events.cpp — Win32 events (CreateEventA, SetEvent, ResetEvent) and
-// CloseHandle for every kernel object. Named events are not supported: a
-// name is refused, as no caller shares events between processes.
+// CloseHandle for every kernel object (a file's descriptor closes with it).
+// Named events are not supported: a name is refused, as no caller shares
+// events between processes.
 #include "kernel32/kernel_objects.h"
+
+#include <unistd.h>
 
 using namespace layer::kernel;
 
@@ -46,6 +49,7 @@ BOOL CloseHandle(HANDLE handle)
         return FALSE;
     }
     object->open = false;
+    if (object->kind == Object::Kind::File) close(object->fd);
     releaseIfUnused(object);
     return TRUE;
 }

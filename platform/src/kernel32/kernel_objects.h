@@ -1,5 +1,5 @@
-// kernel_objects.h — the waitable kernel objects behind the kernel32 HANDLEs
-// (events and threads), their registry and the one lock and condition that
+// kernel_objects.h — the kernel objects behind the kernel32 HANDLEs (events,
+// threads and open files), their registry and the one lock and condition that
 // every wait, signal and thread end goes through. Internal to
 // platform/src/kernel32. One lock for all objects keeps the wait logic
 // simple; the game has a handful of threads and events at most.
@@ -14,7 +14,7 @@
 namespace layer::kernel {
 
 struct Object {
-    enum class Kind { Event, Thread };
+    enum class Kind { Event, Thread, File };
     explicit Object(Kind k) : kind(k) {}
     Kind kind;
     bool open = true;          // the HANDLE has not been closed
@@ -22,6 +22,7 @@ struct Object {
     bool manualReset = false;  // events only
     int users = 0;             // waits in progress and a running thread's own hold
     DWORD exitCode = 0;        // threads only
+    int fd = -1;               // files only: the host's descriptor, closed with the handle
 
     // Threads only: whether the thread is blocked in a wait, and on what.
     bool parked = false;

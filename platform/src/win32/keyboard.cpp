@@ -5,6 +5,14 @@
 // A held key reads 0xFF80 from GetKeyState (both the high bit and bit 7 set,
 // the layout Windows gives) with the toggle state in bit 0, and 0x8000 from
 // GetAsyncKeyState. Mouse buttons are VK_LBUTTON, VK_RBUTTON, VK_MBUTTON.
+//
+// A tap — a press and its release both arriving before the next tick reads
+// the keys, as a quick key tap, an automation tool's click or a touchpad tap
+// gives — reads as a press held for that one tick: it stays down through all
+// of that tick's reads (so two logical buttons fed by one key see the same
+// thing) and is up from the next pass of the message loop on. The messages
+// themselves arrive as they came. Anything held across a tick reads as it
+// physically is.
 #include "win32/layer_state.h"
 
 #include <cmath>
@@ -66,17 +74,53 @@ int virtualKeyFor(SDL_Scancode sc)
     }
 }
 
+bool setKeyDown(int vk, bool down)
+{
+    if (vk <= 0 || vk >= 256) return false;
+    endReadTaps();
+    Key& key = state().keys[vk];
+    const bool wasDown = key.down;
+    if (down && !wasDown) {
+        key.toggled = !key.toggled;
+        key.unread = true;
+        key.tap = false;
+    } else if (!down && wasDown) {
+        key.tap = key.unread;
+        key.unread = false;
+    }
+    key.down = down;
+    return wasDown;
+}
+
+void releaseAllKeys()
+{
+    for (int vk = 1; vk < 256; ++vk) setKeyDown(vk, false);
+}
+
+void endReadTaps()
+{
+    if (!state().keysRead) return;
+    state().keysRead = false;
+    for (Key& key : state().keys) key.unread = key.tap = false;
+}
+
 namespace {
+
+bool read(int vk)
+{
+    state().keysRead = true;
+    const Key& key = state().keys[vk];
+    return key.down || key.tap;
+}
 
 // The generic modifier codes read as down when either side is down.
 bool isDown(int vk)
 {
-    const auto& down = state().keyDown;
     switch (vk) {
-    case VK_CONTROL: return down[VK_LCONTROL] || down[VK_RCONTROL];
-    case VK_SHIFT: return down[VK_LSHIFT] || down[VK_RSHIFT];
-    case VK_MENU: return down[VK_LMENU] || down[VK_RMENU];
-    default: return vk > 0 && vk < 256 && down[vk];
+    case VK_CONTROL: return read(VK_LCONTROL) || read(VK_RCONTROL);
+    case VK_SHIFT: return read(VK_LSHIFT) || read(VK_RSHIFT);
+    case VK_MENU: return read(VK_LMENU) || read(VK_RMENU);
+    default: return read(vk);
     }
 }
 
@@ -90,7 +134,7 @@ SHORT GetKeyState(int virtKey)
 {
     if (virtKey <= 0 || virtKey >= 256) return 0;
     unsigned short value = isDown(virtKey) ? 0xFF80 : 0;
-    if (state().keyToggled[virtKey]) value |= 1;
+    if (state().keys[virtKey].toggled) value |= 1;
     return static_cast<SHORT>(value);
 }
 

@@ -42,14 +42,23 @@ struct Window {
     bool focused = true;
 };
 
+// A key or mouse button as GetKeyState and GetAsyncKeyState read it
+// (keyboard.cpp tells how a tap reads).
+struct Key {
+    bool down = false;     // physically down
+    bool unread = false;   // pressed since the last tick's reads
+    bool tap = false;      // released while unread: reads down until the reads of a tick end
+    bool toggled = false;  // flips at every press (GetKeyState's bit 0)
+};
+
 struct State {
     std::vector<WindowClass> classes;
     std::vector<Window*> windows;
     std::deque<MSG> queue;
     bool quitPosted = false;
     int quitCode = 0;
-    std::array<bool, 256> keyDown{};
-    std::array<bool, 256> keyToggled{};
+    std::array<Key, 256> keys{};
+    bool keysRead = false;  // a read since the last pass of the message loop
     int cursorCount = 0;   // ShowCursor's display counter
     bool videoReady = false;
 };
@@ -77,6 +86,16 @@ TestState& test();
 
 // Maps an SDL key to a Windows virtual-key code; 0 when it has none.
 int virtualKeyFor(SDL_Scancode scancode);
+
+// A press or release of virtual key `vk` (1–255); returns whether it was
+// physically down before.
+bool setKeyDown(int vk, bool down);
+// Every key up, as when the window loses the focus.
+void releaseAllKeys();
+// Once a tick has read keys, the taps it saw down end and no press counts as
+// unread any more. Runs at every pass of the message loop and before every
+// key event.
+void endReadTaps();
 
 // Feeds SDL's pending events into the message queue and the key table.
 void pumpEvents();

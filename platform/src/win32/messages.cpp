@@ -38,9 +38,7 @@ void keyEvent(const SDL_KeyboardEvent& key)
     const int vk = virtualKeyFor(key.keysym.scancode);
     if (vk == 0) return;
     const bool down = key.state == SDL_PRESSED;
-    const bool wasDown = state().keyDown[vk];
-    if (down && !wasDown) state().keyToggled[vk] = !state().keyToggled[vk];
-    state().keyDown[vk] = down;
+    const bool wasDown = setKeyDown(vk, down);
     // lParam as Windows builds it: repeat count 1, the scan code, the
     // previous key state in bit 30 and the transition state in bit 31.
     LPARAM lParam = 1 | (static_cast<LPARAM>(key.keysym.scancode & 0xFF) << 16);
@@ -60,7 +58,7 @@ void buttonEvent(const SDL_MouseButtonEvent& button)
     case SDL_BUTTON_MIDDLE: vk = VK_MBUTTON; message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP; break;
     default: return;
     }
-    state().keyDown[vk] = down;
+    setKeyDown(vk, down);
     post(windowOfSdl(button.windowID), message, 0, MAKELONG(button.x, button.y));
 }
 
@@ -74,7 +72,7 @@ void windowEvent(const SDL_WindowEvent& event)
     case SDL_WINDOWEVENT_FOCUS_LOST:
         w->focused = false;
         // Keys released while another window has the focus never reach us.
-        state().keyDown.fill(false);
+        releaseAllKeys();
         break;
     default: break;
     }
@@ -126,6 +124,7 @@ using namespace layer;
 BOOL PeekMessageA(LPMSG msg, HWND /*window*/, UINT /*filterMin*/, UINT /*filterMax*/, UINT removeMsg)
 {
     if (!msg) return FALSE;
+    endReadTaps();
     pumpEvents();
     if (takeMessage(msg, removeMsg & PM_REMOVE)) return TRUE;
     if (test().enabled) {

@@ -62,8 +62,8 @@ void reset()
     t.focused = true;
     t.onIdle = nullptr;
     t.calls.clear();
-    state().keyDown.fill(false);
-    state().keyToggled.fill(false);
+    state().keys.fill(Key{});
+    state().keysRead = false;
     state().queue.clear();
     state().quitPosted = false;
     seedTestRandom(0);
@@ -73,17 +73,11 @@ void setClock(uint32_t ms) { test().clockMs = ms; }
 void advanceClock(uint32_t ms) { test().clockMs += ms; }
 uint32_t clockMs() { return test().clockMs; }
 
-void setKey(int vk, bool down)
-{
-    if (vk <= 0 || vk >= 256) return;
-    if (down && !state().keyDown[vk]) state().keyToggled[vk] = !state().keyToggled[vk];
-    state().keyDown[vk] = down;
-}
+void setKey(int vk, bool down) { setKeyDown(vk, down); }
 
 void postKey(int vk, bool down)
 {
-    const bool wasDown = vk > 0 && vk < 256 && state().keyDown[vk];
-    setKey(vk, down);
+    const bool wasDown = setKeyDown(vk, down);
     LPARAM lParam = 1;
     if (wasDown) lParam |= LPARAM(1) << 30;
     if (!down) lParam |= (LPARAM(1) << 30) | (LPARAM(1) << 31);

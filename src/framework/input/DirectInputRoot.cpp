@@ -2,6 +2,8 @@
 // and listing the attached game controllers into padList.
 #include "framework/input/DirectInputRoot.h"
 
+#include "framework/Destroy.h"
+
 #include <cstring>
 
 IDirectInput8A* directInput = nullptr;
@@ -34,8 +36,5 @@ void createDirectInput()
 
 void releaseDirectInput()
 {
-    if (directInput) {
-        directInput->Release();
-        directInput = nullptr;
-    }
+    release(directInput);
 }

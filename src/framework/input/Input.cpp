@@ -4,7 +4,8 @@
 // step is released at once and the game runs on the keyboard.
 #include "framework/input/Input.h"
 
-#include "framework/graphics/orvGraphics.h"
+#include "framework/Destroy.h"
+#include "framework/core/MainWindow.h"
 
 #include <cstring>
 
@@ -63,11 +64,8 @@ Input::Input() : pad(openPad()), keyMap{}, padMap{}, buttons{}, padButtons{}, ax
 
 Input::~Input()
 {
-    if (pad) {
-        pad->Unacquire();
-        pad->Release();
-        pad = nullptr;
-    }
+    if (pad) pad->Unacquire();
+    release(pad);
 }
 
 void Input::setKeyMap(const BYTE (&keys)[BUTTON_COUNT])

@@ -1,15 +1,16 @@
-// MainWindow.cpp — the window class "ORV2010" and the one game window: a
+// GameWindow.cpp — the window class "ORV2010" and the one game window: a
 // title bar with a close box, no minimise or maximise box, not resizable, a
 // client area of exactly 1280 × 1024.
 //
 // Quitting runs one road: Escape or the close box → WM_CLOSE → the default
 // handling destroys the window → WM_DESTROY posts the quit message.
-#include "app/MainWindow.h"
+#include "app/GameWindow.h"
+
+#include "Version.h"
 
 namespace {
 
 const char* const ClassName = "ORV2010";
-const char* const Caption = "Vantorel version0.5.0";
 
 // Windows gives every top-level window with a system menu a title bar, so the
 // rectangle is grown for the style the window really gets; growing it for
@@ -35,7 +36,7 @@ HWND CreateMainWindow(HINSTANCE instance, int showCommand)
 
     RECT rect = {0, 0, ClientWidth, ClientHeight};
     AdjustWindowRect(&rect, WindowStyle, FALSE);
-    HWND window = CreateWindowExA(0, ClassName, Caption, WindowStyle, 0, 0, rect.right - rect.left,
+    HWND window = CreateWindowExA(0, ClassName, WindowCaption, WindowStyle, 0, 0, rect.right - rect.left,
                                   rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
     if (!window) return nullptr;
     ShowWindow(window, showCommand);

@@ -1,0 +1,233 @@
+// files.cpp — kernel32's file operations on POSIX: CreateFileA, ReadFile,
+// WriteFile, FlushFileBuffers, LockFileEx / UnlockFileEx, MoveFileExA,
+// DeleteFileA, CreateDirectoryA and GetLastError, on open / read / write /
+// fsync / flock / rename / unlink / mkdir.
+// Limits: synchronous calls only (no OVERLAPPED I/O: LockFileEx's OVERLAPPED
+// is required as on Windows but its offset is not read); share modes are not
+// enforced, since POSIX does not refuse an open to another opener; a lock
+// covers the whole file whatever range is asked (flock) and always waits
+// until it is granted. MOVEFILE_WRITE_THROUGH also syncs the
+// destination's folder, so that the rename itself reaches the disk.
+// Depends on: the kernel object registry (handles), the path mapping of the
+// win32 area, the test hooks (file_hooks.h).
+#include "kernel32/file_hooks.h"
+#include "kernel32/kernel_objects.h"
+#include "win32/paths.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace layer::kernel;
+
+namespace layer {
+
+namespace {
+
+const FileHooks* installedHooks = nullptr;
+thread_local DWORD lastError = ERROR_SUCCESS;
+
+BOOL fail(DWORD error)
+{
+    lastError = error;
+    return FALSE;
+}
+
+DWORD errorFor(int posixError)
+{
+    switch (posixError) {
+    case ENOENT: return ERROR_FILE_NOT_FOUND;
+    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+    case EEXIST: return ERROR_ALREADY_EXISTS;
+    case ENOSPC:
+    case EDQUOT: return ERROR_DISK_FULL;
+    case EBADF: return ERROR_INVALID_HANDLE;
+    case EINVAL: return ERROR_INVALID_PARAMETER;
+    case EIO: return ERROR_WRITE_FAULT;
+    default: return ERROR_ACCESS_DENIED;  // EACCES, EPERM, EROFS, EISDIR, ...
+    }
+}
+
+BOOL failWithErrno() { return fail(errorFor(errno)); }
+
+// The descriptor behind an open file handle, or -1.
+int descriptorOf(HANDLE handle)
+{
+    std::lock_guard<std::mutex> guard(lock());
+    Object* object = objectFor(handle);
+    return object && object->kind == Object::Kind::File ? object->fd : -1;
+}
+
+std::string folderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+DWORD hookedCreate(const std::string& path, bool writing)
+{
+    return installedHooks && installedHooks->create ? installedHooks->create(path, writing) : 0;
+}
+
+}  // namespace
+
+void setFileHooks(const FileHooks* hooks) { installedHooks = hooks; }
+const FileHooks* fileHooks() { return installedHooks; }
+
+}  // namespace layer
+
+using namespace layer;
+
+DWORD GetLastError() { return lastError; }
+
+HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD /*shareMode*/, LPSECURITY_ATTRIBUTES /*attributes*/,
+                   DWORD creationDisposition, DWORD /*flagsAndAttributes*/, HANDLE /*templateFile*/)
+{
+    if (!fileName) {
+        fail(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    int flags = O_CLOEXEC;
+    const bool reading = (access & GENERIC_READ) != 0;
+    const bool writing = (access & GENERIC_WRITE) != 0;
+    flags |= reading && writing ? O_RDWR : writing ? O_WRONLY : O_RDONLY;
+    switch (creationDisposition) {
+    case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
+    case CREATE_ALWAYS: flags |= O_CREAT | O_TRUNC; break;
+    case OPEN_EXISTING: break;
+    case OPEN_ALWAYS: flags |= O_CREAT; break;
+    default:
+        fail(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    const std::string path = hostPath(fileName);
+    if (const DWORD refused = hookedCreate(path, writing || (flags & O_CREAT))) {
+        fail(refused);
+        return INVALID_HANDLE_VALUE;
+    }
+    int fd;
+    do fd = open(path.c_str(), flags, 0666);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        failWithErrno();
+        return INVALID_HANDLE_VALUE;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        close(fd);
+        fail(ERROR_ACCESS_DENIED);  // as Windows answers for a folder
+        return INVALID_HANDLE_VALUE;
+    }
+    auto* file = new Object(Object::Kind::File);
+    file->fd = fd;
+    lastError = ERROR_SUCCESS;
+    std::lock_guard<std::mutex> guard(kernel::lock());
+    return registerObject(file);
+}
+
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead, LPOVERLAPPED overlapped)
+{
+    if (bytesRead) *bytesRead = 0;
+    const int fd = descriptorOf(file);
+    if (fd < 0) return fail(ERROR_INVALID_HANDLE);
+    if (overlapped || (!buffer && bytesToRead)) return fail(ERROR_INVALID_PARAMETER);
+    ssize_t n;
+    do n = read(fd, buffer, bytesToRead);
+    while (n < 0 && errno == EINTR);
+    if (n < 0) return fail(ERROR_READ_FAULT);
+    if (bytesRead) *bytesRead = static_cast<DWORD>(n);
+    return TRUE;
+}
+
+BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten, LPOVERLAPPED overlapped)
+{
+    if (bytesWritten) *bytesWritten = 0;
+    const int fd = descriptorOf(file);
+    if (fd < 0) return fail(ERROR_INVALID_HANDLE);
+    if (overlapped || (!buffer && bytesToWrite)) return fail(ERROR_INVALID_PARAMETER);
+    DWORD allowed = bytesToWrite;
+    const DWORD injected = installedHooks && installedHooks->write ? installedHooks->write(allowed) : 0;
+    const auto* bytes = static_cast<const char*>(buffer);
+    DWORD done = 0;
+    while (done < allowed) {
+        const ssize_t n = write(fd, bytes + done, allowed - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (bytesWritten) *bytesWritten = done;
+            return n < 0 ? failWithErrno() : fail(ERROR_DISK_FULL);
+        }
+        done += static_cast<DWORD>(n);
+    }
+    if (bytesWritten) *bytesWritten = done;
+    return injected ? fail(injected) : TRUE;
+}
+
+BOOL FlushFileBuffers(HANDLE file)
+{
+    const int fd = descriptorOf(file);
+    if (fd < 0) return fail(ERROR_INVALID_HANDLE);
+    return fsync(fd) == 0 ? TRUE : failWithErrno();
+}
+
+BOOL LockFileEx(HANDLE file, DWORD flags, DWORD /*reserved*/, DWORD /*bytesLow*/, DWORD /*bytesHigh*/,
+                LPOVERLAPPED overlapped)
+{
+    const int fd = descriptorOf(file);
+    if (fd < 0) return fail(ERROR_INVALID_HANDLE);
+    if (!overlapped) return fail(ERROR_INVALID_PARAMETER);
+    const int operation = (flags & LOCKFILE_EXCLUSIVE_LOCK) ? LOCK_EX : LOCK_SH;
+    int result;
+    do result = flock(fd, operation);
+    while (result < 0 && errno == EINTR);
+    return result == 0 ? TRUE : failWithErrno();
+}
+
+BOOL UnlockFileEx(HANDLE file, DWORD /*reserved*/, DWORD /*bytesLow*/, DWORD /*bytesHigh*/, LPOVERLAPPED overlapped)
+{
+    const int fd = descriptorOf(file);
+    if (fd < 0) return fail(ERROR_INVALID_HANDLE);
+    if (!overlapped) return fail(ERROR_INVALID_PARAMETER);
+    return flock(fd, LOCK_UN) == 0 ? TRUE : failWithErrno();
+}
+
+BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags)
+{
+    if (!existingName || !newName) return fail(ERROR_INVALID_PARAMETER);
+    const std::string from = hostPath(existingName);
+    const std::string to = hostPath(newName);
+    if (installedHooks && installedHooks->move)
+        if (const DWORD refused = installedHooks->move(from, to)) return fail(refused);
+    struct stat existing {};
+    if (!(flags & MOVEFILE_REPLACE_EXISTING) && lstat(to.c_str(), &existing) == 0) return fail(ERROR_ALREADY_EXISTS);
+    if (rename(from.c_str(), to.c_str()) != 0) return failWithErrno();
+    if (flags & MOVEFILE_WRITE_THROUGH) {
+        const int folder = open(folderOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folder < 0) return failWithErrno();
+        const bool synced = fsync(folder) == 0;
+        const int syncError = errno;
+        close(folder);
+        if (!synced) return fail(errorFor(syncError));
+    }
+    lastError = ERROR_SUCCESS;
+    return TRUE;
+}
+
+BOOL DeleteFileA(LPCSTR fileName)
+{
+    if (!fileName) return fail(ERROR_INVALID_PARAMETER);
+    const std::string path = hostPath(fileName);
+    if (const DWORD refused = hookedCreate(path, true)) return fail(refused);
+    return unlink(path.c_str()) == 0 ? TRUE : failWithErrno();
+}
+
+BOOL CreateDirectoryA(LPCSTR pathName, LPSECURITY_ATTRIBUTES /*attributes*/)
+{
+    if (!pathName) return fail(ERROR_INVALID_PARAMETER);
+    const std::string path = hostPath(pathName);
+    if (const DWORD refused = hookedCreate(path, true)) return fail(refused);
+    if (mkdir(path.c_str(), 0777) != 0) return errno == ENOENT ? fail(ERROR_PATH_NOT_FOUND) : failWithErrno();
+    return TRUE;
+}

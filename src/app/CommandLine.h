@@ -1,0 +1,33 @@
+// CommandLine.h — the game's options, read from the command line as WinMain
+// receives it (one string, the program's name left out, split by the
+// Windows runtime's rules for blanks, quotes and backslashes):
+//
+//   --help                 what the options are
+//   --version              the game's name and version
+//   --scores-dir DIR       keep the best scores and the settings in DIR
+//                          (also written --scores-dir=DIR)
+//   --reset-scores         empty the table of best scores, then leave
+//
+// Limits: options only, no other arguments. Depends on: nothing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct CommandLine {
+    bool help = false;
+    bool version = false;
+    bool resetScores = false;
+    bool scoresDirGiven = false;
+    std::string scoresDir;
+    std::string error;  // set for a line the game cannot follow
+};
+
+std::vector<std::string> splitCommandLine(const char* commandLine);
+// The reverse of splitCommandLine, for entries that start from argv.
+std::string joinCommandLine(const std::vector<std::string>& arguments);
+
+CommandLine parseCommandLine(const char* commandLine);
+
+extern const char* const USAGE_TEXT;
+extern const char* const VERSION_TEXT;

@@ -1,0 +1,239 @@
+// The best scores on disk: what a round leaves in the file, damaged files,
+// each fault of a write (through the layer's fault seam, since the tests run
+// as root), processes killed in the middle of writing, and two processes
+// writing at once. Every file lives in a scratch folder.
+#include "app/BestScores.h"
+#include "app/SaveFolders.h"
+#include "app/Settings.h"
+
+#include "platform/testing.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class KeptFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() / ("vantorel-kept-" + std::to_string(getpid()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        saveFolders.where = SaveFolders::Where::Given;
+        saveFolders.given = folder.string();
+        testmode::restoreFiles();
+    }
+    void TearDown() override
+    {
+        testmode::restoreFiles();
+        fs::remove_all(folder);
+    }
+
+    std::string read(const char* name) const
+    {
+        std::ifstream in(folder / name, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    void write(const char* name, const std::string& text) const { std::ofstream(folder / name) << text; }
+
+    ScoreTable tableOnDisk() const
+    {
+        ScoreTable table;
+        table.parse(read("scores.txt"));
+        return table;
+    }
+
+    // Runs `body` in a child process; returns how it ended (the wait status).
+    template <typename Body>
+    static int inChild(Body body)
+    {
+        const pid_t child = fork();
+        if (child == 0) {
+            body();
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        return status;
+    }
+
+    fs::path folder;
+};
+
+const std::string ThreeRounds = "vantorel-scores 1\n"
+                                "3000 2 2026-01-01 10:00:00\n"
+                                "2000 1 2026-01-01 10:01:00\n"
+                                "1000 0 2026-01-01 10:02:00\n";
+
+}  // namespace
+
+TEST_F(KeptFiles, RoundsMakeTheTableAndOnlyWhenTheyCount)
+{
+    testmode::useVirtualDate();
+    testmode::setClock(3723000);  // 01:02:03 into 2026
+    BestScores scores;
+    scores.load();
+    EXPECT_EQ(scores.record(0, 3), 0);
+    EXPECT_FALSE(fs::exists(folder / "scores.txt"));  // a score of 0 writes nothing
+
+    EXPECT_EQ(scores.record(1500, 2), 1);
+    EXPECT_EQ(read("scores.txt"), "vantorel-scores 1\n1500 2 2026-01-01 01:02:03\n");
+    for (int i = 0; i < 9; ++i) scores.record(2000 + i, 0);
+    const auto written = fs::last_write_time(folder / "scores.txt");
+    const std::string full = read("scores.txt");
+    EXPECT_EQ(scores.record(1000, 0), 0);
+    EXPECT_EQ(read("scores.txt"), full);  // a round that misses the table rewrites nothing
+    EXPECT_EQ(fs::last_write_time(folder / "scores.txt"), written);
+    EXPECT_EQ(scores.record(5000, 4), 1);
+    EXPECT_EQ(scores.lastPlace, 1);
+    EXPECT_EQ(tableOnDisk().entries.size(), 10u);
+    EXPECT_EQ(tableOnDisk().entries.back().score, 2000);
+    EXPECT_FALSE(fs::exists(folder / "scores.txt.tmp"));
+
+    // The next run reads the same table; resetting empties it.
+    BestScores nextRun;
+    nextRun.load();
+    EXPECT_EQ(nextRun.table.format(), read("scores.txt"));
+    EXPECT_TRUE(nextRun.reset());
+    EXPECT_FALSE(fs::exists(folder / "scores.txt"));
+    EXPECT_TRUE(nextRun.reset());  // nothing to remove is no failure
+}
+
+TEST_F(KeptFiles, DamagedLinesAreReportedOnceKeptAsideThenDropped)
+{
+    const std::string damaged = ThreeRounds + "15\xff\xfe 0 2026\n";
+    write("scores.txt", damaged);
+    BestScores scores;
+    testing::internal::CaptureStderr();
+    scores.load();
+    scores.record(2500, 1);
+    scores.record(2600, 1);
+    const std::string trace = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), '\n'), 1) << trace;
+    EXPECT_NE(trace.find("damaged"), std::string::npos);
+
+    EXPECT_EQ(read("scores.bad"), damaged);
+    const ScoreTable table = tableOnDisk();
+    EXPECT_TRUE(table.badLines.empty());
+    ASSERT_EQ(table.entries.size(), 5u);
+    EXPECT_EQ(table.entries[1].score, 2600);
+}
+
+TEST_F(KeptFiles, EveryFaultOfAWriteLeavesThePreviousTable)
+{
+    using testmode::FileFault;
+    testmode::useVirtualDate();
+    for (FileFault fault : {FileFault::DiskFull, FileFault::RenameFails, FileFault::FolderUnwritable}) {
+        SCOPED_TRACE(static_cast<int>(fault));
+        write("scores.txt", ThreeRounds);
+        BestScores scores;
+        scores.load();
+        testmode::setFileFault(fault);
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(scores.record(9000, 5), 1);  // the player still sees the round in this run's table
+        scores.record(9100, 5);
+        const std::string trace = testing::internal::GetCapturedStderr();
+        testmode::setFileFault(FileFault::None);
+        EXPECT_EQ(std::count(trace.begin(), trace.end(), '\n'), 1) << trace;
+        EXPECT_EQ(read("scores.txt"), ThreeRounds);
+        EXPECT_FALSE(fs::exists(folder / "scores.txt.tmp"));
+        EXPECT_EQ(scores.table.best(), 9100);
+    }
+
+    // Killed after writing its temporary file and before the rename.
+    const int status = inChild([] {
+        testmode::setFileFault(FileFault::DieBeforeRename);
+        BestScores().record(9000, 5);
+    });
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(read("scores.txt"), ThreeRounds);
+    EXPECT_TRUE(fs::exists(folder / "scores.txt.tmp"));
+    BestScores after;
+    EXPECT_EQ(after.record(4000, 1), 1);  // the leftover does not get in the way
+    EXPECT_EQ(tableOnDisk().entries.size(), 4u);
+
+    // A folder that cannot even be made: one line, and the game goes on.
+    saveFolders.given = (folder / "missing" / "deeper").string();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(BestScores().record(100, 0), 1);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("could not be made"), std::string::npos);
+}
+
+TEST_F(KeptFiles, AProcessKilledWhileWritingNeverLeavesLessThanBefore)
+{
+    std::mt19937 random(17);
+    size_t kept = 0;
+    for (int round = 0; round < 300; ++round) {
+        const pid_t child = fork();
+        if (child == 0) {
+            BestScores scores;
+            for (int32_t score = 1 + round * 1000;; ++score) scores.record(score, 0);
+        }
+        usleep(std::uniform_int_distribution<useconds_t>(0, 15000)(random));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        const std::string text = read("scores.txt");
+        ScoreTable table;
+        table.parse(text);
+        ASSERT_TRUE(table.badLines.empty()) << "round " << round << ":\n" << text;
+        ASSERT_GE(table.entries.size(), kept) << "round " << round;
+        ASSERT_TRUE(text.empty() || text.rfind("vantorel-scores 1\n", 0) == 0) << text;
+        kept = table.entries.size();
+    }
+    EXPECT_GT(kept, 0u);  // the kills came while rounds were being written
+}
+
+TEST_F(KeptFiles, TwoCopiesWritingAtOnceBothLand)
+{
+    // Each copy's scores rise, so that every round of each makes the table.
+    auto copy = [](int32_t parity) {
+        return [parity] {
+            BestScores scores;
+            for (int32_t i = 1; i <= 200; ++i) scores.record(i * 2 + parity, 0);
+        };
+    };
+    const pid_t first = fork();
+    if (first == 0) {
+        copy(0)();
+        _exit(0);
+    }
+    const int second = inChild(copy(1));
+    int firstStatus = 0;
+    waitpid(first, &firstStatus, 0);
+    ASSERT_TRUE(WIFEXITED(firstStatus) && WIFEXITED(second));
+    const ScoreTable table = tableOnDisk();
+    ASSERT_EQ(table.entries.size(), 10u);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(table.entries[i].score, 401 - i);
+}
+
+TEST_F(KeptFiles, SettingsSurviveWithTheirUnknownKeys)
+{
+    write("settings.txt", "vantorel-settings 1\nvolume = 30\nmute = maybe\nlanguage = fr\n");
+    testing::internal::CaptureStderr();
+    settings = Settings();
+    settings.load();
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("mute = maybe"), std::string::npos);
+    EXPECT_EQ(settings.volume, 30);
+    settings.fullscreen = true;
+    ASSERT_TRUE(settings.save());
+    EXPECT_EQ(read("settings.txt"), "vantorel-settings 1\nvolume = 30\nmute = no\nfullscreen = yes\nlanguage = fr\n");
+    testmode::setFileFault(testmode::FileFault::DiskFull);
+    testing::internal::CaptureStderr();
+    settings.volume = 0;
+    EXPECT_FALSE(settings.save());
+    testing::internal::GetCapturedStderr();
+    EXPECT_NE(read("settings.txt").find("volume = 30"), std::string::npos);
+}
