@@ -16,6 +16,7 @@
 #include "framework/sound/MusicStream.h"
 #include "framework/sound/SoundCatalogue.h"
 #include "framework/sound/SoundSystem.h"
+#include "game/BestScoresPanel.h"
 #include "game/PuzzleField.h"
 #include "game/StatusPanel.h"
 
@@ -46,7 +47,11 @@ sceneMain::sceneMain()
       playing(false),
       overlayOffset(0),
       bestScores(nullptr),
-      roundChain(0)
+      roundChain(0),
+      scoresPanel(nullptr),
+      tableShown(false),
+      tableKeyHeld(false),
+      tablePadHeld(false)
 {
 }
 
@@ -58,6 +63,7 @@ sceneMain::~sceneMain()
     destroy(panel);
     destroy(startOverlay);
     destroy(bestScores);
+    destroy(scoresPanel);
 }
 
 bool sceneMain::Initialize()
@@ -84,6 +90,7 @@ bool sceneMain::Initialize()
     startOverlay = new orvSprite("DATA/gamestart.png");
     bestScores = new BestScores();
     bestScores->load();
+    scoresPanel = new BestScoresPanel();
     return true;
 }
 
@@ -99,13 +106,29 @@ void sceneMain::startRound()
     playSoundEffect(SE_START);
     playing = true;
     roundChain = 0;
+    tableShown = false;
+}
+
+// The press edge of Tab or of the pad's back button. Edges are kept here
+// rather than taken from the pad's button state, which holds its last value
+// while the pad cannot be read.
+bool sceneMain::tableButtonPressed()
+{
+    const bool keyDown = GetAsyncKeyState(VK_TAB) < 0;
+    const bool padDown = input && (input->padButtons[TABLE_PAD_BUTTON] & 1) != 0;
+    const bool pressed = (keyDown && !tableKeyHeld) || (padDown && !tablePadHeld);
+    tableKeyHeld = keyDown;
+    tablePadHeld = padDown;
+    return pressed;
 }
 
 void sceneMain::Update()
 {
+    const bool tableAsked = tableButtonPressed();
     if (input && input->buttons[START_BUTTON] == BTN_PRESSED && !playing) startRound();
     if (!playing) {
         overlayOffset = 0;
+        if (tableAsked) tableShown = !tableShown;
         return;
     }
     overlayOffset += BANNER_STEP;
@@ -124,5 +147,10 @@ void sceneMain::Render()
     panel->Draw();
     startOverlay->Draw(overlayOffset + BannerX, BannerY, BannerWidth, BannerHeight, 0, 0, BannerWidth, BannerHeight,
                        0.0f);
+    // With the banner back in place between rounds.
+    if (!playing && overlayOffset == 0) {
+        if (tableShown) scoresPanel->drawTable(bestScores->table, bestScores->lastPlace);
+        else scoresPanel->drawBest(bestScores->table, bestScores->lastPlace);
+    }
     MousePointer::Draw();
 }

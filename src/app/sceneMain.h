@@ -3,10 +3,12 @@
 // the field once per tick while the round runs, and draws the frame in its
 // fixed order (camera, clear, blocks, panel, start banner, mouse pointer).
 // A round that runs out of time goes into the best scores with the highest
-// chain it reached; a round cut short by quitting does not.
+// chain it reached; a round cut short by quitting does not. While waiting,
+// the best score shows under the banner, and Tab or the pad's back button
+// opens and closes the whole table.
 // Limits: the program's only scene; main thread only. Depends on: orvCamera,
 // orvSprite, StatusPanel, PuzzleField, Input, the music and sound effects,
-// MousePointer.
+// MousePointer, BestScores, BestScoresPanel.
 #pragma once
 
 #include "app/Scene.h"
@@ -15,6 +17,7 @@
 #include <random>
 
 class BestScores;
+class BestScoresPanel;
 class PuzzleField;
 class StatusPanel;
 class orvCamera;
@@ -30,6 +33,9 @@ public:
     static constexpr int FIRST_TRACK = 10;  // tracks 10–13 are chosen from; 14 never is
     static constexpr int TRACK_CHOICES = 4;
     static constexpr int BANNER_STEP = 40;  // pixels per tick while a round runs
+    // The pad's back button, read from the pad alone: the logical button it
+    // drives also answers to Return.
+    static constexpr int TABLE_PAD_BUTTON = 14;
 
     sceneMain();
     ~sceneMain() override;
@@ -48,7 +54,12 @@ public:
     int32_t overlayOffset;
     BestScores* bestScores;
     int32_t roundChain;  // the highest chain of the running or last round
+    BestScoresPanel* scoresPanel;
+    bool tableShown;     // the whole table instead of the best score, while waiting
+    bool tableKeyHeld;   // Tab in the previous tick
+    bool tablePadHeld;   // the pad's back button in the previous tick
 
 private:
     void startRound();
+    bool tableButtonPressed();
 };

@@ -43,6 +43,9 @@ bool SdlHost::startVideo()
 {
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) return false;
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // The window's surface stays a plain framebuffer (MIT-SHM on X11): left
+    // on, SDL backs it with a renderer, a software OpenGL where there is no GPU.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     // Without a display SDL falls back to drivers that show nothing; a game
     // that nobody can see or close must not start on them.
@@ -119,11 +122,13 @@ bool SdlHost::cursorPos(POINT& point)
     return true;
 }
 
-// A 1 ms wait keeps a loop that polls between ticks from burning a whole
-// core; the runtime clock has 1 ms resolution, so no tick is moved by it.
-bool SdlHost::idle()
+bool SdlHost::waitForInput(DWORD milliseconds)
 {
-    return state().videoReady && SDL_WaitEventTimeout(nullptr, 1) == 1;
+    if (!state().videoReady) return false;
+    // A null event waits without taking the event: PeekMessageA's pump
+    // translates it.
+    const int timeout = milliseconds == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(milliseconds, INT32_MAX));
+    return SDL_WaitEventTimeout(nullptr, timeout) == 1;
 }
 
 bool SdlHost::messagesCanArrive() { return state().videoReady; }
