@@ -17,7 +17,7 @@ BUILD="$(cd "${1:-$ROOT/build/bench}" && pwd)"
 GAME="$BUILD/bench/vantorel-bench"
 [ -x "$GAME" ] || { echo "build the target vantorel-bench first ($GAME)"; exit 1; }
 [ -d "$BUILD/DATA" ] || { echo "no DATA in $BUILD: build the target vantorel-data there first"; exit 1; }
-source "$ROOT/tests/x11/x11.sh"
+source "$ROOT/tests/support/x11.sh"
 
 TICK=$(getconf CLK_TCK)
 # game_failed WHAT: the game did not do its part; ends the benchmark.
@@ -46,9 +46,6 @@ run() {
     label="$1"
     shift
     vt_start_xvfb 1600x1200 || { echo "no X server: skipped"; exit 0; }
-    # The harness's stop is not written for errexit: a game already gone
-    # would end it before the server is stopped.
-    trap 'set +e; vt_stop_xvfb' EXIT
     local out="$VT_XDIR/game.out"
     # Best scores go to the scratch folder, never the home folder.
     local start
