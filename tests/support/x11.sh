@@ -35,11 +35,14 @@ vt_run_in_xvfb() {
     ASAN_OPTIONS="$VT_OUTER_ASAN_OPTIONS" "$@"
 }
 
+# vt_stop_xvfb: stops the game (when still running) and the server, and
+# removes the scratch folder; a second call does nothing.
 vt_stop_xvfb() {
-    [ -n "${VT_GAME_PID:-}" ] && kill "$VT_GAME_PID" 2>/dev/null
-    [ -n "${VT_XVFB_PID:-}" ] && kill "$VT_XVFB_PID" 2>/dev/null
-    wait 2>/dev/null
-    [ -n "${VT_XDIR:-}" ] && rm -rf "$VT_XDIR"
+    if [ -n "${VT_GAME_PID:-}" ]; then kill "$VT_GAME_PID" 2>/dev/null || true; fi
+    if [ -n "${VT_XVFB_PID:-}" ]; then kill "$VT_XVFB_PID" 2>/dev/null || true; fi
+    wait 2>/dev/null || true
+    if [ -n "${VT_XDIR:-}" ]; then rm -rf "$VT_XDIR"; fi
+    VT_GAME_PID="" VT_XVFB_PID="" VT_XDIR=""
     return 0
 }
 
