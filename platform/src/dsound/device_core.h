@@ -48,6 +48,7 @@ struct DeviceCore {
     std::mutex mutex;
     std::vector<BufferState*> playingInto;  // every secondary buffer of this device
     int rate = 44100;
+    float masterGain = 1.0f;                // the primary buffer's volume, over the whole mix
     SDL_AudioDeviceID sdlDevice = 0;        // 0 for the virtual device
 
     ~DeviceCore();
