@@ -86,6 +86,9 @@ TestState& test();
 
 // Maps an SDL key to a Windows virtual-key code; 0 when it has none.
 int virtualKeyFor(SDL_Scancode scancode);
+// The code a key message carries: letters and the minus and plus keys as the
+// layout labels them, every other key by its place (virtualKeyFor).
+int virtualKeyForMessage(const SDL_Keysym& key);
 
 // A press or release of virtual key `vk` (1–255); returns whether it was
 // physically down before.

@@ -1,14 +1,21 @@
 // messages.cpp — the thread's message queue: PeekMessageA, GetMessageA,
 // TranslateMessage, DispatchMessageA, PostMessageA, PostQuitMessage. SDL's
 // events are turned into window messages (keys as WM_KEYDOWN / WM_KEYUP with
-// Windows virtual-key codes, mouse buttons, the close box as WM_CLOSE) and
-// keep the key table that GetKeyState and GetAsyncKeyState read.
+// Windows virtual-key codes, mouse buttons, the close box as WM_CLOSE, the
+// focus as WM_ACTIVATE with WM_SETFOCUS / WM_KILLFOCUS, minimising as
+// WM_SIZE, a joystick plugged in or pulled out as WM_DEVICECHANGE) and keep
+// the key table that GetKeyState and GetAsyncKeyState read.
+//
+// As on Windows, a key message carries the key the layout puts on the cap
+// (virtualKeyForMessage), while the key table keeps keys by their place.
 //
 // PeekMessageA waits up to 1 ms for an event when nothing is queued, so that
 // a loop polling it between ticks does not burn a whole core; the runtime
 // clock has 1 ms resolution, so no tick is moved by the wait. In test mode it
 // never waits and runs the test's idle hook instead.
 #include "win32/layer_state.h"
+
+#include <dbt.h>
 
 namespace layer {
 
@@ -44,7 +51,8 @@ void keyEvent(const SDL_KeyboardEvent& key)
     LPARAM lParam = 1 | (static_cast<LPARAM>(key.keysym.scancode & 0xFF) << 16);
     if (wasDown) lParam |= LPARAM(1) << 30;
     if (!down) lParam |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
-    post(windowOfSdl(key.windowID), down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(vk), lParam);
+    post(windowOfSdl(key.windowID), down ? WM_KEYDOWN : WM_KEYUP,
+         static_cast<WPARAM>(virtualKeyForMessage(key.keysym)), lParam);
 }
 
 void buttonEvent(const SDL_MouseButtonEvent& button)
@@ -68,12 +76,19 @@ void windowEvent(const SDL_WindowEvent& event)
     if (!w) return;
     switch (event.event) {
     case SDL_WINDOWEVENT_CLOSE: post(w, WM_CLOSE, 0, 0); break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED: w->focused = true; break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        w->focused = true;
+        post(w, WM_ACTIVATE, WA_ACTIVE, 0);
+        post(w, WM_SETFOCUS, 0, 0);
+        break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         w->focused = false;
         // Keys released while another window has the focus never reach us.
         releaseAllKeys();
+        post(w, WM_ACTIVATE, WA_INACTIVE, 0);
+        post(w, WM_KILLFOCUS, 0, 0);
         break;
+    case SDL_WINDOWEVENT_MINIMIZED: post(w, WM_SIZE, SIZE_MINIMIZED, 0); break;
     default: break;
     }
 }
@@ -87,6 +102,8 @@ void translate(const SDL_Event& event)
     case SDL_MOUSEBUTTONUP: buttonEvent(event.button); break;
     case SDL_WINDOWEVENT: windowEvent(event.window); break;
     case SDL_QUIT: post(firstWindow(), WM_CLOSE, 0, 0); break;
+    case SDL_JOYDEVICEADDED:
+    case SDL_JOYDEVICEREMOVED: post(firstWindow(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0); break;
     default: break;
     }
 }
