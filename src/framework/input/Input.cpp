@@ -7,6 +7,7 @@
 #include "framework/graphics/orvGraphics.h"
 
 #include <cstring>
+#include <string>
 
 Input* input = nullptr;
 
@@ -55,8 +56,9 @@ IDirectInputDevice8A* openPad()
 
 }  // namespace
 
-Input::Input() : pad(openPad()), keyMap{}, padMap{}, buttons{}, padButtons{}, axis{}
+Input::Input() : pad(nullptr), keyMap{}, padMap{}, buttons{}, padButtons{}, axis{}, padInstance{}
 {
+    openFirstPad();
     std::memcpy(keyMap, DefaultKeys, sizeof keyMap);
     for (int i = 0; i < BUTTON_COUNT; ++i) padMap[i] = i;  // axes lX, lY, lZ, lRx; button i reads entry i
 }
@@ -68,6 +70,27 @@ Input::~Input()
         pad->Release();
         pad = nullptr;
     }
+}
+
+void Input::openFirstPad()
+{
+    pad = openPad();
+    if (pad) padInstance = padList[0].guidInstance;
+}
+
+void Input::findPads()
+{
+    listPads();
+    if (pad) {
+        for (int i = 0; i < padListCount; ++i)
+            if (padList[i].guidInstance == padInstance) return;
+        pad->Unacquire();
+        pad->Release();
+        pad = nullptr;
+        for (ButtonState& code : padButtons) code = BTN_IDLE;
+    }
+    openFirstPad();
+    if (pad) OutputDebugStringA(("Input: game pad \"" + std::string(padList[0].tszInstanceName) + "\" opened\n").c_str());
 }
 
 void Input::setKeyMap(const BYTE (&keys)[BUTTON_COUNT])
