@@ -12,6 +12,8 @@
 
 #include "app/BestScores.h"
 #include "app/MousePointer.h"
+#include "app/PlayerRequests.h"
+#include "app/SoundLevel.h"
 #include "framework/Destroy.h"
 #include "framework/graphics/Light.h"
 #include "framework/graphics/orvCamera.h"
@@ -21,6 +23,7 @@
 #include "framework/sound/MusicStream.h"
 #include "framework/sound/SoundCatalogue.h"
 #include "framework/sound/SoundSystem.h"
+#include "game/BoardCursor.h"
 #include "game/PuzzleField.h"
 #include "game/StatusPanel.h"
 
@@ -42,6 +45,7 @@ constexpr int BannerX = 128;
 constexpr int BannerY = 450;
 constexpr int BannerWidth = 1024;
 constexpr int BannerHeight = 128;
+constexpr int BoardSide = 1024;
 
 void setRenderState(D3DRENDERSTATETYPE state, DWORD value)
 {
@@ -60,7 +64,11 @@ sceneMain::sceneMain()
       playing(false),
       overlayOffset(0),
       bestScores(nullptr),
-      roundChain(0)
+      roundChain(0),
+      boardCursor(nullptr),
+      soundLevel(nullptr),
+      pauseCover(nullptr),
+      paused(false)
 {
 }
 
@@ -72,6 +80,9 @@ sceneMain::~sceneMain()
     destroy(panel);
     destroy(startOverlay);
     destroy(bestScores);
+    destroy(boardCursor);
+    destroy(soundLevel);
+    destroy(pauseCover);
 }
 
 bool sceneMain::Initialize()
@@ -98,6 +109,10 @@ bool sceneMain::Initialize()
     startOverlay = new orvSprite("DATA/gamestart.png");
     bestScores = new BestScores();
     bestScores->load();
+    boardCursor = new BoardCursor();
+    field->boardCursor = boardCursor;
+    soundLevel = new SoundLevel();
+    pauseCover = new orvSprite("DATA/UI/paused.png");
     return true;
 }
 
@@ -117,6 +132,17 @@ void sceneMain::startRound()
 
 void sceneMain::Update()
 {
+    takeSoundRequests();
+    soundLevel->update();
+    if (paused) {
+        if (resumeWanted()) resume();
+        return;
+    }
+    if (pauseWanted()) {
+        pause();
+        return;
+    }
+    boardCursor->update();
     if (input && input->buttons[START_BUTTON] == BTN_PRESSED && !playing) startRound();
     if (!playing) {
         overlayOffset = 0;
@@ -130,13 +156,55 @@ void sceneMain::Update()
     if (!playing) bestScores->record(field->score, roundChain);
 }
 
+void sceneMain::takeSoundRequests()
+{
+    for (; playerRequests.muteToggles > 0; --playerRequests.muteToggles) soundLevel->toggleMute();
+    if (playerRequests.volumeSteps != 0) soundLevel->change(playerRequests.volumeSteps);
+    playerRequests.volumeSteps = 0;
+}
+
+// The pad's start button is read from the pad alone: logical button 15 is
+// also Space, which starts a round and never pauses one.
+bool sceneMain::pauseWanted()
+{
+    const bool padStart = input && input->pad && input->padButtons[START_BUTTON] == BTN_PRESSED;
+    const bool wanted = playing && (playerRequests.pause || playerRequests.focusLost || padStart);
+    playerRequests.pause = false;
+    playerRequests.focusLost = false;
+    return wanted;
+}
+
+bool sceneMain::resumeWanted()
+{
+    const bool wanted = playerRequests.pause || (input && input->buttons[START_BUTTON] == BTN_PRESSED);
+    playerRequests.pause = false;
+    playerRequests.focusLost = false;
+    return wanted;
+}
+
+void sceneMain::pause()
+{
+    paused = true;
+    pauseSounds();
+}
+
+void sceneMain::resume()
+{
+    paused = false;
+    resumeSounds();
+}
+
 void sceneMain::Render()
 {
     camera->Activate();
     if (Device) Device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
     field->draw();
     panel->Draw();
+    if (!paused) boardCursor->draw();
     startOverlay->Draw(overlayOffset + BannerX, BannerY, BannerWidth, BannerHeight, 0, 0, BannerWidth, BannerHeight,
                        0.0f);
+    // No thinking time for free: a paused board is hidden.
+    if (paused) pauseCover->Draw(0, 0, BoardSide, BoardSide, 0, 0, BoardSide, BoardSide, 0.0f);
+    soundLevel->draw();
     MousePointer::Draw();
 }

@@ -4,6 +4,11 @@
 // fixed order (camera, clear, blocks, panel, start banner, mouse pointer).
 // A round that runs out of time goes into the best scores with the highest
 // chain it reached; a round cut short by quitting does not.
+// A running round pauses on P, Pause, the pad's start button, or when the
+// window loses the focus or is minimised: its timer, turn cycle, animations,
+// music and effects stand still and the board is covered. P, Pause, the pad's
+// start button or Space resume it; the focus coming back does not. The board
+// cursor and the master volume live here too.
 // Limits: the program's only scene; main thread only. Depends on: orvCamera,
 // orvSprite, StatusPanel, PuzzleField, Input, the music and sound effects,
 // MousePointer.
@@ -15,7 +20,9 @@
 #include <random>
 
 class BestScores;
+class BoardCursor;
 class PuzzleField;
+class SoundLevel;
 class StatusPanel;
 class orvCamera;
 class orvSprite;
@@ -48,7 +55,17 @@ public:
     int32_t overlayOffset;
     BestScores* bestScores;
     int32_t roundChain;  // the highest chain of the running or last round
+    BoardCursor* boardCursor;
+    SoundLevel* soundLevel;
+    orvSprite* pauseCover;
+    bool paused;
 
 private:
     void startRound();
+    void takeSoundRequests();
+    // Whether this tick pauses or resumes; the requests are used up either way.
+    bool pauseWanted();
+    bool resumeWanted();
+    void pause();
+    void resume();
 };
