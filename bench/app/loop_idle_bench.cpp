@@ -2,7 +2,7 @@
 // seconds per wall second over a few seconds of real time, beside the same
 // figure for a pure busy-poll loop on the same machine. Needs a display (run
 // it under xvfb-run on a machine without one).
-#include "app/MainWindow.h"
+#include "app/GameWindow.h"
 #include "app/Scene.h"
 #include "app/WinMain.h"
 

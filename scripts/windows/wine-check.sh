@@ -20,7 +20,8 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="$(cd "${1:-$root/build-windows}" && pwd)"
-caption="Vantorel version0.5.0"
+. "$build/version.sh"  # VT_CAPTION, the window's caption
+caption="$VT_CAPTION"
 inside=false
 [ "${2:-}" = "--inside" ] && inside=true
 readonly ClientWidth=1280 ClientHeight=1024

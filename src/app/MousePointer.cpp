@@ -4,8 +4,7 @@
 #include "app/MousePointer.h"
 
 #include "framework/Destroy.h"
-
-#include "framework/graphics/orvGraphics.h"
+#include "framework/core/MainWindow.h"
 #include "framework/graphics/orvSprite.h"
 
 orvSprite* pointerSprite = nullptr;
@@ -30,15 +29,6 @@ bool Create()
     return true;
 }
 
-bool Position(POINT& at)
-{
-    POINT cursor{};
-    RECT window{};
-    if (!GetCursorPos(&cursor) || !GetWindowRect(MainWindow, &window)) return false;
-    at = POINT{cursor.x - window.left, cursor.y - window.top};
-    return true;
-}
-
 void Draw()
 {
     pointerAngle += SpinPerFrame;
@@ -46,11 +36,11 @@ void Draw()
     // An unknown position draws nothing rather than a pointer at a made-up
     // place; the image's top-left corner is the hot spot.
     POINT at{};
-    if (pointerSprite && Position(at))
+    if (pointerSprite && cursorInMainWindow(at))
         pointerSprite->Draw(at.x, at.y, PointerSize, PointerSize, 0, 0, PointerSize, PointerSize, 0.0f);
     // Read again: the spinner follows the cursor as it is now.
     POINT spinAt{};
-    if (rotateSprite && Position(spinAt))
+    if (rotateSprite && cursorInMainWindow(spinAt))
         rotateSprite->DrawRotated(spinAt.x + 32, spinAt.y + 16, PointerSize, PointerSize, 0, PointerSize, PointerSize,
                                   pointerAngle);
 }

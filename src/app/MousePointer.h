@@ -5,10 +5,8 @@
 // the point a click acts on.
 // Limits: one pointer for the run, main thread only; Create after the
 // graphics device exists, Release before it goes. Depends on: orvSprite,
-// GetCursorPos, GetWindowRect on MainWindow, ShowCursor.
+// cursorInMainWindow, ShowCursor.
 #pragma once
-
-#include <windows.h>
 
 class orvSprite;
 
@@ -23,8 +21,5 @@ bool Create();
 // Advances the spin by 0.1 radian and draws the pointer; once per drawn frame.
 void Draw();
 void Release();
-
-// The mouse position in back-buffer pixels; false when it cannot be read.
-bool Position(POINT& at);
 
 }  // namespace MousePointer

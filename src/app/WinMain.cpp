@@ -9,7 +9,7 @@
 #include "app/BestScores.h"
 #include "app/CommandLine.h"
 #include "app/FrameClock.h"
-#include "app/MainWindow.h"
+#include "app/GameWindow.h"
 #include "app/Scene.h"
 #include "app/SaveFolders.h"
 #include "app/Settings.h"

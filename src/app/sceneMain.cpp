@@ -2,12 +2,6 @@
 // teardown. A round starts on the press edge of the start button only, so a
 // button held through the end of a round does not start the next one; the
 // music goes on after a round ends, until the next start or the teardown.
-#ifndef _CRT_RAND_S
-#define _CRT_RAND_S  // makes the runtime's stdlib.h declare rand_s on Windows
-#endif
-#include <stdlib.h>
-#include <windows.h>
-
 #include "app/sceneMain.h"
 
 #include "app/BestScores.h"
@@ -15,6 +9,7 @@
 #include "app/PlayerRequests.h"
 #include "app/SoundLevel.h"
 #include "framework/Destroy.h"
+#include "framework/core/SystemSeed.h"
 #include "framework/graphics/Light.h"
 #include "framework/graphics/orvCamera.h"
 #include "framework/graphics/orvGraphics.h"
@@ -30,15 +25,6 @@
 #include <bit>
 
 namespace {
-
-uint32_t seedFromSystem()
-{
-    unsigned int seed = 0;
-    // Should the system source fail, the engine's standard seed still picks
-    // tracks rather than an unset value.
-    if (rand_s(&seed) != 0) seed = std::mt19937::default_seed;
-    return seed;
-}
 
 constexpr float MusicLevel = 0.7f;
 constexpr int BannerX = 128;

@@ -1,13 +1,24 @@
-// Destroy.h — the release idiom of the game's owning pointers: delete the
-// object if there is one and leave the pointer null, so that a second
-// release does nothing.
+// Destroy.h — the release idioms of the game's owning pointers: the object or
+// interface goes if there is one and the pointer is left null, so that a
+// second release does nothing.
 #pragma once
 
+// For objects made with new.
 template <typename T>
 void destroy(T*& object)
 {
     if (object) {
         delete object;
+        object = nullptr;
+    }
+}
+
+// For COM interfaces: gives back this owner's reference.
+template <typename T>
+void release(T*& object)
+{
+    if (object) {
+        object->Release();
         object = nullptr;
     }
 }

@@ -3,20 +3,11 @@
 #include "game/BoardCursor.h"
 
 #include "framework/Destroy.h"
-#include "framework/graphics/orvGraphics.h"
+#include "framework/core/MainWindow.h"
 #include "framework/graphics/orvSprite.h"
 #include "framework/input/Input.h"
 
 namespace {
-
-bool mousePosition(POINT& at)
-{
-    POINT cursor{};
-    RECT window{};
-    if (!GetCursorPos(&cursor) || !GetWindowRect(MainWindow, &window)) return false;
-    at = POINT{cursor.x - window.left, cursor.y - window.top};
-    return true;
-}
 
 // A direction is held by its logical button (keys W/S/A/D, the pad's hat)
 // or by the first stick, which the arrow keys drive too.
@@ -50,7 +41,7 @@ BoardCursor::~BoardCursor() { destroy(sprite); }
 void BoardCursor::update()
 {
     POINT mouse{};
-    if (mousePosition(mouse)) {
+    if (cursorInMainWindow(mouse)) {
         if (mouseKnown && (mouse.x != lastMouse.x || mouse.y != lastMouse.y)) shown = false;
         lastMouse = mouse;
         mouseKnown = true;

@@ -6,8 +6,8 @@
 // whenever the mouse moves; while it is shown, the field's action buttons
 // aim at its cell instead of the mouse's.
 // Limits: main thread; update once per tick, draw once per drawn frame.
-// Depends on: Input (logical buttons 0–3, axes 0 and 1), GetCursorPos and
-// GetWindowRect on MainWindow, orvSprite ("DATA/PuzzleField/cursor.png").
+// Depends on: Input (logical buttons 0–3, axes 0 and 1), cursorInMainWindow,
+// orvSprite ("DATA/PuzzleField/cursor.png").
 #pragma once
 
 #include <windows.h>

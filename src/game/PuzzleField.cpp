@@ -2,16 +2,11 @@
 // reset, the random engine and the refill step that spawns new blocks (and now
 // and then the one wild).
 // Limits: the engine is seeded during static initialisation, before WinMain.
-// Depends on: rand_s (runtime), orvSprite, stopMusic.
-#ifndef _CRT_RAND_S
-#define _CRT_RAND_S // makes the runtime's stdlib.h declare rand_s on Windows
-#endif
-#include <stdlib.h>
-#include <windows.h>
-
+// Depends on: seedFromSystem, orvSprite, stopMusic.
 #include "game/PuzzleField.h"
 
 #include "framework/Destroy.h"
+#include "framework/core/SystemSeed.h"
 #include "framework/graphics/orvSprite.h"
 #include "framework/sound/MusicStream.h"
 
@@ -21,16 +16,6 @@ int32_t arrowShiftY = 0;
 int32_t arrowPulse = 0;
 
 namespace {
-
-uint32_t seedFromSystem()
-{
-    unsigned int seed = 0;
-    // The OS source practically never fails; should it, the engine's standard
-    // seed still gives a playable board instead of an unset value.
-    if (rand_s(&seed) != 0)
-        seed = std::mt19937::default_seed;
-    return seed;
-}
 
 int32_t drawColour()
 {

@@ -5,7 +5,7 @@
 // Limits: one field per scene, main thread only. Cell (column c, row r) lives at
 // index c × 4 + r; values 0 empty, 1–5 colours, 6 wild.
 // Depends on: orvSprite (block image), playSoundEffect / stopMusic, and the
-// Win32 mouse polling (GetKeyState, GetCursorPos, GetWindowRect on MainWindow).
+// Win32 mouse polling (GetKeyState, cursorInMainWindow).
 #pragma once
 
 #include <cstdint>

@@ -8,13 +8,13 @@
 // otherwise; when both are down the mouse aims.
 // Limits: the mouse is polled, not read from window messages; its position is
 // the cursor minus the outer window's top-left corner, unscaled.
-// Depends on: GetKeyState, GetCursorPos, GetWindowRect on MainWindow, Input,
-// BoardCursor, orvSprite::DrawRotated, playSoundEffect.
+// Depends on: GetKeyState, cursorInMainWindow, Input, BoardCursor,
+// orvSprite::DrawRotated, playSoundEffect.
 #include <windows.h>
 
 #include <cmath>
 
-#include "framework/graphics/orvGraphics.h"
+#include "framework/core/MainWindow.h"
 #include "framework/graphics/orvSprite.h"
 #include "framework/sound/SoundCatalogue.h"
 #include "framework/input/Input.h"
@@ -24,7 +24,9 @@
 
 namespace {
 
-// Either the toggle bit or the down bit counts as a pressed button.
+// Both bits of the mask are down bits: 0x8000 is GetKeyState's own, 0x80 the
+// same state as a key-state byte holds it. The toggle bit (0x0001) is not
+// looked at, so a button counts as pressed only while it is held.
 bool buttonDown(int vk)
 {
     return (GetKeyState(vk) & 0x8080) != 0;
@@ -139,12 +141,11 @@ void PuzzleField::requestEvaluation()
 // position query hits nothing rather than acting on an unknown point.
 int32_t PuzzleField::cellUnderMouse() const
 {
-    POINT cursor{};
-    RECT window{};
-    if (!GetCursorPos(&cursor) || !GetWindowRect(MainWindow, &window))
+    POINT at{};
+    if (!cursorInMainWindow(at))
         return -1;
-    const LONG x = cursor.x - window.left;
-    const LONG y = cursor.y - window.top;
+    const LONG x = at.x;
+    const LONG y = at.y;
     for (int32_t c = 0; c < 4; ++c)
         for (int32_t r = 0; r < 4; ++r)
             if (cellSize * c < x && x < cellSize * (c + 1) && cellSize * r < y && y < cellSize * (r + 1))

@@ -3,7 +3,7 @@
 // for every read of that tick (both logical buttons of one key, two reads of
 // a mouse button), while input held across ticks reads as it physically is.
 #include "app/FrameClock.h"
-#include "app/MainWindow.h"
+#include "app/GameWindow.h"
 #include "app/Scene.h"
 #include "app/WinMain.h"
 #include "framework/input/GameInputConfig.h"

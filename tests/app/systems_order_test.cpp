@@ -1,6 +1,6 @@
 // Start-up and shut-down as the platform sees them: the recorded calls of a
 // whole InitSystems and ShutdownSystems, in the fixed orders.
-#include "app/MainWindow.h"
+#include "app/GameWindow.h"
 #include "app/Scene.h"
 #include "app/Systems.h"
 

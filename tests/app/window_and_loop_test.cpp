@@ -1,7 +1,7 @@
 // The game window and the message loop: the client area, quitting through
 // Escape and the close box, F1 swallowed, other keys handed to the default
 // handling, and the scene installation order.
-#include "app/MainWindow.h"
+#include "app/GameWindow.h"
 #include "app/Scene.h"
 #include "app/WinMain.h"
 

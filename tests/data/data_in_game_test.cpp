@@ -1,7 +1,7 @@
 // The generated DATA as the game itself reads it: every effect WAV through
 // the game's own RIFF reader, and both effect files through the layer's
 // effect loader with the parameters the game looks up.
-#include "app/MainWindow.h"
+#include "app/GameWindow.h"
 #include "framework/graphics/orvGraphics.h"
 #include "framework/graphics/orvShader.h"
 #include "framework/sound/WaveFile.h"

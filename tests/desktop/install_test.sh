@@ -8,6 +8,7 @@
 set -uo pipefail
 BUILD="$1"
 source "$(dirname "$0")/../x11/x11.sh"
+source "$BUILD/version.sh"
 
 PREFIX=$(mktemp -d)
 trap 'rm -rf "$PREFIX"; vt_stop_xvfb' EXIT
@@ -30,7 +31,7 @@ trap 'rm -rf "$PREFIX"; vt_stop_xvfb' EXIT
 cd /
 "$PREFIX/bin/vantorel" &
 VT_GAME_PID=$!
-WIN=$(vt_wait_window "Vantorel version0.5.0") || vt_fail "no game window"
+WIN=$(vt_wait_window "$VT_CAPTION") || vt_fail "no game window"
 read -r WX WY WW WH <<<"$(vt_geometry "$WIN")"
 # The board is drawn: the installed game found its DATA from another folder.
 vt_wait_drawn "$WX" "$WY" "$WW" "$WH" || vt_fail "nothing drawn within 30 s"

@@ -8,6 +8,7 @@ set -uo pipefail
 BUILD="$1"
 SCREEN="$2"
 source "$(dirname "$0")/../x11/x11.sh"
+source "$BUILD/version.sh"
 
 vt_start_xvfb "$SCREEN" || exit $?
 SW=${SCREEN%x*}
@@ -15,7 +16,7 @@ SH=${SCREEN#*x}
 cd "$BUILD"
 ./vantorel &
 VT_GAME_PID=$!
-WIN=$(vt_wait_window "Vantorel version0.5.0") || vt_fail "no game window"
+WIN=$(vt_wait_window "$VT_CAPTION") || vt_fail "no game window"
 read -r WX WY WW WH <<<"$(vt_geometry "$WIN")"
 vt_wait_drawn "$WX" "$WY" "$WW" "$WH" || vt_fail "nothing drawn within 30 s"
 echo "screen $SW x $SH, client area at ($WX, $WY), $WW x $WH"

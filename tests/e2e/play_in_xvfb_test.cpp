@@ -12,6 +12,8 @@
 // The game creates its window with the outer top-left corner at (0, 0) and
 // no window manager runs, so the game's mouse position is the screen
 // position; its back buffer fills the client area one to one.
+#include "Version.h"
+
 #include <gtest/gtest.h>
 #include <png.h>
 
@@ -205,7 +207,8 @@ protected:
         spawn(player, {game}, env, logs + "/game.log", folder);
         std::string id;
         for (auto until = Clock::now() + 30s; id.empty() && Clock::now() < until;) {
-            id = output("xdotool search --onlyvisible --name '^Vantorel version0.5.0$' 2>/dev/null | head -n 1");
+            id = output(std::string("xdotool search --onlyvisible --name '^") + WindowCaption +
+                        "$' 2>/dev/null | head -n 1");
             if (id.empty()) std::this_thread::sleep_for(200ms);
             ASSERT_FALSE(player.waitEnd(0ms)) << "the game ended early; see " << logs << "/game.log";
         }

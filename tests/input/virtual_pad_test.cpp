@@ -4,7 +4,7 @@
 // mid-round, and pads plugged in and pulled out while the game runs.
 #include "framework/input/GameInputConfig.h"
 
-#include "framework/graphics/orvGraphics.h"
+#include "framework/core/MainWindow.h"
 
 #include "platform/testing.h"
 

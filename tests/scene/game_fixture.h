@@ -6,7 +6,7 @@
 #pragma once
 
 #include "app/FrameClock.h"
-#include "app/MainWindow.h"
+#include "app/GameWindow.h"
 #include "app/SaveFolders.h"
 #include "app/Scene.h"
 #include "app/Systems.h"

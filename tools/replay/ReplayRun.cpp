@@ -1,11 +1,10 @@
 // ReplayRun.cpp — the run's start-up, its pass-by-pass loop and its outputs.
 #include "ReplayRun.h"
 
-#include "SoundRequests.h"
 #include "TickSnapshot.h"
 
 #include "app/FrameClock.h"
-#include "app/MainWindow.h"
+#include "app/GameWindow.h"
 #include "app/SaveFolders.h"
 #include "app/Scene.h"
 #include "app/Systems.h"
@@ -81,7 +80,7 @@ int ReplayRun::run()
     if (scene_) {
         lastNextTime_ = sceneManager->nextTime;
         presentsSeen_ = testmode::presentCount();
-        takeSoundRequests();  // start-up's own, if any, belong to no tick
+        sounds_.take();  // start-up's own, if any, belong to no tick
         testmode::onIdle([this] { beforeTick(); });
         while (MessageLoopPass()) afterPass();
         testmode::onIdle(nullptr);
@@ -163,7 +162,7 @@ void ReplayRun::recordTick()
     ++ticksRun_;
     const bool drawn = sceneManager->drawThisFrame != 0;
     TickRecord record = snapshotTick(ticksRun_, drawn, *scene_);
-    SoundRequests sounds = takeSoundRequests();
+    SoundRequests sounds = sounds_.take();
     record.effects = std::move(sounds.effects);
     record.music = std::move(sounds.music);
     const std::string line = traceLine(record);

@@ -23,6 +23,7 @@
 #include "AudioRecorder.h"
 #include "ReplayOptions.h"
 #include "ReplayScript.h"
+#include "SoundRequests.h"
 
 #include <cstdio>
 #include <memory>
@@ -58,6 +59,7 @@ private:
     uint32_t lastTick_;
     std::FILE* trace_;
     std::unique_ptr<AudioRecorder> audio_;
+    SoundRequestRecorder sounds_;
 
     sceneMain* scene_ = nullptr;
     uint32_t ticksRun_ = 0;

@@ -4,6 +4,7 @@
 // fonts, the default camera, the emptied texture cache, and the frame bracket.
 #include "framework/graphics/orvGraphics.h"
 
+#include "framework/Destroy.h"
 #include "framework/graphics/orvCamera.h"
 #include "framework/graphics/orvTexture.h"
 
@@ -12,7 +13,6 @@
 IDirect3D9* Direct3D = nullptr;
 IDirect3DDevice9* Device = nullptr;
 D3DPRESENT_PARAMETERS PresentParams;
-HWND MainWindow = nullptr;
 int ScreenWidth = 0;
 int ScreenHeight = 0;
 ID3DXFont* LargeFont = nullptr;
@@ -166,22 +166,10 @@ void Shutdown()
 {
     // The fonts hold references to the device: released first, or the device
     // would outlive its last owner.
-    if (LargeFont) {
-        LargeFont->Release();
-        LargeFont = nullptr;
-    }
-    if (SmallFont) {
-        SmallFont->Release();
-        SmallFont = nullptr;
-    }
-    if (Device) {
-        Device->Release();
-        Device = nullptr;
-    }
-    if (Direct3D) {
-        Direct3D->Release();
-        Direct3D = nullptr;
-    }
+    release(LargeFont);
+    release(SmallFont);
+    release(Device);
+    release(Direct3D);
 }
 
 }  // namespace orvGraphics

@@ -1,6 +1,7 @@
 // orvGraphics.h — the game's one Direct3D 9 device and the values the other
-// subsystems share (the device, the main window, the back-buffer size), the
-// two fonts, the framework's default camera, and the frame bracket.
+// subsystems share (the device, the back-buffer size, and MainWindow, which
+// Initialize records and core/MainWindow.h declares), the two fonts, the
+// framework's default camera, and the frame bracket.
 // Initialize comes before every other graphics call; Shutdown after the
 // effects and sprites are gone.
 #pragma once
@@ -10,12 +11,13 @@
 #include <d3d9.h>
 #include <d3dx9.h>
 
+#include "framework/core/MainWindow.h"
+
 class orvCamera;
 
 extern IDirect3D9* Direct3D;
 extern IDirect3DDevice9* Device;
 extern D3DPRESENT_PARAMETERS PresentParams;
-extern HWND MainWindow;
 extern int ScreenWidth;
 extern int ScreenHeight;
 extern ID3DXFont* LargeFont;

@@ -4,6 +4,7 @@
 // (a cut path would name some other file).
 #include "framework/graphics/orvShader.h"
 
+#include "framework/Destroy.h"
 #include "framework/graphics/orvGraphics.h"
 
 #include <algorithm>
@@ -55,13 +56,10 @@ orvShader::orvShader(const char* fileName) : effect(nullptr), projectionParam(nu
         projectionParam = effect->GetParameterByName(NULL, "Projection");
         textureParam = effect->GetParameterByName(NULL, "Texture");
     }
-    if (errors) errors->Release();
+    release(errors);
 }
 
 orvShader::~orvShader()
 {
-    if (effect) {
-        effect->Release();
-        effect = nullptr;
-    }
+    release(effect);
 }

@@ -2,6 +2,8 @@
 // and listing the attached game controllers into padList.
 #include "framework/input/DirectInputRoot.h"
 
+#include "framework/Destroy.h"
+
 #include <cstring>
 
 IDirectInput8A* directInput = nullptr;
@@ -39,8 +41,5 @@ void listPads()
 
 void releaseDirectInput()
 {
-    if (directInput) {
-        directInput->Release();
-        directInput = nullptr;
-    }
+    release(directInput);
 }

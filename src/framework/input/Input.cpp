@@ -4,7 +4,8 @@
 // step is released at once and the game runs on the keyboard.
 #include "framework/input/Input.h"
 
-#include "framework/graphics/orvGraphics.h"
+#include "framework/Destroy.h"
+#include "framework/core/MainWindow.h"
 
 #include <cstring>
 #include <string>
@@ -65,11 +66,8 @@ Input::Input() : pad(nullptr), keyMap{}, padMap{}, buttons{}, padButtons{}, axis
 
 Input::~Input()
 {
-    if (pad) {
-        pad->Unacquire();
-        pad->Release();
-        pad = nullptr;
-    }
+    if (pad) pad->Unacquire();
+    release(pad);
 }
 
 void Input::openFirstPad()

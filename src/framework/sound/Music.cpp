@@ -4,6 +4,7 @@
 #include "framework/sound/MusicStream.h"
 
 #include "framework/sound/SoundCatalogue.h"
+#include "framework/sound/SoundListener.h"
 #include "framework/sound/SoundSystem.h"
 
 MusicStream* currentMusic = nullptr;
@@ -38,11 +39,13 @@ void playMusic(int id)
     if (!soundSystem || !soundSystem->device) currentMusic = nullptr;
     else currentMusic = MusicStream::create(soundSystem->device, musicFile(id));
     musicPlaying = true;
+    if (soundListener) soundListener->musicStarted(id);
 }
 
 void stopMusic()
 {
     if (!musicPlaying) return;
+    if (soundListener) soundListener->musicStopping();
     if (currentTrackPlays()) {
         // A paused track is stopped already: its thread ends it on waking.
         if (currentMusic->hold == MUSIC_RUNNING) currentMusic->buffer->Stop();

@@ -4,6 +4,8 @@
 // 44100 Hz for WAV tracks, whose "fmt " chunk is not consulted.
 #include "framework/sound/MusicStream.h"
 
+#include "framework/Destroy.h"
+
 #include <mmsystem.h>
 
 namespace {
@@ -127,12 +129,8 @@ void MusicStream::createBuffer(LPDIRECTSOUND8 device, DWORD rate)
         halfFrames = rate;
         return;
     }
-    if (notify) {
-        notify->Release();
-        notify = nullptr;
-    }
-    buffer->Release();
-    buffer = nullptr;
+    release(notify);
+    release(buffer);
 }
 
 void destroyStream(MusicStream* stream)
@@ -143,8 +141,8 @@ void destroyStream(MusicStream* stream)
         std::fclose(stream->file);
     }
     stream->file = nullptr;
-    if (stream->notify) stream->notify->Release();
-    if (stream->buffer) stream->buffer->Release();
+    release(stream->notify);
+    release(stream->buffer);
     // The events and the thread handle go with the stream, or every track
     // played would leave four handles behind.
     for (HANDLE event : stream->events)

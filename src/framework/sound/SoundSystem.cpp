@@ -3,17 +3,27 @@
 // buffers in their files' own formats, and playing them from the start.
 #include "framework/sound/SoundSystem.h"
 
-#include "framework/graphics/orvGraphics.h"
+#include "framework/Destroy.h"
+#include "framework/core/MainWindow.h"
+#include "framework/sound/SoundListener.h"
 #include "framework/sound/MusicStream.h"
 #include "framework/sound/WaveFile.h"
 
 #include <cstring>
 
 SoundSystem* soundSystem = nullptr;
+SoundListener* soundListener = nullptr;
 
 namespace {
 
 bool validSlot(int id) { return id >= 0 && id < SOUND_EFFECT_SLOTS; }
+
+// A SoundEffect only exists with its buffer, so the two go together.
+void clearSlot(SoundEffect*& effect)
+{
+    if (effect) release(effect->buffer);
+    destroy(effect);
+}
 
 void setPrimaryFormat(LPDIRECTSOUNDBUFFER primary)
 {
@@ -77,30 +87,15 @@ SoundSystem::SoundSystem()
 
 SoundSystem::~SoundSystem()
 {
-    for (SoundEffect*& effect : effects) {
-        if (!effect) continue;
-        effect->buffer->Release();
-        delete effect;
-        effect = nullptr;
-    }
-    if (primary) {
-        primary->Release();
-        primary = nullptr;
-    }
-    if (device) {
-        device->Release();
-        device = nullptr;
-    }
+    for (SoundEffect*& effect : effects) clearSlot(effect);
+    release(primary);
+    release(device);
 }
 
 void SoundSystem::setSoundEffect(int id, const char* path)
 {
     if (!device || !validSlot(id)) return;
-    if (effects[id]) {
-        effects[id]->buffer->Release();
-        delete effects[id];
-        effects[id] = nullptr;
-    }
+    clearSlot(effects[id]);
     if (!path) return;
     WaveData wave;
     if (!loadWave(path, wave)) return;
@@ -110,6 +105,7 @@ void SoundSystem::setSoundEffect(int id, const char* path)
 
 void playSoundEffect(int id)
 {
+    if (soundListener) soundListener->effectRequested(id);
     if (!soundSystem || !soundSystem->device || !validSlot(id) || !soundSystem->effects[id]) return;
     LPDIRECTSOUNDBUFFER buffer = soundSystem->effects[id]->buffer;
     buffer->Stop();

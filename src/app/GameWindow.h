@@ -1,4 +1,5 @@
-// MainWindow.h — the game window and its window procedure.
+// GameWindow.h — creating the game window (it becomes MainWindow once
+// orvGraphics::Initialize records it) and its window procedure.
 #pragma once
 
 #include <windows.h>

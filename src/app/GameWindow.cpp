@@ -1,4 +1,4 @@
-// MainWindow.cpp — the window class "ORV2010" and the one game window: a
+// GameWindow.cpp — the window class "ORV2010" and the one game window: a
 // title bar with a close box, no minimise or maximise box, not resizable, a
 // client area of exactly 1280 × 1024.
 //
@@ -7,7 +7,9 @@
 // The pause and sound keys and the focus messages go to the scene's requests
 // (PlayerRequests); a device plugged in or pulled out has the pads looked for
 // again, as a Windows program does on WM_DEVICECHANGE.
-#include "app/MainWindow.h"
+#include "app/GameWindow.h"
+
+#include "Version.h"
 
 #include <dbt.h>
 
@@ -17,7 +19,6 @@
 namespace {
 
 const char* const ClassName = "ORV2010";
-const char* const Caption = "Vantorel version0.5.0";
 
 // Windows gives every top-level window with a system menu a title bar, so the
 // rectangle is grown for the style the window really gets; growing it for
@@ -43,7 +44,7 @@ HWND CreateMainWindow(HINSTANCE instance, int showCommand)
 
     RECT rect = {0, 0, ClientWidth, ClientHeight};
     AdjustWindowRect(&rect, WindowStyle, FALSE);
-    HWND window = CreateWindowExA(0, ClassName, Caption, WindowStyle, 0, 0, rect.right - rect.left,
+    HWND window = CreateWindowExA(0, ClassName, WindowCaption, WindowStyle, 0, 0, rect.right - rect.left,
                                   rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
     if (!window) return nullptr;
     ShowWindow(window, showCommand);
