@@ -1,7 +1,8 @@
 // testing.h — the platform layer's test mode, for tests and tools only (the
-// game's code never includes it). Test code switches test mode on before
-// start-up; from then on the layer runs headless on a virtual clock with
-// injected input, and captures what the game draws and plays.
+// game's code never includes it, and the game links none of it). Test code
+// switches test mode on before start-up: that puts the headless host in
+// charge (platform/src/host/headless/), so the layer runs on a virtual clock
+// with injected input, and captures what the game draws and plays.
 // Each platform area adds its controls in platform/testing/<area>.h.
 #pragma once
 

@@ -1,7 +1,6 @@
 // core.h — test mode of the platform layer's core: switch it on before
 // start-up, then drive the virtual clock, the keys, the mouse and the window
-// messages by hand. Headless: SDL's "dummy" video driver stands in for a
-// display.
+// messages by hand. SDL's "dummy" video driver stands in for a display.
 #pragma once
 
 #include <windows.h>
@@ -13,8 +12,9 @@
 
 namespace testmode {
 
-// Switches test mode on: headless video, virtual clock at 0, keys up, no
-// injected cursor or window rectangle. Call before the game starts up.
+// Switches test mode on (the headless host): headless video, virtual clock at
+// 0, keys up, no injected cursor or window rectangle. Call before the game
+// starts up.
 void enable();
 bool enabled();
 // Back to the state enable() gives, keeping test mode on; drops queued
@@ -45,6 +45,8 @@ void setWindowRect(const RECT& rect);
 void setMouse(int x, int y);
 
 // Focus of every window, as windowHasFocus reports it to the input devices.
+// A change also reaches the first window as the real one does (WM_ACTIVATE,
+// then WM_SETFOCUS or WM_KILLFOCUS; every key let go on a loss).
 void setFocus(bool focused);
 
 // rand_s draws from a Mersenne Twister seeded here (seed 0 after enable()).

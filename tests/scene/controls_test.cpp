@@ -207,8 +207,7 @@ TEST_F(ControlsTest, PauseFreezesTheRoundAndItsSoundUntilThePlayerResumes)
 
     // The window losing the focus pauses: nothing of the round moves, the
     // board is covered, and not a sample sounds.
-    PostMessageA(window, WM_ACTIVATE, WA_INACTIVE, 0);
-    PostMessageA(window, WM_KILLFOCUS, 0, 0);
+    testmode::setFocus(false);
     step();
     ASSERT_TRUE(scene().paused);
     const std::string frozen = fieldState();
@@ -227,8 +226,7 @@ TEST_F(ControlsTest, PauseFreezesTheRoundAndItsSoundUntilThePlayerResumes)
 
     // The focus coming back does not resume; Space does, and the same track
     // plays on from where it stood rather than again from its start.
-    PostMessageA(window, WM_ACTIVATE, WA_ACTIVE, 0);
-    PostMessageA(window, WM_SETFOCUS, 0, 0);
+    testmode::setFocus(true);
     step(3);
     EXPECT_TRUE(scene().paused);
     EXPECT_EQ(fieldState(), frozen);
@@ -256,7 +254,7 @@ TEST_F(ControlsTest, PauseFreezesTheRoundAndItsSoundUntilThePlayerResumes)
     field().timeLeft = 0;
     step(2);
     ASSERT_FALSE(scene().playing);
-    PostMessageA(window, WM_ACTIVATE, WA_INACTIVE, 0);
+    testmode::setFocus(false);
     step();
     EXPECT_FALSE(scene().paused);
 }

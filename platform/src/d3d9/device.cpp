@@ -2,7 +2,7 @@
 // presentation and reset. Drawing is in device_draw.cpp.
 #include "d3d9/device.h"
 
-#include "d3d9/capture.h"
+#include "d3d9/diagnostics.h"
 #include "d3d9/texture.h"
 
 #include <algorithm>
@@ -24,7 +24,7 @@ DWORD floatBits(float value)
 }  // namespace
 
 Device::Device(IDirect3D9* parent, HWND window, const D3DPRESENT_PARAMETERS& parameters)
-    : parent_(parent), window_(window), parameters_(parameters)
+    : parent_(parent), window_(window), parameters_(parameters), presenter_(host::current().openPresenter())
 {
     parent_->AddRef();
     createBackBuffer(parameters);
@@ -135,8 +135,7 @@ HRESULT Device::Present(const RECT* sourceRect, const RECT* destRect, HWND destW
     logCall("Present(%s, %s, %s, %s)", sourceRect ? "rect" : "NULL", destRect ? "rect" : "NULL",
             destWindowOverride ? "window" : "NULL", dirtyRegion ? "region" : "NULL");
     if (sourceRect || destRect || dirtyRegion) traceOnce("Present: rectangles are ignored; the whole back buffer is shown\n");
-    if (testMode()) return captureFrame(backBuffer_.data(), width_, height_) ? D3D_OK : D3DERR_DEVICELOST;
-    return presenter_.present(destWindowOverride ? destWindowOverride : window_, backBuffer_.data(), width_,
+    return presenter_->present(destWindowOverride ? destWindowOverride : window_, backBuffer_.data(), width_,
                               height_);
 }
 
@@ -165,7 +164,7 @@ HRESULT Device::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR c
     LONG left = static_cast<LONG>(viewport_.X), top = static_cast<LONG>(viewport_.Y);
     LONG right = left + static_cast<LONG>(viewport_.Width), bottom = top + static_cast<LONG>(viewport_.Height);
     D3DRECT whole{left, top, right, bottom};
-    if (!drawingOn()) return D3D_OK;
+    if (!host::current().drawing()) return D3D_OK;
     const D3DRECT* areas = count > 0 ? rects : &whole;
     DWORD areaCount = count > 0 ? count : 1;
     bool wholeBuffer = count == 0 && left == 0 && top == 0 && right == width_ && bottom == height_;

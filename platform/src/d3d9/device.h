@@ -1,8 +1,9 @@
 // device.h — the layer's IDirect3DDevice9: a windowed device with a 32-bit
 // back buffer drawn by our own rasteriser (raster.h) and presented through
-// SDL (presenter.h), or captured in test mode. It keeps every render,
-// texture-stage and sampler state, the transforms, viewport and lights it is
-// given; the rasteriser honours those that affect pre-transformed vertices.
+// the host's presentation road (the sdl host's window, the headless host's
+// capture). It keeps every render, texture-stage and sampler state, the
+// transforms, viewport and lights it is given; the rasteriser honours those
+// that affect pre-transformed vertices.
 // Depth is tracked as the range of values the depth buffer holds, which
 // decides draws that lie wholly in front of or behind it (the game draws
 // every quad at depth 0 over a buffer cleared to 1); fog and perspective
@@ -12,13 +13,14 @@
 
 #include <d3d9.h>
 
-#include "d3d9/presenter.h"
 #include "d3d9/raster.h"
+#include "host/host.h"
 #include "win32/com_object.h"
 
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace layer::d3d {
@@ -92,7 +94,7 @@ private:
     DWORD fvf_ = 0;
     std::vector<SpriteVertex> vertices_;
     Rasteriser rasteriser_;
-    Presenter presenter_;
+    std::unique_ptr<host::FramePresenter> presenter_;
 };
 
 }  // namespace layer::d3d

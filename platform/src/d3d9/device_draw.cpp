@@ -3,7 +3,7 @@
 // each strip (as one rectangle when it is one) to the rasteriser.
 #include "d3d9/device.h"
 
-#include "d3d9/capture.h"
+#include "d3d9/diagnostics.h"
 #include "d3d9/texture.h"
 
 #include <algorithm>
@@ -213,7 +213,7 @@ HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE primitiveType, UINT primitiveCo
             break;
         }
     checkFog(vertices_);
-    if (!depthAllows(vertices_) || !drawingOn()) return D3D_OK;
+    if (!depthAllows(vertices_) || !host::current().drawing()) return D3D_OK;
 
     RasterState state = rasterState();
     RenderTarget target{backBuffer_.data(), width_, height_};

@@ -3,7 +3,7 @@
 // accepts hardware, mixed and software vertex processing alike (the game's
 // vertices are pre-transformed), and a REF device on the same rasteriser.
 // Devices are windowed only, on a live window of the layer.
-#include "d3d9/capture.h"
+#include "d3d9/diagnostics.h"
 #include "d3d9/device.h"
 #include "d3d9/png_image.h"
 #include "win32/com_object.h"
@@ -75,14 +75,14 @@ public:
 private:
     static bool offers(D3DDEVTYPE type)
     {
-        AdapterSupport support = adapterSupport();
+        host::AdapterSupport support = host::current().adapter();
         return (type == D3DDEVTYPE_HAL && support.hal) || (type == D3DDEVTYPE_REF && support.reference);
     }
 
     static bool accepts(D3DDEVTYPE type, DWORD processing)
     {
         if (type == D3DDEVTYPE_REF) return processing == D3DCREATE_SOFTWARE_VERTEXPROCESSING;
-        AdapterSupport support = adapterSupport();
+        host::AdapterSupport support = host::current().adapter();
         switch (processing) {
         case D3DCREATE_HARDWARE_VERTEXPROCESSING: return support.hardwareVertexProcessing;
         case D3DCREATE_MIXED_VERTEXPROCESSING: return support.mixedVertexProcessing;

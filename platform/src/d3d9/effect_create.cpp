@@ -5,7 +5,7 @@
 #include "effect_buffer.h"
 #include "effect_object.h"
 #include "effect_parser.h"
-#include "d3d9/capture.h"
+#include "d3d9/diagnostics.h"
 #include "win32/paths.h"
 
 #include <d3dx9.h>

@@ -1,7 +1,7 @@
 // font.cpp — D3DXCreateFontIndirectA: a font object that holds a reference
 // to its device. The game creates two fonts and draws no text, so the layer
 // renders no glyphs.
-#include "d3d9/capture.h"
+#include "d3d9/diagnostics.h"
 #include "d3d9/device.h"
 #include "win32/com_object.h"
 

@@ -3,7 +3,7 @@
 // power of two with point sampling and creates a one-level texture. Fails
 // with D3DXERR_INVALIDDATA and a message to the debug trace on a missing,
 // unreadable or bad file; never with a crash.
-#include "d3d9/capture.h"
+#include "d3d9/diagnostics.h"
 #include "d3d9/device.h"
 #include "d3d9/png_image.h"
 #include "d3d9/texture.h"

@@ -11,8 +11,8 @@
 #include "dinput/device.h"
 #include "dinput/joystick_subsystem.h"
 #include "dinput/pad_source.h"
+#include "host/host.h"
 #include "win32/com_object.h"
-#include "win32/window_internal.h"
 
 #include <SDL.h>
 
@@ -90,7 +90,7 @@ public:
 
     void released(ULONG left) override
     {
-        if (left == 0) layer::recordCall("IDirectInput8::Release");
+        if (left == 0) host::current().recordCall("IDirectInput8::Release");
     }
 
     HRESULT EnumDevices(DWORD devType, LPDIENUMDEVICESCALLBACKA callback, LPVOID ref, DWORD /*flags*/) override
@@ -156,7 +156,7 @@ HRESULT DirectInput8Create(HINSTANCE instance, DWORD version, REFIID riid, LPVOI
     if (version < 0x0800) return DIERR_OLDDIRECTINPUTVERSION;
     if (version > 0x0800) return DIERR_BETADIRECTINPUTVERSION;
     if (riid != IID_IDirectInput8A) return DIERR_NOINTERFACE;
-    layer::recordCall("DirectInput8Create");
+    layer::host::current().recordCall("DirectInput8Create");
     *out = static_cast<IDirectInput8A*>(new layer::input::DirectInput8());
     return DI_OK;
 }

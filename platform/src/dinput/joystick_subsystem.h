@@ -1,6 +1,6 @@
 // joystick_subsystem.h — bringing SDL's joystick and game-controller
-// subsystems up and down for the DirectInput root and the test helpers, and
-// refreshing their state. Each start is counted by SDL and matched by one stop.
+// subsystems up and down for the DirectInput root and the headless host's
+// virtual pads, and refreshing their state. Each start is counted by SDL and matched by one stop.
 #pragma once
 
 namespace layer::input {

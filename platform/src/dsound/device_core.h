@@ -1,12 +1,13 @@
 // device_core.h — the state the DirectSound objects share with the mixer:
-// one output (an SDL audio device, or the virtual device of test mode), the
-// secondary buffers playing into it, and the lock that guards them. Internal
-// to platform/src/dsound. Output is always interleaved stereo, signed 16-bit,
-// at the output's rate.
+// the host's audio output, the secondary buffers playing into it, and the
+// lock that guards them. Internal to platform/src/dsound. Output is always
+// interleaved stereo, signed 16-bit, at the output's rate.
 #pragma once
 
 #include <windows.h>
 #include <mmsystem.h>
+
+#include "host/host.h"
 
 #include <SDL.h>
 
@@ -44,25 +45,21 @@ struct BufferState {
     SDL_AudioStream* converter = nullptr;  // file format → output format
 };
 
-struct DeviceCore {
+// The mix of one DirectSound device, pulled by the host's audio output.
+struct DeviceCore final : host::AudioSource {
     std::mutex mutex;
     std::vector<BufferState*> playingInto;  // every secondary buffer of this device
-    int rate = 44100;
     float masterGain = 1.0f;                // the primary buffer's volume, over the whole mix
-    SDL_AudioDeviceID sdlDevice = 0;        // 0 for the virtual device
+    // Declared last so that it closes first: the output stops pulling before
+    // the buffer list it reads goes.
+    std::unique_ptr<host::AudioOutput> output;
 
-    ~DeviceCore();
+    // Mixes `frames` stereo frames of every playing buffer into `out`,
+    // advancing their play cursors, setting the notification events they pass
+    // and stopping buffers played once at their end (mixer.cpp). Takes the
+    // lock. Returns whether any notification event was set.
+    bool render(int16_t* out, uint32_t frames) override;
 };
-
-// Opens the output: the virtual device in test mode (when enabled there), else
-// SDL's default playback device. Null when none can be opened.
-std::shared_ptr<DeviceCore> openOutput();
-
-// Mixes `frames` stereo frames of every playing buffer into `out`, advancing
-// their play cursors, setting the notification events they pass and stopping
-// buffers played once at their end. Takes the device's lock. Returns whether
-// any notification event was set.
-bool renderFrames(DeviceCore& core, int16_t* out, uint32_t frames);
 
 // Under the device's lock: stops a buffer where it stands and sets its stop
 // notifications if it was playing.

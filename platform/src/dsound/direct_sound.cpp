@@ -4,10 +4,8 @@
 // first on Windows and which here only counts the calls per thread.
 #include "dsound/sound_buffer.h"
 
-#include "dsound/sound_log.h"
+#include "host/host.h"
 #include "win32/com_object.h"
-#include "win32/window_internal.h"
-
 
 const IID IID_IDirectSoundNotify = {0xb0210783, 0x89cd, 0x11d0, {0xaf, 0x08, 0x00, 0xa0, 0xc9, 0x25, 0xcd, 0x16}};
 
@@ -41,7 +39,7 @@ public:
             made->Release();
             return DSERR_GENERIC;
         }
-        recordSoundCall("CreateSoundBuffer", made->serial(), static_cast<long>(desc->dwBufferBytes));
+        host::current().soundCall("CreateSoundBuffer", made->serial(), static_cast<long>(desc->dwBufferBytes));
         *buffer = made;
         return DS_OK;
     }
@@ -51,7 +49,7 @@ private:
 
     void released(ULONG left) override
     {
-        if (left == 0) recordCall("IDirectSound8::Release");
+        if (left == 0) host::current().recordCall("IDirectSound8::Release");
     }
 
     HRESULT createPrimary(const DSBUFFERDESC& desc, LPDIRECTSOUNDBUFFER* buffer)
@@ -59,13 +57,22 @@ private:
         if (desc.dwBufferBytes != 0 || desc.lpwfxFormat || (desc.dwFlags & DSBCAPS_CTRLPOSITIONNOTIFY))
             return DSERR_INVALIDPARAM;
         auto* made = new SoundBuffer(core_, desc.dwFlags);
-        recordSoundCall("CreateSoundBuffer", made->serial(), 0);
+        host::current().soundCall("CreateSoundBuffer", made->serial(), 0);
         *buffer = made;
         return DS_OK;
     }
 
     std::shared_ptr<DeviceCore> core_;
 };
+
+// The host's output for a new device; null when the host has none.
+std::shared_ptr<DeviceCore> openOutput()
+{
+    auto core = std::make_shared<DeviceCore>();
+    core->output = host::current().openAudio(core);
+    if (!core->output) return nullptr;
+    return core;
+}
 
 }  // namespace
 
@@ -82,7 +89,7 @@ HRESULT DirectSoundCreate8(LPCGUID device, LPDIRECTSOUND8* directSound, LPUNKNOW
     }
     auto core = layer::sound::openOutput();
     if (!core) return DSERR_NODRIVER;
-    layer::recordCall("DirectSoundCreate8");
+    layer::host::current().recordCall("DirectSoundCreate8");
     *directSound = new layer::sound::DirectSound(std::move(core));
     return DS_OK;
 }

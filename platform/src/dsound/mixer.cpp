@@ -8,8 +8,6 @@
 // while they are being written.
 #include "dsound/device_core.h"
 
-#include "dsound/sound_log.h"
-
 #include <dsound.h>
 
 #include <algorithm>
@@ -105,7 +103,7 @@ void notifyPassed(BufferState& buffer, DWORD from, DWORD to)
 {
     for (const Notification& n : buffer.notifications) {
         if (n.offset != DSBPN_OFFSETSTOP && inRange(n.offset, from, to)) {
-            recordSoundCall("Notify", buffer.serial, static_cast<long>(n.offset));
+            host::current().soundCall("Notify", buffer.serial, static_cast<long>(n.offset));
             SetEvent(n.event);
             ++eventsSet;
         }
@@ -116,7 +114,7 @@ void notifyStopped(BufferState& buffer)
 {
     for (const Notification& n : buffer.notifications) {
         if (n.offset == DSBPN_OFFSETSTOP) {
-            recordSoundCall("Notify", buffer.serial, -1);
+            host::current().soundCall("Notify", buffer.serial, -1);
             SetEvent(n.event);
             ++eventsSet;
         }
@@ -132,7 +130,7 @@ void stopBuffer(BufferState& buffer)
     if (wasPlaying) notifyStopped(buffer);
 }
 
-bool renderFrames(DeviceCore& core, int16_t* out, uint32_t frames)
+bool DeviceCore::render(int16_t* out, uint32_t frames)
 {
     thread_local std::vector<float> mix;
     thread_local std::vector<uint8_t> scratch;
@@ -142,11 +140,11 @@ bool renderFrames(DeviceCore& core, int16_t* out, uint32_t frames)
     const uint64_t notifiedBefore = eventsSet.load();
     float master = 1.0f;
     {
-        std::lock_guard<std::mutex> guard(core.mutex);
-        for (BufferState* buffer : core.playingInto)
+        std::lock_guard<std::mutex> guard(mutex);
+        for (BufferState* buffer : playingInto)
             if (buffer->playing || buffer->draining)
-                mixBuffer(*buffer, mix.data(), frames, core.rate, scratch, converted);
-        master = core.masterGain;
+                mixBuffer(*buffer, mix.data(), frames, rate, scratch, converted);
+        master = masterGain;
     }
     for (size_t i = 0; i < mix.size(); ++i)
         out[i] = static_cast<int16_t>(std::lrint(std::clamp(mix[i] * master, -32768.0f, 32767.0f)));

@@ -5,7 +5,7 @@
 // accepted at creation; the game never changes either.
 #include "dsound/sound_buffer.h"
 
-#include "dsound/sound_log.h"
+#include "host/host.h"
 
 #include <algorithm>
 #include <atomic>
@@ -82,7 +82,7 @@ void* SoundBuffer::findInterface(REFIID riid)
 
 void SoundBuffer::released(ULONG left)
 {
-    if (left == 0) recordSoundCall("Release", state_.serial, 0);
+    if (left == 0) host::current().soundCall("Release", state_.serial, 0);
 }
 
 HRESULT SoundBuffer::GetStatus(LPDWORD status)
@@ -104,7 +104,7 @@ HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* audio1, LPDWORD aud
         bytes = size;
     }
     if (offset >= size || bytes == 0 || bytes > size) return DSERR_INVALIDPARAM;
-    recordSoundCall("Lock", state_.serial, static_cast<long>(offset));
+    host::current().soundCall("Lock", state_.serial, static_cast<long>(offset));
     std::lock_guard<std::mutex> guard(core_->mutex);
     const DWORD first = std::min(bytes, size - offset);
     const DWORD second = audio2 ? bytes - first : 0;
@@ -123,7 +123,7 @@ HRESULT SoundBuffer::Unlock(LPVOID audio1, DWORD /*audioBytes1*/, LPVOID /*audio
 {
     if (primary_) return DSERR_INVALIDCALL;
     if (!audio1) return DSERR_INVALIDPARAM;
-    recordSoundCall("Unlock", state_.serial, 0);
+    host::current().soundCall("Unlock", state_.serial, 0);
     std::lock_guard<std::mutex> guard(core_->mutex);
     state_.lockedBytes[0] = 0;
     state_.lockedBytes[1] = 0;
@@ -133,7 +133,7 @@ HRESULT SoundBuffer::Unlock(LPVOID audio1, DWORD /*audioBytes1*/, LPVOID /*audio
 HRESULT SoundBuffer::Play(DWORD /*reserved1*/, DWORD /*priority*/, DWORD flags)
 {
     if (primary_) return DS_OK;
-    recordSoundCall("Play", state_.serial, static_cast<long>(flags));
+    host::current().soundCall("Play", state_.serial, static_cast<long>(flags));
     std::lock_guard<std::mutex> guard(core_->mutex);
     state_.looping = (flags & DSBPLAY_LOOPING) != 0;
     state_.playing = true;
@@ -145,7 +145,7 @@ HRESULT SoundBuffer::SetCurrentPosition(DWORD newPosition)
 {
     if (primary_) return DSERR_INVALIDCALL;
     if (newPosition >= state_.data.size()) return DSERR_INVALIDPARAM;
-    recordSoundCall("SetCurrentPosition", state_.serial, static_cast<long>(newPosition));
+    host::current().soundCall("SetCurrentPosition", state_.serial, static_cast<long>(newPosition));
     std::lock_guard<std::mutex> guard(core_->mutex);
     // Whole frames only; what the converter still held belongs to the old position.
     state_.cursor = std::min(newPosition - newPosition % state_.frameBytes, state_.playableBytes - state_.frameBytes);
@@ -159,7 +159,7 @@ HRESULT SoundBuffer::SetFormat(LPCWAVEFORMATEX format)
     if (!primary_) return DSERR_INVALIDCALL;
     if (!format) return DSERR_INVALIDPARAM;
     if (!playableFormat(*format)) return DSERR_BADFORMAT;
-    recordSoundCall("SetFormat", state_.serial, static_cast<long>(format->nSamplesPerSec));
+    host::current().soundCall("SetFormat", state_.serial, static_cast<long>(format->nSamplesPerSec));
     primaryFormat_ = *format;
     return DS_OK;
 }
@@ -168,7 +168,7 @@ HRESULT SoundBuffer::SetVolume(LONG volume)
 {
     if (!(state_.flags & DSBCAPS_CTRLVOLUME)) return DSERR_CONTROLUNAVAIL;
     if (volume < DSBVOLUME_MIN || volume > DSBVOLUME_MAX) return DSERR_INVALIDPARAM;
-    recordSoundCall("SetVolume", state_.serial, volume);
+    host::current().soundCall("SetVolume", state_.serial, volume);
     std::lock_guard<std::mutex> guard(core_->mutex);
     (primary_ ? core_->masterGain : state_.gain) = gainFor(volume);
     return DS_OK;
@@ -177,7 +177,7 @@ HRESULT SoundBuffer::SetVolume(LONG volume)
 HRESULT SoundBuffer::Stop()
 {
     if (primary_) return DS_OK;
-    recordSoundCall("Stop", state_.serial, 0);
+    host::current().soundCall("Stop", state_.serial, 0);
     std::lock_guard<std::mutex> guard(core_->mutex);
     stopBuffer(state_);
     return DS_OK;
@@ -200,12 +200,3 @@ HRESULT SoundBuffer::SetNotificationPositions(DWORD count, LPCDSBPOSITIONNOTIFY 
 }
 
 }  // namespace layer::sound
-
-namespace testmode {
-
-int soundBufferId(IDirectSoundBuffer* buffer)
-{
-    return buffer ? static_cast<layer::sound::SoundBuffer*>(buffer)->serial() : 0;
-}
-
-}  // namespace testmode

@@ -1,6 +1,7 @@
-// kernel32_internal.h — what the kernel32 area offers the other areas of the
-// layer: a way for test mode to let the game's threads catch up after it
-// signalled them (the audio capture waits here after each notification).
+// kernel32_internal.h — what the kernel32 area offers the rest of the layer:
+// a way to let the game's threads catch up after they were signalled (the
+// headless host's audio, rendered at the caller's pace, waits here after each
+// notification, as a real device's steady pace would let them).
 #pragma once
 
 #include <cstdint>

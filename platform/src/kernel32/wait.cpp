@@ -1,6 +1,6 @@
 // wait.cpp — WaitForSingleObject and WaitForMultipleObjects on events and
-// threads, with a time-out in milliseconds, and the idle check that test
-// mode uses. An auto-reset event is reset by the wait it ends; with
+// threads, with a time-out in milliseconds, and the idle check that the
+// headless host's audio uses. An auto-reset event is reset by the wait it ends; with
 // waitAll, only once all objects are signalled together.
 #include "kernel32/kernel32_internal.h"
 #include "kernel32/kernel_objects.h"

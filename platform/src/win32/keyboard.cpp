@@ -1,7 +1,8 @@
 // keyboard.cpp — keys and mouse as the game polls them: GetKeyState,
-// GetAsyncKeyState and GetCursorPos, and the table from SDL scancodes to
-// Windows virtual-key codes (US layout positions, as the scancodes are);
-// key messages name letters by the layout's labels instead.
+// GetAsyncKeyState and GetCursorPos (the cursor from the host), and the table
+// from SDL scancodes to Windows virtual-key codes (US layout positions, as
+// the scancodes are); key messages name letters by the layout's labels
+// instead.
 //
 // A held key reads 0xFF80 from GetKeyState (both the high bit and bit 7 set,
 // the layout Windows gives) with the toggle state in bit 0, and 0x8000 from
@@ -14,9 +15,8 @@
 // thing) and is up from the next pass of the message loop on. The messages
 // themselves arrive as they came. Anything held across a tick reads as it
 // physically is.
+#include "host/host.h"
 #include "win32/layer_state.h"
-
-#include <cmath>
 
 namespace layer {
 
@@ -157,34 +157,5 @@ SHORT GetAsyncKeyState(int virtKey)
 
 BOOL GetCursorPos(LPPOINT point)
 {
-    if (!point) return FALSE;
-    if (test().enabled) {
-        *point = test().cursor;
-        return TRUE;
-    }
-    if (!state().videoReady) return FALSE;
-    // Over the window (or dragging from it) SDL's window-relative position
-    // follows every motion event; elsewhere the desktop position is asked for.
-    SDL_Window* focus = SDL_GetMouseFocus();
-    for (Window* w : state().windows) {
-        if (w->destroyed) continue;
-        followDesktopPosition(*w);
-        int x = 0, y = 0;
-        if (focus == w->sdl) {
-            SDL_GetMouseState(&x, &y);
-        } else {
-            SDL_GetGlobalMouseState(&x, &y);
-            x -= w->client.left;
-            y -= w->client.top;
-        }
-        // Relative to the game window, in the client pixels the game sees,
-        // measured from the window's top-left corner (see GetWindowRect).
-        point->x = w->outer.left + static_cast<LONG>(std::floor(x / w->scale));
-        point->y = w->outer.top + static_cast<LONG>(std::floor(y / w->scale));
-        return TRUE;
-    }
-    int x = 0, y = 0;
-    SDL_GetGlobalMouseState(&x, &y);
-    *point = {x, y};
-    return TRUE;
+    return point && host::current().cursorPos(*point) ? TRUE : FALSE;
 }

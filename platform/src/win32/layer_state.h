@@ -1,7 +1,6 @@
-// layer_state.h — state shared by the win32 area of the platform layer: the
-// window table, the message queue, key and mouse state, and the test-mode
-// switches. Internal to platform/src/win32; other areas use
-// window_internal.h.
+// layer_state.h — state shared by the win32 area of the platform layer and
+// the hosts that serve it: the window table, the message queue, key and mouse
+// state. Other areas use window_internal.h.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +10,6 @@
 #include <array>
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,23 +65,6 @@ State& state();
 Window* windowFor(HWND window);
 // The first window not yet destroyed: the one the game made.
 Window* firstWindow();
-// Moves the window's rectangles along when the user has dragged the window.
-void followDesktopPosition(Window& window);
-
-// Test mode
-struct TestState {
-    bool enabled = false;
-    uint32_t clockMs = 0;
-    POINT cursor{0, 0};
-    bool cursorSet = false;
-    RECT windowRect{0, 0, 0, 0};
-    bool windowRectSet = false;
-    bool focused = true;
-    std::function<void()> onIdle;
-    std::vector<std::string> calls;
-};
-TestState& test();
-
 // Maps an SDL key to a Windows virtual-key code; 0 when it has none.
 int virtualKeyFor(SDL_Scancode scancode);
 // The code a key message carries: letters and the minus and plus keys as the
@@ -103,7 +84,14 @@ void endReadTaps();
 // Feeds SDL's pending events into the message queue and the key table.
 void pumpEvents();
 
-// Records a platform call for tests of call orders (test mode only).
-void recordCall(const std::string& call);
+// Queues a message for the window (nothing for none), stamped with the clock.
+void queueMessage(Window* window, UINT message, WPARAM wParam, LPARAM lParam);
+// A key press or release reaching the window: the key table, and the
+// WM_KEYDOWN / WM_KEYUP with the lParam Windows builds for it. The message
+// carries `messageVk` when given (the key as the layout labels it), else `vk`.
+void keyChanged(Window* window, int vk, int scanCode, bool down, int messageVk = 0);
+// The window gaining or losing the focus, as Windows tells it: WM_ACTIVATE
+// then WM_SETFOCUS or WM_KILLFOCUS; on a loss every key is let go first.
+void focusChanged(Window* window, bool gained);
 
 }  // namespace layer

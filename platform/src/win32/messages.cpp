@@ -9,10 +9,11 @@
 // As on Windows, a key message carries the key the layout puts on the cap
 // (virtualKeyForMessage), while the key table keeps keys by their place.
 //
-// PeekMessageA waits up to 1 ms for an event when nothing is queued, so that
-// a loop polling it between ticks does not burn a whole core; the runtime
-// clock has 1 ms resolution, so no tick is moved by the wait. In test mode it
-// never waits and runs the test's idle hook instead.
+// When nothing is queued, PeekMessageA gives the host a moment for input to
+// arrive (the sdl host waits up to 1 ms for an event, so that a loop polling
+// between ticks does not burn a whole core; the headless host runs its
+// caller's idle hook) and looks once more.
+#include "host/host.h"
 #include "win32/layer_state.h"
 
 #include <dbt.h>
@@ -28,31 +29,12 @@ Window* windowOfSdl(Uint32 windowId)
     return nullptr;
 }
 
-void post(Window* w, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (!w) return;
-    MSG msg{};
-    msg.hwnd = reinterpret_cast<HWND>(w);
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    msg.time = SDL_GetTicks();
-    state().queue.push_back(msg);
-}
-
 void keyEvent(const SDL_KeyboardEvent& key)
 {
     const int vk = virtualKeyFor(key.keysym.scancode);
     if (vk == 0) return;
-    const bool down = key.state == SDL_PRESSED;
-    const bool wasDown = setKeyDown(vk, down);
-    // lParam as Windows builds it: repeat count 1, the scan code, the
-    // previous key state in bit 30 and the transition state in bit 31.
-    LPARAM lParam = 1 | (static_cast<LPARAM>(key.keysym.scancode & 0xFF) << 16);
-    if (wasDown) lParam |= LPARAM(1) << 30;
-    if (!down) lParam |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
-    post(windowOfSdl(key.windowID), down ? WM_KEYDOWN : WM_KEYUP,
-         static_cast<WPARAM>(virtualKeyForMessage(key.keysym)), lParam);
+    keyChanged(windowOfSdl(key.windowID), vk, key.keysym.scancode, key.state == SDL_PRESSED,
+               virtualKeyForMessage(key.keysym));
 }
 
 void buttonEvent(const SDL_MouseButtonEvent& button)
@@ -67,7 +49,7 @@ void buttonEvent(const SDL_MouseButtonEvent& button)
     default: return;
     }
     setKeyDown(vk, down);
-    post(windowOfSdl(button.windowID), message, 0, MAKELONG(button.x, button.y));
+    queueMessage(windowOfSdl(button.windowID), message, 0, MAKELONG(button.x, button.y));
 }
 
 void windowEvent(const SDL_WindowEvent& event)
@@ -75,20 +57,16 @@ void windowEvent(const SDL_WindowEvent& event)
     Window* w = windowOfSdl(event.windowID);
     if (!w) return;
     switch (event.event) {
-    case SDL_WINDOWEVENT_CLOSE: post(w, WM_CLOSE, 0, 0); break;
+    case SDL_WINDOWEVENT_CLOSE: queueMessage(w, WM_CLOSE, 0, 0); break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
         w->focused = true;
-        post(w, WM_ACTIVATE, WA_ACTIVE, 0);
-        post(w, WM_SETFOCUS, 0, 0);
+        focusChanged(w, true);
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         w->focused = false;
-        // Keys released while another window has the focus never reach us.
-        releaseAllKeys();
-        post(w, WM_ACTIVATE, WA_INACTIVE, 0);
-        post(w, WM_KILLFOCUS, 0, 0);
+        focusChanged(w, false);
         break;
-    case SDL_WINDOWEVENT_MINIMIZED: post(w, WM_SIZE, SIZE_MINIMIZED, 0); break;
+    case SDL_WINDOWEVENT_MINIMIZED: queueMessage(w, WM_SIZE, SIZE_MINIMIZED, 0); break;
     default: break;
     }
 }
@@ -101,9 +79,9 @@ void translate(const SDL_Event& event)
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: buttonEvent(event.button); break;
     case SDL_WINDOWEVENT: windowEvent(event.window); break;
-    case SDL_QUIT: post(firstWindow(), WM_CLOSE, 0, 0); break;
+    case SDL_QUIT: queueMessage(firstWindow(), WM_CLOSE, 0, 0); break;
     case SDL_JOYDEVICEADDED:
-    case SDL_JOYDEVICEREMOVED: post(firstWindow(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0); break;
+    case SDL_JOYDEVICEREMOVED: queueMessage(firstWindow(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0); break;
     default: break;
     }
 }
@@ -127,6 +105,42 @@ bool takeMessage(LPMSG msg, bool remove)
 
 }  // namespace
 
+void queueMessage(Window* window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!window) return;
+    MSG msg{};
+    msg.hwnd = reinterpret_cast<HWND>(window);
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    msg.time = static_cast<DWORD>(host::current().clockMs());
+    state().queue.push_back(msg);
+}
+
+void focusChanged(Window* window, bool gained)
+{
+    if (gained) {
+        queueMessage(window, WM_ACTIVATE, WA_ACTIVE, 0);
+        queueMessage(window, WM_SETFOCUS, 0, 0);
+        return;
+    }
+    // Keys released while another window has the focus never reach us.
+    releaseAllKeys();
+    queueMessage(window, WM_ACTIVATE, WA_INACTIVE, 0);
+    queueMessage(window, WM_KILLFOCUS, 0, 0);
+}
+
+void keyChanged(Window* window, int vk, int scanCode, bool down, int messageVk)
+{
+    const bool wasDown = setKeyDown(vk, down);
+    // Repeat count 1, the scan code, the previous key state in bit 30 and the
+    // transition state in bit 31.
+    LPARAM lParam = 1 | (static_cast<LPARAM>(scanCode & 0xFF) << 16);
+    if (wasDown) lParam |= LPARAM(1) << 30;
+    if (!down) lParam |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
+    queueMessage(window, down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(messageVk ? messageVk : vk), lParam);
+}
+
 void pumpEvents()
 {
     if (!state().videoReady) return;
@@ -144,14 +158,7 @@ BOOL PeekMessageA(LPMSG msg, HWND /*window*/, UINT /*filterMin*/, UINT /*filterM
     endReadTaps();
     pumpEvents();
     if (takeMessage(msg, removeMsg & PM_REMOVE)) return TRUE;
-    if (test().enabled) {
-        if (test().onIdle) test().onIdle();
-        return takeMessage(msg, removeMsg & PM_REMOVE) ? TRUE : FALSE;
-    }
-    if (state().videoReady) {
-        SDL_Event event;
-        if (SDL_WaitEventTimeout(&event, 1)) translate(event);
-    }
+    if (host::current().idle()) pumpEvents();
     return takeMessage(msg, removeMsg & PM_REMOVE) ? TRUE : FALSE;
 }
 
@@ -159,7 +166,7 @@ BOOL GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax)
 {
     if (!msg) return -1;
     while (!PeekMessageA(msg, window, filterMin, filterMax, PM_REMOVE)) {
-        if (!state().videoReady && !test().enabled) return -1;
+        if (!host::current().messagesCanArrive()) return -1;
     }
     return msg->message == WM_QUIT ? FALSE : TRUE;
 }
@@ -182,12 +189,7 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Window* w = windowFor(window);
     if (!w || w->destroyed) return FALSE;
-    MSG msg{};
-    msg.hwnd = window;
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    state().queue.push_back(msg);
+    queueMessage(w, message, wParam, lParam);
     return TRUE;
 }
 

@@ -1,55 +1,25 @@
 // runtime.cpp — the runtime and kernel services the game reads directly:
-// clock() as the Windows runtime gives it (milliseconds of wall time since
-// the process started; glibc's clock() counts processor time instead),
-// rand_s (the operating system's random source), OutputDebugStringA (the
-// debug trace, written to standard error), GetModuleHandleA, and the stock
-// GDI objects.
-#include "win32/layer_state.h"
+// clock() as the Windows runtime gives it (milliseconds since the process
+// started, from the host; glibc's clock() counts processor time instead),
+// rand_s (the host's random source), OutputDebugStringA (the debug trace,
+// written to standard error), GetModuleHandleA, and the stock GDI objects.
+#include "host/host.h"
 
-#include <chrono>
+#include <windows.h>
+
 #include <cstdio>
+#include <cstring>
 #include <ctime>
-#include <random>
-#include <sys/random.h>
-
-namespace layer {
-
-namespace {
-
-const auto processStart = std::chrono::steady_clock::now();
-
-std::mt19937& testRandom()
-{
-    static std::mt19937 engine(0);
-    return engine;
-}
-
-}  // namespace
-
-void seedTestRandom(uint32_t seed) { testRandom().seed(seed); }
-
-}  // namespace layer
-
-using namespace layer;
 
 // Replaces the C library's clock() for the whole program: the game's frame
-// clock counts wall-clock milliseconds.
-extern "C" clock_t clock(void) noexcept
-{
-    if (test().enabled) return static_cast<clock_t>(test().clockMs);
-    const auto elapsed = std::chrono::steady_clock::now() - processStart;
-    return static_cast<clock_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
-}
+// clock counts milliseconds since start.
+extern "C" clock_t clock(void) noexcept { return layer::host::current().clockMs(); }
 
 errno_t rand_s(unsigned int* value)
 {
     if (!value) return 22;  // EINVAL
-    if (test().enabled) {
-        *value = static_cast<unsigned int>(testRandom()());
-        return 0;
-    }
     unsigned int r = 0;
-    if (getrandom(&r, sizeof r, 0) != static_cast<ssize_t>(sizeof r)) {
+    if (!layer::host::current().random(r)) {
         *value = 0;
         return 5;  // EIO
     }

@@ -5,12 +5,14 @@
 // SDL window. The layer gives a window the frame of layer_state.h, and
 // AdjustWindowRect reports exactly that frame, so that a rectangle grown by
 // AdjustWindowRect for the window's real style yields the wanted client area.
+// The host decides where a window goes and what its rectangle, focus and
+// video driver are.
+#include "host/host.h"
 #include "win32/layer_state.h"
 #include "win32/window_internal.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <strings.h>
 
 namespace layer {
@@ -46,19 +48,7 @@ bool windowHasFocus(HWND window)
 {
     Window* w = windowFor(window);
     if (!w || w->destroyed) return false;
-    return test().enabled ? test().focused : w->focused;
-}
-
-bool sdlVideoReady() { return state().videoReady; }
-
-void followDesktopPosition(Window& w)
-{
-    if (!w.sdl || w.destroyed || test().enabled) return;
-    int cx = 0, cy = 0;
-    SDL_GetWindowPosition(w.sdl, &cx, &cy);
-    const int dx = cx - w.client.left, dy = cy - w.client.top;
-    w.client = {w.client.left + dx, w.client.top + dy, w.client.right + dx, w.client.bottom + dy};
-    w.outer = {w.outer.left + dx, w.outer.top + dy, w.outer.right + dx, w.outer.bottom + dy};
+    return host::current().hasFocus(*w);
 }
 
 namespace {
@@ -77,54 +67,10 @@ void shutDownVideo()
 bool startVideo()
 {
     if (state().videoReady) return true;
-    if (test().enabled) {
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
-    } else if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
-        return false;  // no desktop to show a window on
-    }
-    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-    // Without a display SDL falls back to drivers that show nothing; a game
-    // that nobody can see or close must not start on them.
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (!test().enabled && driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        return false;
-    }
+    if (!host::current().startVideo()) return false;
     state().videoReady = true;
     std::atexit(shutDownVideo);
     return true;
-}
-
-struct Placement {
-    int x, y, width, height;  // the SDL window: desktop position and size of the client area
-    double scale;             // desktop pixels per client pixel the game sees
-};
-
-// Fits the window to the desktop: on a screen too small for it the client
-// area shrinks to the largest size of the same shape that fits with its
-// frame; on a high-density screen it grows with the display's density, so
-// that the picture keeps a sensible physical size. The game still sees its
-// client area at the size it asked for.
-Placement placeOnDesktop(int x, int y, int clientW, int clientH, int frameTop)
-{
-    Placement p{x, y, clientW, clientH, 1.0};
-    if (test().enabled) return p;
-    SDL_Rect usable;
-    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return p;
-    const double fitW = static_cast<double>(usable.w - 2 * FrameBorder) / clientW;
-    const double fitH = static_cast<double>(usable.h - frameTop - FrameBorder) / clientH;
-    const double fit = std::max(0.1, std::min(fitW, fitH));
-    float ddpi = 0;
-    double density = 1.0;
-    if (SDL_GetDisplayDPI(0, &ddpi, nullptr, nullptr) == 0 && ddpi > 120.0f) density = ddpi / 96.0;
-    p.scale = std::min(density, fit);
-    if (p.scale > 0.999 && p.scale < 1.001) p.scale = 1.0;
-    p.width = static_cast<int>(clientW * p.scale);
-    p.height = p.width * clientH / clientW;
-    p.x = std::max(x, usable.x + FrameBorder);
-    p.y = std::max(y, usable.y + frameTop);
-    return p;
 }
 
 // Windows shows a title bar on every overlapped window with a system menu,
@@ -162,7 +108,7 @@ BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL /*menu*/)
 HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND /*parent*/, HMENU /*menu*/, HINSTANCE /*instance*/, LPVOID /*param*/)
 {
-    recordCall("CreateWindowExA");
+    host::current().recordCall("CreateWindowExA");
     if (!className) return nullptr;
     auto cls = std::find_if(state().classes.begin(), state().classes.end(), [&](const WindowClass& c) {
         return strcasecmp(c.name.c_str(), className) == 0;
@@ -173,7 +119,7 @@ HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWO
     const int top = FrameBorder + (hasCaption(style) ? CaptionHeight : 0);
     const int clientW = std::max(1, width - 2 * FrameBorder);
     const int clientH = std::max(1, height - top - FrameBorder);
-    const Placement place = placeOnDesktop(x + left, y + top, clientW, clientH, top);
+    const host::Placement place = host::current().place(x + left, y + top, clientW, clientH, top);
 
     // Made ready for OpenGL where the desktop has it, so that the device's
     // accelerated presentation does not have to replace the window (a
@@ -225,23 +171,14 @@ BOOL DestroyWindow(HWND window)
     return TRUE;
 }
 
-// The window rectangle and the cursor (keyboard.cpp) are reported in the
+// The window rectangle and the cursor (GetCursorPos) are reported in the
 // client pixels the game sees, measured from the window's top-left corner, so
 // that the cursor minus the window's corner is the pointer's position in the
 // game's client area at any scale, and the drawn pointer sits exactly under
 // the hidden system cursor.
 BOOL GetWindowRect(HWND window, LPRECT rect)
 {
-    if (!rect) return FALSE;
-    if (test().enabled && test().windowRectSet) {
-        *rect = test().windowRect;
-        return TRUE;
-    }
-    Window* w = windowFor(window);
-    if (!w) return FALSE;
-    followDesktopPosition(*w);
-    *rect = w->outer;
-    return TRUE;
+    return rect && host::current().windowRect(window, *rect) ? TRUE : FALSE;
 }
 
 BOOL GetClientRect(HWND window, LPRECT rect)
@@ -274,7 +211,7 @@ HCURSOR LoadCursorA(HINSTANCE /*instance*/, LPCSTR /*name*/)
 
 int ShowCursor(BOOL show)
 {
-    recordCall(show ? "ShowCursor(TRUE)" : "ShowCursor(FALSE)");
+    host::current().recordCall(show ? "ShowCursor(TRUE)" : "ShowCursor(FALSE)");
     state().cursorCount += show ? 1 : -1;
     if (state().videoReady) SDL_ShowCursor(state().cursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
     return state().cursorCount;

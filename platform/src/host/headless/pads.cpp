@@ -1,7 +1,8 @@
-// testing_pads.cpp — the test-mode pads of platform/testing/input.h: SDL
-// virtual joysticks, each held open here so that its values can be set. The
-// helpers keep one start of SDL's joystick subsystem for the whole run, so
-// pads survive the game's DirectInput root coming and going.
+// pads.cpp — the headless host's pads, the controls of
+// platform/testing/input.h: SDL virtual joysticks, each held open here so that
+// its values can be set. The helpers keep one start of SDL's joystick
+// subsystem for the whole run, so pads survive the game's DirectInput root
+// coming and going.
 #include "testing/input.h"
 
 #include "dinput/joystick_subsystem.h"

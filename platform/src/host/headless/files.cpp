@@ -1,7 +1,7 @@
-// file_faults.cpp — the test controls of platform/testing/files.h: one hook
+// files.cpp — the test controls of platform/testing/files.h: one hook
 // table (file_hooks.h) whose answers come from the state set here. Only
-// tests and tools call these functions, so the shipped game never links
-// this file.
+// tests and tools call these functions; they live in the headless host, so
+// the shipped game never contains them.
 #include "kernel32/file_hooks.h"
 
 #include "testing/core.h"

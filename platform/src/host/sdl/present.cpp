@@ -1,7 +1,8 @@
-// presenter.cpp — presentation of the back buffer through an SDL renderer
-// created on first use for the device's window (re-created when the window
-// changes): one streaming texture, updated and stretched over the client area.
-#include "d3d9/presenter.h"
+// present.cpp — the sdl host's presentation of a finished frame: an SDL
+// renderer created on first use for the device's window (re-created when the
+// window changes), with one streaming texture updated and stretched over the
+// client area, on the best renderer SDL has (accelerated where there is a GPU).
+#include "host/sdl/sdl.h"
 
 #include "win32/window_internal.h"
 
@@ -9,11 +10,30 @@
 
 #include <SDL.h>
 
-namespace layer::d3d {
+namespace layer::host {
 
-Presenter::~Presenter() { release(); }
+namespace {
 
-void Presenter::release()
+class SdlPresenter final : public FramePresenter {
+public:
+    SdlPresenter() = default;
+    SdlPresenter(const SdlPresenter&) = delete;
+    SdlPresenter& operator=(const SdlPresenter&) = delete;
+    ~SdlPresenter() override { release(); }
+
+    HRESULT present(HWND window, const uint32_t* pixels, int width, int height) override;
+
+private:
+    void release();
+
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    int textureWidth_ = 0;
+    int textureHeight_ = 0;
+};
+
+void SdlPresenter::release()
 {
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
@@ -23,7 +43,7 @@ void Presenter::release()
     textureWidth_ = textureHeight_ = 0;
 }
 
-HRESULT Presenter::present(HWND window, const uint32_t* pixels, int width, int height)
+HRESULT SdlPresenter::present(HWND window, const uint32_t* pixels, int width, int height)
 {
     SDL_Window* sdl = layer::sdlWindow(window);
     if (!sdl) {
@@ -60,4 +80,8 @@ HRESULT Presenter::present(HWND window, const uint32_t* pixels, int width, int h
     return D3D_OK;
 }
 
-}  // namespace layer::d3d
+}  // namespace
+
+std::unique_ptr<FramePresenter> SdlHost::openPresenter() { return std::make_unique<SdlPresenter>(); }
+
+}  // namespace layer::host

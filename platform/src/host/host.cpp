@@ -1,0 +1,23 @@
+// host.cpp — which host is in charge. The pointer is atomic because the sound
+// areas ask for the host from the audio and stream threads too.
+#include "host/host.h"
+
+#include <atomic>
+
+namespace layer::host {
+
+namespace {
+std::atomic<Host*> replacement{nullptr};
+}
+
+Host& current()
+{
+    Host* h = replacement.load();
+    return h ? *h : sdlHost();
+}
+
+void install(Host* host) { replacement.store(host); }
+
+bool installed(const Host& candidate) { return replacement.load() == &candidate; }
+
+}  // namespace layer::host

@@ -1,0 +1,122 @@
+// host.h — the one seam between the layer and the machine. The areas (win32,
+// kernel32, d3d9, dsound, dinput) implement the Windows operations; the few
+// things they take from the machine they ask of the current host, so that
+// where behaviour differs, the host differs and no area branches on it.
+//
+// Two hosts supply this interface: the sdl host (host/sdl/), the real one and
+// the only one in the game, and the headless host (host/headless/), which
+// tests and tools install through platform/testing.h before start-up. The
+// windows themselves, their event queue and the pads are SDL's under both
+// hosts: the headless host runs SDL's dummy video driver and SDL's virtual
+// joysticks, so the layer's own translation of windows, events and pads is
+// the same code under test as in the game.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <ctime>
+#include <memory>
+#include <string>
+
+namespace layer {
+struct Window;
+}
+
+namespace layer::host {
+
+// Where a new window's client area goes on the desktop: its SDL window's
+// position and size, and the desktop pixels per client pixel the game sees.
+struct Placement {
+    int x, y, width, height;
+    double scale;
+};
+
+// What the graphics adapter offers to GetDeviceCaps and CreateDevice.
+struct AdapterSupport {
+    bool hal = true;
+    bool hardwareVertexProcessing = true;
+    bool mixedVertexProcessing = true;
+    bool softwareVertexProcessing = true;
+    bool reference = true;
+};
+
+// A device's road from a finished back buffer to whoever looks at it.
+class FramePresenter {
+public:
+    virtual ~FramePresenter() = default;
+    // Shows the frame (0x??RRGGBB pixels, row after row) for `window`: S_OK,
+    // or D3DERR_DEVICELOST when it cannot be shown.
+    virtual HRESULT present(HWND window, const uint32_t* pixels, int width, int height) = 0;
+};
+
+// The mix an audio output plays: interleaved stereo, signed 16-bit frames.
+class AudioSource {
+public:
+    virtual ~AudioSource() = default;
+    // Fills `frames` frames; true when that set notification events the
+    // game's threads will answer.
+    virtual bool render(int16_t* out, uint32_t frames) = 0;
+    // The output's sample rate, set by the host before the first render.
+    int rate = 44100;
+};
+
+// An open audio output; closing it (destroying it) stops the pulls.
+class AudioOutput {
+public:
+    virtual ~AudioOutput() = default;
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Window and events
+    // Starts SDL's video for the first window; false when there is nothing to
+    // show one on.
+    virtual bool startVideo() = 0;
+    virtual Placement place(int x, int y, int clientWidth, int clientHeight, int frameTop) = 0;
+    virtual bool hasFocus(const Window& window) = 0;
+    // GetWindowRect's answer; false for no such window.
+    virtual bool windowRect(HWND window, RECT& rect) = 0;
+    // GetCursorPos's answer; false when there is no cursor to read.
+    virtual bool cursorPos(POINT& point) = 0;
+    // PeekMessageA found the queue empty: gives input a moment to arrive.
+    // True when SDL events may be waiting.
+    virtual bool idle() = 0;
+    // Whether a message can still arrive for GetMessageA to wait for.
+    virtual bool messagesCanArrive() = 0;
+
+    // Clock and random source
+    // The runtime's clock(): milliseconds since the process started.
+    virtual clock_t clockMs() = 0;
+    // rand_s: false when the random source fails.
+    virtual bool random(unsigned int& value) = 0;
+
+    // Presentation of a finished frame
+    virtual std::unique_ptr<FramePresenter> openPresenter() = 0;
+    virtual AdapterSupport adapter() = 0;
+    // Whether the device does its pixel work (clears, draws).
+    virtual bool drawing() = 0;
+
+    // Audio output: null when there is none to open.
+    virtual std::unique_ptr<AudioOutput> openAudio(const std::shared_ptr<AudioSource>& source) = 0;
+
+    // Call logs, read by tests of call orders
+    virtual void recordCall(const std::string& call) = 0;
+    // Whether device calls are formatted into the call log at all.
+    virtual bool deviceCallLog() = 0;
+    // A DirectSound buffer call (safe from any thread).
+    virtual void soundCall(const char* call, int buffer, long value) = 0;
+};
+
+// The host in charge: the sdl host unless another was installed.
+Host& current();
+// Puts `host` in charge (null: the sdl host again). Done before start-up,
+// while no thread of the layer runs.
+void install(Host* host);
+bool installed(const Host& candidate);
+
+Host& sdlHost();
+
+}  // namespace layer::host

@@ -1,0 +1,46 @@
+// sdl.h — the sdl host: the machine through SDL2, the host the game ships
+// with.
+//
+// Provides: windows on the desktop SDL finds (X11 or Wayland; none without a
+// display, and none on SDL's offscreen or dummy drivers, where nobody could
+// see or close them), placed to fit the screen and its density; the keyboard,
+// mouse, cursor and focus as SDL reports them; a 1 ms wait for input when the
+// message queue is empty; wall-clock time since the process started; the
+// kernel's random source; frames shown through an SDL renderer scaled to the
+// window; SDL's default playback device pulling the mix on its own thread.
+//
+// Leaves out: call logs (tests of call orders run on the headless host),
+// adapters that lack a device type (the rasteriser offers them all), and
+// exclusive or full-screen video. Pads need nothing of a host: the dinput
+// area reads SDL's joysticks directly.
+#pragma once
+
+#include "host/host.h"
+
+namespace layer::host {
+
+class SdlHost final : public Host {
+public:
+    bool startVideo() override;
+    Placement place(int x, int y, int clientWidth, int clientHeight, int frameTop) override;
+    bool hasFocus(const Window& window) override;
+    bool windowRect(HWND window, RECT& rect) override;
+    bool cursorPos(POINT& point) override;
+    bool idle() override;
+    bool messagesCanArrive() override;
+
+    clock_t clockMs() override;
+    bool random(unsigned int& value) override;
+
+    std::unique_ptr<FramePresenter> openPresenter() override;
+    AdapterSupport adapter() override { return {}; }
+    bool drawing() override { return true; }
+
+    std::unique_ptr<AudioOutput> openAudio(const std::shared_ptr<AudioSource>& source) override;
+
+    void recordCall(const std::string& /*call*/) override {}
+    bool deviceCallLog() override { return false; }
+    void soundCall(const char* /*call*/, int /*buffer*/, long /*value*/) override {}
+};
+
+}  // namespace layer::host

@@ -1,0 +1,142 @@
+// window.cpp — the sdl host's window, input, clock and random services (see
+// sdl.h for what the host provides and leaves out).
+#include "host/sdl/sdl.h"
+
+#include "win32/layer_state.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <sys/random.h>
+
+namespace layer::host {
+
+namespace {
+
+const auto processStart = std::chrono::steady_clock::now();
+
+// The window's client area keeps its desktop position in `client`; when the
+// user has dragged the window, both rectangles move along.
+void followDesktopPosition(Window& w)
+{
+    if (!w.sdl || w.destroyed) return;
+    int cx = 0, cy = 0;
+    SDL_GetWindowPosition(w.sdl, &cx, &cy);
+    const int dx = cx - w.client.left, dy = cy - w.client.top;
+    w.client = {w.client.left + dx, w.client.top + dy, w.client.right + dx, w.client.bottom + dy};
+    w.outer = {w.outer.left + dx, w.outer.top + dy, w.outer.right + dx, w.outer.bottom + dy};
+}
+
+}  // namespace
+
+Host& sdlHost()
+{
+    static SdlHost sdl;
+    return sdl;
+}
+
+bool SdlHost::startVideo()
+{
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) return false;
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    // Without a display SDL falls back to drivers that show nothing; a game
+    // that nobody can see or close must not start on them.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    return true;
+}
+
+// Fits the window to the desktop: on a screen too small for it the client
+// area shrinks to the largest size of the same shape that fits with its
+// frame; on a high-density screen it grows with the display's density, so
+// that the picture keeps a sensible physical size. The game still sees its
+// client area at the size it asked for.
+Placement SdlHost::place(int x, int y, int clientWidth, int clientHeight, int frameTop)
+{
+    Placement p{x, y, clientWidth, clientHeight, 1.0};
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return p;
+    const double fitW = static_cast<double>(usable.w - 2 * FrameBorder) / clientWidth;
+    const double fitH = static_cast<double>(usable.h - frameTop - FrameBorder) / clientHeight;
+    const double fit = std::max(0.1, std::min(fitW, fitH));
+    float ddpi = 0;
+    double density = 1.0;
+    if (SDL_GetDisplayDPI(0, &ddpi, nullptr, nullptr) == 0 && ddpi > 120.0f) density = ddpi / 96.0;
+    p.scale = std::min(density, fit);
+    if (p.scale > 0.999 && p.scale < 1.001) p.scale = 1.0;
+    p.width = static_cast<int>(clientWidth * p.scale);
+    p.height = p.width * clientHeight / clientWidth;
+    p.x = std::max(x, usable.x + FrameBorder);
+    p.y = std::max(y, usable.y + frameTop);
+    return p;
+}
+
+bool SdlHost::hasFocus(const Window& window) { return window.focused; }
+
+bool SdlHost::windowRect(HWND window, RECT& rect)
+{
+    Window* w = windowFor(window);
+    if (!w) return false;
+    followDesktopPosition(*w);
+    rect = w->outer;
+    return true;
+}
+
+bool SdlHost::cursorPos(POINT& point)
+{
+    if (!state().videoReady) return false;
+    // Over the window (or dragging from it) SDL's window-relative position
+    // follows every motion event; elsewhere the desktop position is asked for.
+    SDL_Window* focus = SDL_GetMouseFocus();
+    for (Window* w : state().windows) {
+        if (w->destroyed) continue;
+        followDesktopPosition(*w);
+        int x = 0, y = 0;
+        if (focus == w->sdl) {
+            SDL_GetMouseState(&x, &y);
+        } else {
+            SDL_GetGlobalMouseState(&x, &y);
+            x -= w->client.left;
+            y -= w->client.top;
+        }
+        // Relative to the game window, in the client pixels the game sees,
+        // measured from the window's top-left corner (see GetWindowRect).
+        point.x = w->outer.left + static_cast<LONG>(std::floor(x / w->scale));
+        point.y = w->outer.top + static_cast<LONG>(std::floor(y / w->scale));
+        return true;
+    }
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    point = {x, y};
+    return true;
+}
+
+// A 1 ms wait keeps a loop that polls between ticks from burning a whole
+// core; the runtime clock has 1 ms resolution, so no tick is moved by it.
+bool SdlHost::idle()
+{
+    return state().videoReady && SDL_WaitEventTimeout(nullptr, 1) == 1;
+}
+
+bool SdlHost::messagesCanArrive() { return state().videoReady; }
+
+clock_t SdlHost::clockMs()
+{
+    const auto elapsed = std::chrono::steady_clock::now() - processStart;
+    return static_cast<clock_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+}
+
+bool SdlHost::random(unsigned int& value)
+{
+    return getrandom(&value, sizeof value, 0) == static_cast<ssize_t>(sizeof value);
+}
+
+}  // namespace layer::host
