@@ -62,7 +62,9 @@ static void drawVolumePanel(Canvas& c, const Fonts& fonts, int top, const char* 
   c.fill(panel, verticalGradient(float(top), {0.07f, 0.09f, 0.22f, 0.95f}, float(top) + 128,
                                  {0.02f, 0.02f, 0.07f, 0.95f}), box);
   c.fill(outline(panel, 3), solid({0.3f, 0.8f, 1, 1}), box);
-  drawText(c, fonts.sans, label, 28, top + 80, heading(34));
+  TextStyle style = heading(28);
+  style.tracking = 2;
+  drawText(c, fonts.sans, label, 28, top + 76, style);
 }
 
 Canvas makeVolumeSheet(const Fonts& fonts) {
