@@ -1,7 +1,8 @@
-// The message loop's processor cost while it waits between ticks: processor
-// seconds per wall second over a few seconds of real time, beside the same
-// figure for a pure busy-poll loop on the same machine. Needs a display (run
-// it under xvfb-run on a machine without one).
+// The message loop on the real clock: its processor cost while it waits
+// between ticks (processor seconds per wall second over a few seconds, beside
+// the same figure for a pure busy-poll loop on the same machine), and how it
+// catches up after a stall (the undrawn ticks and the time between them).
+// Needs a display (run it under xvfb-run on a machine without one).
 #include "app/GameWindow.h"
 #include "app/Scene.h"
 #include "app/WinMain.h"
@@ -10,6 +11,8 @@
 
 #include <chrono>
 #include <ctime>
+#include <thread>
+#include <vector>
 #include <windows.h>
 
 namespace {
@@ -23,10 +26,15 @@ double processSeconds()
 
 constexpr auto Span = std::chrono::seconds(3);
 
-void BM_MessageLoopWhileIdle(benchmark::State& state)
+HWND benchWindow()
 {
     static HWND window = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWDEFAULT);
-    if (!window) {
+    return window;
+}
+
+void BM_MessageLoopWhileIdle(benchmark::State& state)
+{
+    if (!benchWindow()) {
         state.SkipWithError("needs a display (run under xvfb-run)");
         return;
     }
@@ -43,6 +51,56 @@ void BM_MessageLoopWhileIdle(benchmark::State& state)
     state.counters["cpu_per_wall_s"] = ratio;
     delete sceneManager;
     sceneManager = nullptr;
+}
+
+// A stall that makes the next tick about 95 ms overdue (late 1120), safely
+// inside the range that costs five undrawn ticks when they run back to back.
+constexpr auto Stall = std::chrono::milliseconds(112);
+
+// Stalls in its first Update; records when each later tick runs and whether
+// it is drawn.
+struct StallingScene : Scene {
+    struct TickTime {
+        std::chrono::steady_clock::time_point at;
+        bool drawn;
+    };
+    bool stalled = false;
+    std::vector<TickTime> ticks;
+    void Update() override
+    {
+        if (!stalled) {
+            stalled = true;
+            std::this_thread::sleep_for(Stall);
+            return;
+        }
+        ticks.push_back({std::chrono::steady_clock::now(), sceneManager->drawThisFrame != 0});
+    }
+};
+
+void BM_CatchUpAfterStall(benchmark::State& state)
+{
+    if (!benchWindow()) {
+        state.SkipWithError("needs a display (run under xvfb-run)");
+        return;
+    }
+    double undrawn = 0;
+    double gapMs = 0;
+    for (auto _ : state) {
+        sceneManager = new SceneManager();
+        auto* scene = new StallingScene();
+        sceneManager->SetScene(scene);
+        while (scene->ticks.empty() || !scene->ticks.back().drawn) MessageLoopPass();
+        // The ticks after the stall up to the first drawn one.
+        const size_t gaps = scene->ticks.size() - 1;
+        undrawn += static_cast<double>(gaps);
+        if (gaps > 0)
+            gapMs += std::chrono::duration<double, std::milli>(scene->ticks.back().at - scene->ticks.front().at).count() /
+                     static_cast<double>(gaps);
+        delete sceneManager;
+        sceneManager = nullptr;
+    }
+    state.counters["undrawn_ticks"] = undrawn / static_cast<double>(state.iterations());
+    state.counters["catch_up_gap_ms"] = gapMs / static_cast<double>(state.iterations());
 }
 
 void BM_BusyPollLoop(benchmark::State& state)
@@ -62,5 +120,6 @@ void BM_BusyPollLoop(benchmark::State& state)
 }  // namespace
 
 BENCHMARK(BM_MessageLoopWhileIdle)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CatchUpAfterStall)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BusyPollLoop)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -1,7 +1,9 @@
-// mmsystem.h — the WinMM subset the game calls: the wave format record and
-// the buffered multimedia file I/O (mmio) used to walk RIFF/WAVE files.
+// mmsystem.h — the WinMM subset the game calls: the wave format record,
+// the buffered multimedia file I/O (mmio) used to walk RIFF/WAVE files, and
+// the system timer's resolution.
 // Reading only; memory files and custom I/O procedures are not provided.
-// Implemented in platform/src/dsound/ on the C runtime's stdio.
+// The mmio functions are implemented in platform/src/dsound/ on the C
+// runtime's stdio, the timer's in platform/src/win32/runtime.cpp.
 #pragma once
 
 #include <windows.h>
@@ -75,6 +77,13 @@ MMRESULT mmioDescend(HMMIO file, LPMMCKINFO chunk, LPCMMCKINFO parent, UINT flag
 MMRESULT mmioGetInfo(HMMIO file, LPMMIOINFO info, UINT flags);
 MMRESULT mmioSetInfo(HMMIO file, LPCMMIOINFO info, UINT flags);
 MMRESULT mmioAdvance(HMMIO file, LPMMIOINFO info, UINT flags);
+
+// ---- Timer resolution --------------------------------------------------------
+#define TIMERR_NOERROR 0
+#define TIMERR_NOCANDO 97
+
+MMRESULT timeBeginPeriod(UINT period);
+MMRESULT timeEndPeriod(UINT period);
 
 // ---- Wave format -------------------------------------------------------------
 #define WAVE_FORMAT_PCM 1

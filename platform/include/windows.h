@@ -198,6 +198,8 @@ typedef MSG* LPMSG;
 #define PM_NOREMOVE 0x0000
 #define PM_REMOVE 0x0001
 
+#define QS_ALLINPUT 0x04FF
+
 #define WM_NULL 0x0000
 #define WM_CREATE 0x0001
 #define WM_DESTROY 0x0002
@@ -247,6 +249,9 @@ HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeMsg);
 BOOL GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax);
+// Waits on the thread's message queue only: a call with handles fails.
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
+                                DWORD wakeMask);
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageA(const MSG* msg);
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

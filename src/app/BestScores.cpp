@@ -69,10 +69,10 @@ void BestScores::load()
 
 int BestScores::record(int32_t score, int32_t chain)
 {
+    lastPlace = 0;
     if (score <= 0) return 0;
     ScoreEntry entry{score, chain, "", "", ""};
     entry.date = now(entry.time);
-    lastPlace = 0;
     if (saveFolders.where == SaveFolders::Where::Nowhere) return lastPlace = table.insert(entry);
 
     const std::string folder = saveFolders.scores(true);

@@ -1,5 +1,6 @@
 // FrameClock.cpp — Tick: decides whether a frame is due, whether it is drawn,
-// and runs its logic (input, then the scene's Update).
+// and runs its logic (input, then the scene's Update); and how long the loop
+// may wait before the next one is due.
 //
 // The time value wraps after 2^32 units (about 4.97 days); the schedule
 // compares differences, never absolute values, so it runs on across the wrap.
@@ -30,4 +31,13 @@ bool Tick()
     if (input) input->update();
     if (manager->scene) manager->scene->Update();
     return true;
+}
+
+unsigned int MillisecondsToNextTick()
+{
+    const SceneManager* manager = sceneManager;
+    if (!manager) return 0;
+    // Signed, as in Tick: zero or negative once the next tick is due.
+    const int32_t left = static_cast<int32_t>(manager->nextTime + FramePeriod - FrameClockNow());
+    return left > 0 ? (static_cast<unsigned int>(left) + 9) / 10 : 0;
 }

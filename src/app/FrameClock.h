@@ -13,3 +13,6 @@ unsigned int FrameClockNow();
 
 // Runs one logic step when one is due; true when it ran.
 bool Tick();
+
+// Milliseconds until the next tick is due, rounded up; 0 when one is due now.
+unsigned int MillisecondsToNextTick();

@@ -1,6 +1,8 @@
 // SaveFolders.cpp — the user's folders through the shell's known folders,
 // with the game's own folder inside ("Vantorel" on Windows, "vantorel"
-// where folder names follow the XDG custom; see src/CMakeLists.txt).
+// where folder names follow the XDG custom). The scores' known folder is
+// chosen with the build, in src/CMakeLists.txt: the roaming one beside the
+// settings on Windows, the data folder ($XDG_DATA_HOME) elsewhere.
 #include "app/SaveFolders.h"
 
 #include <shlobj.h>
@@ -30,7 +32,7 @@ std::string folderFor(const SaveFolders& folders, int csidl, bool forWriting)
 
 std::string SaveFolders::scores(bool forWriting) const
 {
-    return folderFor(*this, CSIDL_LOCAL_APPDATA, forWriting);
+    return folderFor(*this, VANTOREL_SCORES_CSIDL, forWriting);
 }
 
 std::string SaveFolders::settings(bool forWriting) const

@@ -1,7 +1,8 @@
 // SaveFolders.h — where the files kept between runs live: the user's
-// folders (best scores with the data kept on this machine, settings with the
-// settings that follow the user), one folder given on the command line for
-// both, or nowhere (a replay that was not asked to keep a table).
+// folders (on Windows both in the roaming application data; elsewhere the
+// best scores in the user's data folder and the settings in the user's
+// configuration folder), one folder given on the command line for both, or
+// nowhere (a replay that was not asked to keep a table).
 // Depends on: SHGetFolderPathA.
 #pragma once
 

@@ -18,6 +18,7 @@
 #include "framework/sound/MusicStream.h"
 #include "framework/sound/SoundCatalogue.h"
 #include "framework/sound/SoundSystem.h"
+#include "game/BestScoresPanel.h"
 #include "game/BoardCursor.h"
 #include "game/PuzzleField.h"
 #include "game/StatusPanel.h"
@@ -51,6 +52,10 @@ sceneMain::sceneMain()
       overlayOffset(0),
       bestScores(nullptr),
       roundChain(0),
+      scoresPanel(nullptr),
+      tableShown(false),
+      tableKeyHeld(false),
+      tablePadHeld(false),
       boardCursor(nullptr),
       soundLevel(nullptr),
       pauseCover(nullptr),
@@ -66,6 +71,7 @@ sceneMain::~sceneMain()
     destroy(panel);
     destroy(startOverlay);
     destroy(bestScores);
+    destroy(scoresPanel);
     destroy(boardCursor);
     destroy(soundLevel);
     destroy(pauseCover);
@@ -95,6 +101,7 @@ bool sceneMain::Initialize()
     startOverlay = new orvSprite("DATA/gamestart.png");
     bestScores = new BestScores();
     bestScores->load();
+    scoresPanel = new BestScoresPanel();
     boardCursor = new BoardCursor();
     field->boardCursor = boardCursor;
     soundLevel = new SoundLevel();
@@ -114,12 +121,27 @@ void sceneMain::startRound()
     playSoundEffect(SE_START);
     playing = true;
     roundChain = 0;
+    tableShown = false;
+}
+
+// The press edge of Tab or of the pad's back button. Edges are kept here
+// rather than taken from the pad's button state, which holds its last value
+// while the pad cannot be read.
+bool sceneMain::tableButtonPressed()
+{
+    const bool keyDown = GetAsyncKeyState(VK_TAB) < 0;
+    const bool padDown = input && (input->padButtons[TABLE_PAD_BUTTON] & 1) != 0;
+    const bool pressed = (keyDown && !tableKeyHeld) || (padDown && !tablePadHeld);
+    tableKeyHeld = keyDown;
+    tablePadHeld = padDown;
+    return pressed;
 }
 
 void sceneMain::Update()
 {
     takeSoundRequests();
     soundLevel->update();
+    const bool tableAsked = tableButtonPressed();
     if (paused) {
         if (resumeWanted()) resume();
         return;
@@ -132,6 +154,7 @@ void sceneMain::Update()
     if (input && input->buttons[START_BUTTON] == BTN_PRESSED && !playing) startRound();
     if (!playing) {
         overlayOffset = 0;
+        if (tableAsked) tableShown = !tableShown;
         return;
     }
     overlayOffset += BANNER_STEP;
@@ -191,6 +214,11 @@ void sceneMain::Render()
                        0.0f);
     // No thinking time for free: a paused board is hidden.
     if (paused) pauseCover->Draw(0, 0, BoardSide, BoardSide, 0, 0, BoardSide, BoardSide, 0.0f);
+    // With the banner back in place between rounds.
+    if (!playing && overlayOffset == 0) {
+        if (tableShown) scoresPanel->drawTable(bestScores->table, bestScores->lastPlace);
+        else scoresPanel->drawBest(bestScores->table, bestScores->lastPlace);
+    }
     soundLevel->draw();
     MousePointer::Draw();
 }

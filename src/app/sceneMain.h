@@ -3,7 +3,9 @@
 // the field once per tick while the round runs, and draws the frame in its
 // fixed order (camera, clear, blocks, panel, start banner, mouse pointer).
 // A round that runs out of time goes into the best scores with the highest
-// chain it reached; a round cut short by quitting does not.
+// chain it reached; a round cut short by quitting does not. While waiting,
+// the best score shows under the banner, and Tab or the pad's back button
+// opens and closes the whole table.
 // A running round pauses on P, Pause, the pad's start button, or when the
 // window loses the focus or is minimised: its timer, turn cycle, animations,
 // music and effects stand still and the board is covered. P, Pause, the pad's
@@ -11,7 +13,7 @@
 // cursor and the master volume live here too.
 // Limits: the program's only scene; main thread only. Depends on: orvCamera,
 // orvSprite, StatusPanel, PuzzleField, Input, the music and sound effects,
-// MousePointer.
+// MousePointer, BestScores, BestScoresPanel.
 #pragma once
 
 #include "app/Scene.h"
@@ -20,6 +22,7 @@
 #include <random>
 
 class BestScores;
+class BestScoresPanel;
 class BoardCursor;
 class PuzzleField;
 class SoundLevel;
@@ -37,6 +40,9 @@ public:
     static constexpr int FIRST_TRACK = 10;  // tracks 10–13 are chosen from; 14 never is
     static constexpr int TRACK_CHOICES = 4;
     static constexpr int BANNER_STEP = 40;  // pixels per tick while a round runs
+    // The pad's back button, read from the pad alone: the logical button it
+    // drives also answers to Return.
+    static constexpr int TABLE_PAD_BUTTON = 14;
 
     sceneMain();
     ~sceneMain() override;
@@ -55,6 +61,10 @@ public:
     int32_t overlayOffset;
     BestScores* bestScores;
     int32_t roundChain;  // the highest chain of the running or last round
+    BestScoresPanel* scoresPanel;
+    bool tableShown;     // the whole table instead of the best score, while waiting
+    bool tableKeyHeld;   // Tab in the previous tick
+    bool tablePadHeld;   // the pad's back button in the previous tick
     BoardCursor* boardCursor;
     SoundLevel* soundLevel;
     orvSprite* pauseCover;
@@ -62,6 +72,7 @@ public:
 
 private:
     void startRound();
+    bool tableButtonPressed();
     void takeSoundRequests();
     // Whether this tick pauses or resumes; the requests are used up either way.
     bool pauseWanted();

@@ -128,6 +128,49 @@ TEST_F(LoopTest, UpdateRunsBeforeRenderForEveryDrawnTick)
     }
 }
 
+TEST_F(LoopTest, OverdueTicksRunBackToBackWithoutWaitingAndTheSixthIsDrawn)
+{
+    // The tick due at 50.0 ms runs 100 ms late.
+    sceneManager->nextTime = 333;
+    testmode::setClock(150);
+    log.clear();
+    for (int pass = 0; pass < 6; ++pass) ASSERT_TRUE(MessageLoopPass());
+    EXPECT_EQ(testmode::clockMs(), 150u) << "a pass waited while a tick was due";
+    EXPECT_EQ(log, (std::vector<std::string>{"update main", "update main", "update main", "update main",
+                                             "update main", "update main", "render main"}));
+    // Caught up, the next tick is due at 150.2 ms: the wait rounds up to 151.
+    ASSERT_TRUE(MessageLoopPass());
+    EXPECT_EQ(testmode::clockMs(), 151u);
+    EXPECT_EQ(log.size(), 7u);
+}
+
+TEST_F(LoopTest, WaitLastsUntilTheNextTickIsDueAndFollowsSlowMotion)
+{
+    sceneManager->nextTime = 1000;
+    testmode::setClock(103);
+    log.clear();
+    ASSERT_TRUE(MessageLoopPass());
+    EXPECT_EQ(testmode::clockMs(), 117u);  // due at 116.7 ms
+    EXPECT_TRUE(log.empty());
+    ASSERT_TRUE(MessageLoopPass());
+    EXPECT_EQ(log, (std::vector<std::string>{"update main", "render main"}));
+
+    // A tick that sees left Control held puts the next one 46.7 ms on.
+    testmode::setKey(VK_LCONTROL, true);
+    ASSERT_TRUE(MessageLoopPass());  // waits for the tick due at 133.4 ms
+    ASSERT_TRUE(MessageLoopPass());
+    EXPECT_EQ(testmode::clockMs(), 134u);
+    ASSERT_TRUE(MessageLoopPass());
+    EXPECT_EQ(testmode::clockMs(), 181u);  // due at 180.1 ms
+    testmode::setKey(VK_LCONTROL, false);
+
+    // A waiting message is handled at once, without a wait.
+    testmode::postKey(VK_F1, true);
+    const uint32_t before = testmode::clockMs();
+    ASSERT_TRUE(MessageLoopPass());
+    EXPECT_EQ(testmode::clockMs(), before);
+}
+
 TEST_F(LoopTest, SetSceneConstructsNewBeforeDestroyingOldAndInitialisesAfter)
 {
     log.clear();

@@ -24,6 +24,7 @@ TEST(GeneratedImages, EveryImageIsRgbaAtItsPowerOfTwoSize) {
       {"DATA/PARTICLE.PNG", 64, 64},             {"icons/vantorel.png", 256, 256},
       {"DATA/PuzzleField/cursor.png", 256, 256}, {"DATA/UI/paused.png", 1024, 1024},
       {"DATA/UI/volume.png", 512, 512},
+      {"DATA/UI/BestScores.png", 1024, 1024},
   };
   for (const Expected& e : images) {
     SCOPED_TRACE(e.path);

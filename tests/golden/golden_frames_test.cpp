@@ -1,6 +1,7 @@
 // Golden frames: the back buffer of chosen ticks of a scripted round (before
-// the start, the arrow in flight, the arrow pulsing, the board after a clear)
-// compared with stored images drawn from the project's own DATA. The frames
+// the start, the arrow in flight, the arrow pulsing, the board after a clear,
+// the waiting screen with the round's best score and the table that Tab
+// opens) compared with stored images drawn from the project's own DATA. The frames
 // are stored at a quarter of their size (box-filtered), which keeps them small
 // and still shows every misplaced or missing image.
 //
@@ -124,4 +125,13 @@ TEST_F(GoldenFrames, ARoundAsDrawn)
     expectGolden("arrow_pulse");
     drawAtPhase(160);
     expectGolden("after_clear");
+
+    field().timeLeft = 2;
+    while (scene().playing) tick();
+    drawnTick();
+    expectGolden("best_score");
+    testmode::setKey(VK_TAB, true);
+    drawnTick();
+    testmode::setKey(VK_TAB, false);
+    expectGolden("best_table");
 }

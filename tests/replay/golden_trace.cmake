@@ -3,9 +3,12 @@
 # golden file instead. Run from the build folder (the game reads DATA/ there).
 #   cmake -DTOOL=<vantorel-replay> -DSCRIPT=<script.txt> -DGOLDEN=<trace.jsonl>
 #         -DSEED_FIELD=<n> -DSEED_SCENE=<n> -DOUTPUT=<trace file> [-DUPDATE=ON]
-#         [-DFRAMES_DIR=<dir> -DFRAME_AT=<T1,T2,...>] [-DAUDIO=<file.wav>] -P golden_trace.cmake
+#         [-DFRAMES_DIR=<dir> -DFRAME_AT=<T1,T2,...>] [-DAUDIO=<file.wav>] [-DSCORES=<dir>]
+#         -P golden_trace.cmake
 # With frames or audio asked for, the trace must not change, and every frame
-# and the audio file must be written.
+# and the audio file must be written. With SCORES, the run keeps its best
+# scores in that (emptied) folder: the trace must not change either, and the
+# script's one round that ran out of time must be the table's one entry.
 foreach(required TOOL SCRIPT GOLDEN SEED_FIELD SEED_SCENE OUTPUT)
   if(NOT DEFINED ${required})
     message(FATAL_ERROR "golden_trace.cmake needs -D${required}=...")
@@ -26,6 +29,10 @@ if(FRAMES_DIR)
     string(REPEAT 0 ${zeros} padding)
     list(APPEND expected_files ${FRAMES_DIR}/tick-${padding}${tick}.png)
   endforeach()
+endif()
+if(SCORES)
+  file(REMOVE_RECURSE ${SCORES})
+  list(APPEND outputs --scores ${SCORES})
 endif()
 if(AUDIO)
   file(REMOVE ${AUDIO})
@@ -50,6 +57,22 @@ foreach(expected ${expected_files})
     message(FATAL_ERROR "the run wrote no ${expected}")
   endif()
 endforeach()
+
+if(SCORES)
+  # The round's last tick is the first with no time left.
+  file(STRINGS ${OUTPUT} ended REGEX "\"timeLeft\":0,")
+  list(GET ended 0 last_tick)
+  string(REGEX MATCH "\"score\":([0-9]+)" _ "${last_tick}")
+  set(score ${CMAKE_MATCH_1})
+  set(table_file ${SCORES}/scores.txt)
+  if(NOT EXISTS ${table_file})
+    message(FATAL_ERROR "the replayed round left no ${table_file}")
+  endif()
+  file(READ ${table_file} table)
+  if(NOT table MATCHES "^vantorel-scores 1\n${score} [0-9]+ 2026-01-01 [0-9:]+\n$")
+    message(FATAL_ERROR "${table_file} should hold the round's score ${score} alone, but reads:\n${table}")
+  endif()
+endif()
 
 if(UPDATE)
   file(COPY_FILE ${OUTPUT} ${GOLDEN})

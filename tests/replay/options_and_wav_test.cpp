@@ -31,7 +31,7 @@ TEST(ReplayOptions, ReadsEveryOption)
 {
     const auto o = parseOptions({"--seed-field", "1", "--seed-scene", "4294967295", "--script", "s.txt", "--trace",
                                  "t.jsonl", "--frames", "out", "--frame-at", "30,5,30", "--audio", "a.wav",
-                                 "--ticks", "3600"});
+                                 "--ticks", "3600", "--scores", "kept"});
     EXPECT_EQ(o.seedField, 1u);
     EXPECT_EQ(o.seedScene, 4294967295u);
     EXPECT_EQ(o.scriptPath, "s.txt");
@@ -40,9 +40,10 @@ TEST(ReplayOptions, ReadsEveryOption)
     EXPECT_EQ(o.frameTicks, (std::set<uint32_t>{5, 30}));
     EXPECT_EQ(o.audioPath, "a.wav");
     EXPECT_EQ(o.ticks, 3600u);
+    EXPECT_EQ(o.scoresDir, "kept");
     const auto defaults = parseOptions({});
     EXPECT_FALSE(defaults.seedField || defaults.seedScene || defaults.ticks);
-    EXPECT_TRUE(defaults.scriptPath.empty() && defaults.tracePath.empty());
+    EXPECT_TRUE(defaults.scriptPath.empty() && defaults.tracePath.empty() && defaults.scoresDir.empty());
 }
 
 TEST(ReplayOptions, RejectsBadCommandLines)

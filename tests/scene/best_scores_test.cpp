@@ -4,6 +4,7 @@
 #include "scene/game_fixture.h"
 
 #include "app/BestScores.h"
+#include "framework/input/Input.h"
 
 #include <fstream>
 #include <sstream>
@@ -56,4 +57,34 @@ TEST_F(GameTest, ARoundThatRunsOutGoesIntoTheBestScoresWithItsHighestChain)
     char line[64];
     std::snprintf(line, sizeof line, "%d 1 2026-01-01 00:%02u:%02u\n", score, seconds / 60, seconds % 60);
     EXPECT_EQ(fileText(scores), std::string("vantorel-scores 1\n") + line);
+}
+
+TEST_F(GameTest, TabOrThePadsOwnBackButtonOpensAndClosesTheTableWhileWaiting)
+{
+    const auto tap = [this](int key) {
+        testmode::setKey(key, true);
+        ticks(3);
+        testmode::setKey(key, false);
+        tick();
+    };
+    tap(VK_RETURN);
+    EXPECT_FALSE(scene().tableShown) << "Return shares logical button 14 with the pad's back button";
+    tap(VK_TAB);
+    EXPECT_TRUE(scene().tableShown) << "a held Tab counts once";
+    // No pad is attached, so the pad's own state stays as set here: a back
+    // button held for ticks closes the table once.
+    ButtonState& back = input->padButtons[sceneMain::TABLE_PAD_BUTTON];
+    back = BTN_PRESSED;
+    ticks(3);
+    back = BTN_IDLE;
+    tick();
+    EXPECT_FALSE(scene().tableShown);
+
+    tap(VK_TAB);
+    pressStart(true);
+    tick();
+    pressStart(false);
+    EXPECT_FALSE(scene().tableShown) << "a round starts with the table closed";
+    tap(VK_TAB);
+    EXPECT_FALSE(scene().tableShown) << "Tab does nothing during a round";
 }

@@ -159,13 +159,18 @@ protected:
     }
 
     // The quads after the blocks; empty (and a failure) when there are fewer.
-    static std::vector<DrawnQuad> tail(const std::vector<DrawnQuad>& quads)
+    // `betweenRounds` quads of the best scores, drawn between the banner and
+    // the pointer while waiting, are left out.
+    static std::vector<DrawnQuad> tail(const std::vector<DrawnQuad>& quads, size_t betweenRounds = 0)
     {
-        if (quads.size() < static_cast<size_t>(FrameLayout::Count)) {
+        if (quads.size() < FrameLayout::Count + betweenRounds) {
             ADD_FAILURE() << "only " << quads.size() << " quads drawn";
             return {};
         }
-        return std::vector<DrawnQuad>(quads.end() - FrameLayout::Count, quads.end());
+        const auto pointer = quads.end() - 2;
+        std::vector<DrawnQuad> t(pointer - betweenRounds - (FrameLayout::Count - 2), pointer - betweenRounds);
+        t.insert(t.end(), pointer, quads.end());
+        return t;
     }
 
     static void pressStart(bool down) { testmode::setKey(VK_SPACE, down); }

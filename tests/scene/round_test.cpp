@@ -250,7 +250,12 @@ TEST_F(GameTest, AWholeRoundFromTheStartPressToItsEnd)
     ticks(30);
     EXPECT_EQ(panel.shownScore, frozen) << "between rounds the panel keeps its values";
     EXPECT_EQ(scene().overlayOffset, 0);
-    t = tail(drawnTick());
+    // Under the banner: the best score's plaque, its digits, the round's
+    // badge (the first round makes the top) and the hint to the table.
+    const std::vector<DrawnQuad> waiting = drawnTick();
+    const size_t bestScoreQuads = 3 + std::to_string(finalScore).size();
+    t = tail(waiting, bestScoreQuads);
+    ASSERT_FALSE(t.empty());
     EXPECT_EQ(t[L::Banner].x[0], 128);
     EXPECT_EQ(shownDigits(t, L::Time0, 2, numbers), "00");
 

@@ -7,6 +7,8 @@
 #include "Canvas.h"
 #include "Text.h"
 
+#include <string>
+
 namespace datagen {
 
 struct Fonts {
@@ -24,6 +26,10 @@ void drawPiece(Canvas& c, int value, float x, float y, float size);
 // A computer mouse centred at (cx, cy), `height` tall, one button lit
 // (0 left, 1 right, -1 none).
 void drawMouse(Canvas& c, float cx, float cy, float height, int litButton);
+// A key cap with its label, its left edge at `x`, sitting on the text line
+// whose baseline is `baseline` and whose letters are `size` pixels.
+void drawKeycap(Canvas& c, const Fonts& fonts, const std::string& label, int x, int baseline, int size);
+int keycapWidth(const Fonts& fonts, const std::string& label, int size);
 
 Canvas makePieces();         // 2048 x 256: values 1..6 at x = 256 * (value - 1)
 Canvas makeBoardFrame();     // 1024 x 1024: clear over the 4 x 4 cells
@@ -33,6 +39,7 @@ Canvas makeColourChange();   // 256 x 256
 Canvas makeScoreDigits(const Fonts& fonts);   // 512 x 128, 64 x 64 cells
 Canvas makeChainDigits(const Fonts& fonts);   // 512 x 128, 64 x 64 cells
 Canvas makeStartBanner(const Fonts& fonts);   // 1024 x 128
+Canvas makeBestScores(const Fonts& fonts);    // 1024 x 1024 atlas, see BestScores.cpp
 Canvas makeMousePointer();   // 64 x 64, hot spot top-left
 Canvas makeSpinner();        // 64 x 64, turns about its centre
 Canvas makeParticle();       // 64 x 64 soft spark

@@ -29,6 +29,7 @@ std::vector<std::function<void()>> imageJobs(const std::string& root) {
       withFonts("DATA/number.png", makeScoreDigits),
       withFonts("DATA/rensa.png", makeChainDigits),
       withFonts("DATA/gamestart.png", makeStartBanner),
+      withFonts("DATA/UI/BestScores.png", makeBestScores),
       plain("DATA/mouse/MousePointer.png", makeMousePointer),
       plain("DATA/mouse/PointRotate.png", makeSpinner),
       plain("DATA/PARTICLE.PNG", makeParticle),

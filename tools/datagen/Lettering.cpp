@@ -1,4 +1,4 @@
-// Lettering: the two digit sheets and the start banner.
+// Lettering: the two digit sheets, the start banner and its key caps.
 // Digit sheets: 512 x 128, digit d in the 64 x 64 cell at
 // (64 * (d mod 8), 64 * (d div 8)). The game draws score and time digits 49
 // pixels wide 36 apart and chain digits 37 wide 28 apart, so each glyph keeps
@@ -57,11 +57,16 @@ struct Run {
 
 }  // namespace
 
-static void drawKeycap(Canvas& c, const Fonts& fonts, const std::string& label, int x, int baseline, int size) {
-  int width = fonts.sans.measure(label, size - 14, 2) + 28;
+int keycapWidth(const Fonts& fonts, const std::string& label, int size) {
+  return fonts.sans.measure(label, size - 14, 2) + 28;
+}
+
+void drawKeycap(Canvas& c, const Fonts& fonts, const std::string& label, int x, int baseline, int size) {
+  int width = keycapWidth(fonts, label, size);
   float cx = float(x) + float(width) / 2, cy = float(baseline) - float(size) * 0.36f;
   Sdf key = roundRect(cx, cy, float(width) / 2, float(size) * 0.55f, 9);
-  Box box = fullBox(c);
+  // The key, its shadow and its glow all lie within a margin of 16 pixels.
+  Box box = {x - 16, int(cy) - size - 16, x + width + 16, int(cy) + size + 16};
   c.glow(key, {0.3f, 0.9f, 1, 0.6f}, 8, box);
   c.fill(moved(key, 0, 4), solid({0.25f, 0.35f, 0.55f, 1}), box);
   c.fill(key, verticalGradient(cy - float(size) * 0.55f, {1, 1, 1, 1}, cy + float(size) * 0.55f,
@@ -97,7 +102,7 @@ Canvas makeStartBanner(const Fonts& fonts) {
   title.outline = 2.5f;
   title.glowRadius = 3;
   const std::string before = "PRESS", after = "TO START";
-  int keyWidth = fonts.sans.measure("SPACE", title.size - 14, 2) + 28;
+  int keyWidth = keycapWidth(fonts, "SPACE", title.size);
   int gap = 20;
   int total = fonts.sans.measure(before, title.size, title.tracking) + gap + keyWidth + gap +
               fonts.sans.measure(after, title.size, title.tracking);

@@ -10,9 +10,12 @@ namespace replay {
 const char* const UsageText =
     "usage: vantorel-replay [--seed-field N] [--seed-scene N] [--script FILE] [--trace FILE]\n"
     "                       [--frames DIR --frame-at T1,T2,...] [--audio FILE.wav] [--ticks N]\n"
+    "                       [--scores DIR]\n"
     "Runs the game headless from a script of input events and writes one JSON line per tick.\n"
     "Without a seed, one is drawn and reported on standard error. Without --ticks the run\n"
-    "ends after the tick of the script's last event, or earlier when the game quits.\n";
+    "ends after the tick of the script's last event, or earlier when the game quits.\n"
+    "With --scores, the game keeps its best scores and settings in DIR as it does in the\n"
+    "user's folders; without, it writes no file of its own.\n";
 
 namespace {
 
@@ -68,6 +71,7 @@ ReplayOptions parseOptions(const std::vector<std::string>& arguments)
         else if (option == "--frame-at") options.frameTicks = tickList(value);
         else if (option == "--audio") options.audioPath = value;
         else if (option == "--ticks") options.ticks = unsignedValue(option, value, 1);
+        else if (option == "--scores") options.scoresDir = value;
         else throw UsageError("unknown argument \"" + option + "\"");
         if (value.empty()) throw UsageError(option + " needs a value");
         ++i;

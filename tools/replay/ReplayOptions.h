@@ -6,6 +6,7 @@
 //   --frames DIR --frame-at T1,T2,...   PNG of the back buffer after those ticks
 //   --audio FILE.wav                    the mixed audio of the whole run
 //   --ticks N                           stop after tick N
+//   --scores DIR                        keep the best scores and settings in DIR
 //   --help
 //
 // Limits: every option at most once; --frames and --frame-at come together.
@@ -30,6 +31,7 @@ struct ReplayOptions {
     std::set<uint32_t> frameTicks;
     std::string audioPath;
     std::optional<uint32_t> ticks;
+    std::string scoresDir;             // empty: the run keeps no table
     bool help = false;
 };
 

@@ -6,6 +6,7 @@
 #include "app/FrameClock.h"
 #include "app/GameWindow.h"
 #include "app/SaveFolders.h"
+#include "app/Settings.h"
 #include "app/Scene.h"
 #include "app/Systems.h"
 #include "app/WinMain.h"
@@ -65,9 +66,16 @@ int ReplayRun::run()
     testmode::enableAudioDevice(true);
     fieldRandom.seed(*options_.seedField);
     sceneRandom.seed(*options_.seedScene);
-    // A replayed round keeps no best scores on disk; its dates follow the
-    // virtual clock.
-    saveFolders.where = SaveFolders::Where::Nowhere;
+    // A replayed round keeps no best scores on disk unless a folder is given;
+    // there the game reads its settings and keeps its table as it does in
+    // the user's folders. Dates follow the virtual clock.
+    if (options_.scoresDir.empty()) {
+        saveFolders.where = SaveFolders::Where::Nowhere;
+    } else {
+        saveFolders.where = SaveFolders::Where::Given;
+        saveFolders.given = options_.scoresDir;
+        settings.load();
+    }
     testmode::useVirtualDate();
 
     HWND window = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWDEFAULT);

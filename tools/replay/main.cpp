@@ -45,7 +45,7 @@ void findGameData(replay::ReplayOptions& options)
         std::fputs("vantorel-replay: no DATA folder here; the game runs without its images and sounds\n", stderr);
         return;
     }
-    for (std::string* path : {&options.tracePath, &options.framesDir, &options.audioPath})
+    for (std::string* path : {&options.tracePath, &options.framesDir, &options.audioPath, &options.scoresDir})
         if (!path->empty()) *path = fs::absolute(*path).string();
     fs::current_path(toolFolder, error);
     if (error)

@@ -81,9 +81,13 @@ public:
     virtual bool windowRect(HWND window, RECT& rect) = 0;
     // GetCursorPos's answer; false when there is no cursor to read.
     virtual bool cursorPos(POINT& point) = 0;
-    // PeekMessageA found the queue empty: gives input a moment to arrive.
-    // True when SDL events may be waiting.
+    // PeekMessageA found the queue empty (it never waits). True when SDL
+    // events may be waiting.
     virtual bool idle() = 0;
+    // MsgWaitForMultipleObjects: waits until input may be waiting or the
+    // milliseconds have passed (INFINITE: no limit). True when SDL events may
+    // be waiting.
+    virtual bool waitForInput(DWORD milliseconds) = 0;
     // Whether a message can still arrive for GetMessageA to wait for.
     virtual bool messagesCanArrive() = 0;
 

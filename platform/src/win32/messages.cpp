@@ -9,10 +9,10 @@
 // As on Windows, a key message carries the key the layout puts on the cap
 // (virtualKeyForMessage), while the key table keeps keys by their place.
 //
-// When nothing is queued, PeekMessageA gives the host a moment for input to
-// arrive (the sdl host waits up to 1 ms for an event, so that a loop polling
-// between ticks does not burn a whole core; the headless host runs its
-// caller's idle hook) and looks once more.
+// PeekMessageA never waits (the headless host runs its caller's idle hook
+// when the queue is empty); MsgWaitForMultipleObjects is the one wait, which
+// the host carries out: on SDL's event queue with a timeout, or, headless, by
+// moving the virtual clock on by the timeout.
 #include "host/host.h"
 #include "win32/layer_state.h"
 
@@ -162,11 +162,27 @@ BOOL PeekMessageA(LPMSG msg, HWND /*window*/, UINT /*filterMin*/, UINT /*filterM
     return takeMessage(msg, removeMsg & PM_REMOVE) ? TRUE : FALSE;
 }
 
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* /*handles*/, BOOL /*waitAll*/, DWORD milliseconds,
+                                DWORD /*wakeMask*/)
+{
+    // Only the message queue can be waited on: the game passes no handles.
+    if (count != 0) return WAIT_FAILED;
+    pumpEvents();
+    if (!state().queue.empty() || state().quitPosted) return WAIT_OBJECT_0;
+    if (!host::current().messagesCanArrive()) return WAIT_FAILED;
+    // Any input ends the wait, as on Windows, whether or not it becomes a
+    // message.
+    if (!host::current().waitForInput(milliseconds)) return WAIT_TIMEOUT;
+    pumpEvents();
+    return WAIT_OBJECT_0;
+}
+
 BOOL GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax)
 {
     if (!msg) return -1;
     while (!PeekMessageA(msg, window, filterMin, filterMax, PM_REMOVE)) {
         if (!host::current().messagesCanArrive()) return -1;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
     }
     return msg->message == WM_QUIT ? FALSE : TRUE;
 }

@@ -2,10 +2,12 @@
 // clock() as the Windows runtime gives it (milliseconds since the process
 // started, from the host; glibc's clock() counts processor time instead),
 // rand_s (the host's random source), OutputDebugStringA (the debug trace,
-// written to standard error), GetModuleHandleA, and the stock GDI objects.
+// written to standard error), GetModuleHandleA, the stock GDI objects, and
+// the system timer's resolution.
 #include "host/host.h"
 
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <cstdio>
 #include <cstring>
@@ -14,6 +16,12 @@
 // Replaces the C library's clock() for the whole program: the game's frame
 // clock counts milliseconds since start.
 extern "C" clock_t clock(void) noexcept { return layer::host::current().clockMs(); }
+
+// Windows wakes sleepers on a 15.6 ms timer unless a program asks for a finer
+// one; here sleeps and waits already end within a fraction of a millisecond,
+// so there is nothing to change.
+MMRESULT timeBeginPeriod(UINT period) { return period == 0 ? TIMERR_NOCANDO : TIMERR_NOERROR; }
+MMRESULT timeEndPeriod(UINT period) { return period == 0 ? TIMERR_NOCANDO : TIMERR_NOERROR; }
 
 errno_t rand_s(unsigned int* value)
 {

@@ -5,8 +5,9 @@
 // Provides: windows on SDL's dummy video driver, placed exactly where the
 // game asks and never moved; a virtual clock that moves only when the caller
 // moves it; a seeded random source; the cursor, the window rectangle, the
-// focus and the keys as the caller injects them; an idle hook run where the
-// sdl host would wait for input; every presented frame captured as pixels,
+// focus and the keys as the caller injects them; an idle hook run whenever
+// PeekMessageA finds the queue empty, and waits that last their whole
+// timeout on the virtual clock; every presented frame captured as pixels,
 // with Present failures and a reduced adapter on request; a virtual audio
 // device the caller renders at its own pace; logs of window, device and sound
 // calls. Pads are SDL virtual joysticks attached through SDL itself, so SDL's
@@ -36,6 +37,13 @@ public:
     bool windowRect(HWND window, RECT& rect) override;
     bool cursorPos(POINT& point) override;
     bool idle() override;
+    // Nothing arrives on its own: the wait lasts its whole timeout on the
+    // virtual clock.
+    bool waitForInput(DWORD milliseconds) override
+    {
+        if (milliseconds != INFINITE) clock += milliseconds;
+        return false;
+    }
     bool messagesCanArrive() override { return true; }
 
     clock_t clockMs() override { return static_cast<clock_t>(clock); }

@@ -4,8 +4,8 @@
 // Provides: windows on the desktop SDL finds (X11 or Wayland; none without a
 // display, and none on SDL's offscreen or dummy drivers, where nobody could
 // see or close them), placed to fit the screen and its density; the keyboard,
-// mouse, cursor and focus as SDL reports them; a 1 ms wait for input when the
-// message queue is empty; wall-clock time since the process started; the
+// mouse, cursor and focus as SDL reports them; the wait for input on SDL's
+// event queue; wall-clock time since the process started; the
 // kernel's random source; frames shown through an SDL renderer scaled to the
 // window; SDL's default playback device pulling the mix on its own thread.
 //
@@ -26,7 +26,8 @@ public:
     bool hasFocus(const Window& window) override;
     bool windowRect(HWND window, RECT& rect) override;
     bool cursorPos(POINT& point) override;
-    bool idle() override;
+    bool idle() override { return false; }
+    bool waitForInput(DWORD milliseconds) override;
     bool messagesCanArrive() override;
 
     clock_t clockMs() override;

@@ -119,11 +119,13 @@ bool SdlHost::cursorPos(POINT& point)
     return true;
 }
 
-// A 1 ms wait keeps a loop that polls between ticks from burning a whole
-// core; the runtime clock has 1 ms resolution, so no tick is moved by it.
-bool SdlHost::idle()
+bool SdlHost::waitForInput(DWORD milliseconds)
 {
-    return state().videoReady && SDL_WaitEventTimeout(nullptr, 1) == 1;
+    if (!state().videoReady) return false;
+    // A null event waits without taking the event: PeekMessageA's pump
+    // translates it.
+    const int timeout = milliseconds == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(milliseconds, INT32_MAX));
+    return SDL_WaitEventTimeout(nullptr, timeout) == 1;
 }
 
 bool SdlHost::messagesCanArrive() { return state().videoReady; }

@@ -1,0 +1,115 @@
+// BestScoresPanel.cpp — where each piece of the best-score atlas goes on the
+// screen. The plaque and its badge sit under the start banner, centred on its
+// band (x 552); the table covers the middle of the board.
+#include "game/BestScoresPanel.h"
+
+#include "framework/Destroy.h"
+#include "framework/graphics/orvSprite.h"
+#include "game/ScoreTable.h"
+
+namespace {
+
+// The atlas: each piece's place in the texture and its size.
+struct Piece {
+    int x, y, width, height;
+};
+constexpr Piece Table{0, 0, 800, 640};
+constexpr Piece Plaque{0, 640, 512, 88};
+constexpr Piece Hint{512, 640, 512, 48};
+constexpr Piece RowBar{0, 872, 768, 40};
+constexpr int BadgeY = 728, BadgeWidth = 256, BadgeHeight = 48, BadgesPerRow = 4;
+constexpr int GlyphY = 912, GlyphWidth = 24, GlyphHeight = 40, GlyphStep = 17;
+constexpr const char* Glyphs = "0123456789-:.";
+// A glyph shows in the middle of its cell: the cell starts this far left of
+// the letter's own box.
+constexpr int GlyphInset = 4;
+
+// On the screen, centred under the start banner's band.
+constexpr int BandCentreX = 552;
+constexpr int PlaqueX = BandCentreX - Plaque.width / 2, PlaqueY = 588;
+constexpr int WellCentreX = PlaqueX + 346, DigitY = PlaqueY + 20;
+constexpr int DigitSize = 49, DigitStep = 36, DigitCell = 64, DigitColumns = 8;
+constexpr int BelowPlaqueY = PlaqueY + Plaque.height + 8;
+constexpr int TableX = 112, TableY = 192;
+constexpr int RowTop = TableY + 128, RowPitch = 42;
+constexpr int PlaceRight = TableX + 88, ScoreRight = TableX + 320, ChainRight = TableX + 430, DateLeft = TableX + 476;
+
+void drawPiece(orvSprite* sprite, const Piece& piece, int x, int y)
+{
+    sprite->Draw(x, y, piece.width, piece.height, piece.x, piece.y, piece.width, piece.height, 0.0f);
+}
+
+}  // namespace
+
+BestScoresPanel::BestScoresPanel() : atlas(nullptr), digits(nullptr)
+{
+    atlas = new orvSprite("DATA/UI/BestScores.png");
+    // The status column's score digits, through the same cached texture.
+    digits = new orvSprite("DATA/number.png");
+}
+
+BestScoresPanel::~BestScoresPanel()
+{
+    destroy(atlas);
+    destroy(digits);
+}
+
+void BestScoresPanel::drawGlyphs(const std::string& text, int x, int y, int style)
+{
+    for (char c : text) {
+        for (int k = 0; Glyphs[k]; ++k)
+            if (Glyphs[k] == c)
+                atlas->Draw(x - GlyphInset, y, GlyphWidth, GlyphHeight, GlyphWidth * k, GlyphY + GlyphHeight * style,
+                            GlyphWidth, GlyphHeight, 0.0f);
+        x += GlyphStep;
+    }
+}
+
+void BestScoresPanel::drawGlyphsRight(const std::string& text, int right, int y, int style)
+{
+    drawGlyphs(text, right - GlyphStep * static_cast<int>(text.size()), y, style);
+}
+
+void BestScoresPanel::drawBest(const ScoreTable& table, int place)
+{
+    if (table.entries.empty()) return;
+    drawPiece(atlas, Plaque, PlaqueX, PlaqueY);
+    const std::string best = std::to_string(table.best());
+    const int count = static_cast<int>(best.size());
+    int x = WellCentreX - (DigitStep * (count - 1) + DigitSize) / 2;
+    for (char c : best) {
+        const int d = c - '0';
+        digits->Draw(x, DigitY, DigitSize, DigitSize, DigitCell * (d % DigitColumns), DigitCell * (d / DigitColumns),
+                     DigitCell, DigitCell, 0.0f);
+        x += DigitStep;
+    }
+    int hintY = BelowPlaqueY;
+    if (place >= 1 && place <= ScoreTable::TABLE_SIZE) {
+        const int i = place - 1;
+        atlas->Draw(BandCentreX - BadgeWidth / 2, BelowPlaqueY, BadgeWidth, BadgeHeight,
+                    BadgeWidth * (i % BadgesPerRow), BadgeY + BadgeHeight * (i / BadgesPerRow), BadgeWidth,
+                    BadgeHeight, 0.0f);
+        hintY += BadgeHeight + 6;
+    }
+    drawPiece(atlas, Hint, BandCentreX - Hint.width / 2, hintY);
+}
+
+void BestScoresPanel::drawTable(const ScoreTable& table, int place)
+{
+    drawPiece(atlas, Table, TableX, TableY);
+    for (int row = 0; row < ScoreTable::TABLE_SIZE; ++row) {
+        const int y = RowTop + RowPitch * row;
+        const int style = row + 1 == place ? 1 : 0;
+        if (style) drawPiece(atlas, RowBar, TableX + 16, y);
+        drawGlyphsRight(std::to_string(row + 1) + ".", PlaceRight, y, style);
+        if (row >= static_cast<int>(table.entries.size())) {
+            drawGlyphsRight("-", ScoreRight, y, style);
+            continue;
+        }
+        const ScoreEntry& entry = table.entries[static_cast<size_t>(row)];
+        drawGlyphsRight(std::to_string(entry.score), ScoreRight, y, style);
+        drawGlyphsRight(std::to_string(entry.chain), ChainRight, y, style);
+        // The minute is enough to know a round again.
+        drawGlyphs(entry.date + " " + entry.time.substr(0, 5), DateLeft, y, style);
+    }
+}

@@ -1,0 +1,37 @@
+// BestScoresPanel.h — the best scores on the waiting screen: a plaque under
+// the start banner with the best score, a badge with the place of the round
+// just played when it made the table ("NEW BEST!", "3RD PLACE"...), a hint
+// to open the table, and the whole table (place, score, chain, date) over
+// the board. Everything comes from one atlas, "DATA/UI/BestScores.png", and
+// the score digits of "DATA/number.png".
+// Limits: draws only; the scene decides when. Main thread only. Depends on:
+// orvSprite, ScoreTable.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class ScoreTable;
+class orvSprite;
+
+class BestScoresPanel {
+public:
+    BestScoresPanel();
+    ~BestScoresPanel();
+    BestScoresPanel(const BestScoresPanel&) = delete;
+    BestScoresPanel& operator=(const BestScoresPanel&) = delete;
+
+    // `place` is the last round's place from 1, or 0 when it made none.
+    // The plaque: nothing while the table is empty.
+    void drawBest(const ScoreTable& table, int place);
+    void drawTable(const ScoreTable& table, int place);
+
+    orvSprite* atlas;
+    orvSprite* digits;
+
+private:
+    // A line of the atlas's glyphs ("0123456789-:.", a space leaves a gap)
+    // with its first cell at (x, y).
+    void drawGlyphs(const std::string& text, int x, int y, int style);
+    void drawGlyphsRight(const std::string& text, int right, int y, int style);
+};
