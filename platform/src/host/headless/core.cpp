@@ -120,7 +120,12 @@ void setMouse(int x, int y)
     setCursor(r.left + x, r.top + y);
 }
 
-void setFocus(bool focused) { headless().focused = focused; }
+void setFocus(bool focused)
+{
+    if (headless().focused == focused) return;
+    headless().focused = focused;
+    layer::focusChanged(layer::firstWindow(), focused);
+}
 void seedRandom(uint32_t seed) { headless().randomEngine.seed(seed); }
 void onIdle(std::function<void()> hook) { headless().onIdle = std::move(hook); }
 const std::vector<std::string>& calls() { return headless().calls; }
