@@ -8,7 +8,12 @@ namespace {
 
 constexpr uint16_t BitsPerSample = 16;
 
-void putId(Bytes& out, const char* id) { out.insert(out.end(), id, id + 4); }
+// Byte by byte: GCC 12's Release build takes a four-byte insert into an
+// empty vector for an overflow (-Wstringop-overflow).
+void putId(Bytes& out, const char* id)
+{
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(id[i]));
+}
 
 void append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
 
