@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -21,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         __builtin_trap();
     const uint32_t width = layer::d3d::nextPowerOfTwo(image.width);
     const uint32_t height = layer::d3d::nextPowerOfTwo(image.height);
-    if (layer::d3d::stretchPoint(image, width, height).size() != static_cast<size_t>(width) * height)
+    if (layer::d3d::stretchPoint(std::move(image), width, height).size() != static_cast<size_t>(width) * height)
         __builtin_trap();
     return 0;
 }

@@ -8,6 +8,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -224,4 +225,40 @@ TEST_F(TextureFile, BackslashesInNamesReachTheFile)
     IDirect3DTexture9* texture = load("gfx_test_data\\slash.png", loaded);
     EXPECT_EQ(loaded.result, D3D_OK);
     if (texture) texture->Release();
+}
+
+// The device's first image file starts decoding the other images of its
+// folder ahead of their loads (here while the first, large one is decoded);
+// each load still shows the file as it is when it is loaded, even one
+// rewritten after the worker decoded it.
+TEST_F(TextureFile, ImagesDecodedAheadShowTheFilesAsTheyAreWhenLoaded)
+{
+    const std::string folder = "ahead_test_data";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    auto write = [&](const std::string& name, const TestImage& image) {
+        std::vector<uint8_t> rgba;
+        for (uint32_t p : image.argb)
+            rgba.insert(rgba.end(), {static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8),
+                                     static_cast<uint8_t>(p), static_cast<uint8_t>(p >> 24)});
+        EXPECT_TRUE(testmode::writePng((folder + "/" + name).c_str(), image.width, image.height, rgba.data()));
+    };
+    const TestImage first = noiseImage(1024, 512, 21, true), before = noiseImage(64, 64, 22, true),
+                    after = noiseImage(64, 64, 23, true), other = noiseImage(32, 32, 24, true);
+    write("first.png", first);
+    write("rewritten.png", before);
+    write("other.png", other);
+    Loaded loaded;
+    IDirect3DTexture9* textures[3] = {load(folder + "/first.png", loaded), nullptr, nullptr};
+    write("rewritten.png", after);
+    textures[1] = load(folder + "/rewritten.png", loaded);
+    textures[2] = load(folder + "//other.png", loaded);
+    const TestImage* expected[3] = {&first, &after, &other};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_NE(textures[i], nullptr);
+        std::vector<uint32_t> pixels = drawn(textures[i], expected[i]->width, expected[i]->height);
+        for (size_t p = 0; p < pixels.size(); ++p) ASSERT_EQ(pixels[p], expected[i]->argb[p] & 0xFFFFFF) << p;
+        textures[i]->Release();
+    }
 }

@@ -18,6 +18,7 @@
 
 #include "d3d9/frame_record.h"
 #include "d3d9/raster.h"
+#include "d3d9/texture_prefetch.h"
 #include "host/host.h"
 #include "win32/com_object.h"
 
@@ -55,6 +56,9 @@ public:
     // reference to it: Reset refuses while default-pool resources live.
     void resourceCreated(D3DPOOL pool);
     void resourceDestroyed(D3DPOOL pool);
+    // Until the first Present: the image of an image file's bytes, when the
+    // start-up worker (started by the first such file) decoded it.
+    bool startupImage(const std::string& path, const std::vector<uint8_t>& bytes, DecodedImage& image);
 
 private:
     static constexpr int StageCount = 8;
@@ -102,6 +106,8 @@ private:
     std::vector<SpriteVertex> vertices_;
     FrameRecord frame_;
     std::unique_ptr<host::FramePresenter> presenter_;
+    bool presented_ = false;
+    std::unique_ptr<TexturePrefetch> prefetch_;
 };
 
 }  // namespace layer::d3d

@@ -1,7 +1,7 @@
 // png_image.cpp — PNG decoding through libpng from memory: palettes, grey,
 // 16-bit samples (their high byte, no gamma conversion) and interlaced images
-// become 8-bit BGRA rows; libpng's own size limits refuse oversized headers.
-// And the point stretch.
+// become 8-bit BGRA rows, written straight into the image's texels; libpng's
+// own size limits refuse oversized headers. And the point stretch.
 #include "d3d9/png_image.h"
 
 #include <png.h>
@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
+#include <utility>
 
 namespace layer::d3d {
 
@@ -40,8 +42,9 @@ void onError(png_structp png, png_const_charp message)
 void onWarning(png_structp, png_const_charp) {}
 
 // libpng reports errors by longjmp, so this function owns nothing with a
-// destructor: its buffers are malloc'd and freed on both paths.
-bool decodeRaw(const uint8_t* data, size_t size, uint32_t*& pixels, uint32_t& width, uint32_t& height,
+// destructor: the pixels go straight into the caller's vector, its row table
+// is malloc'd and freed on both paths.
+bool decodeRaw(const uint8_t* data, size_t size, std::vector<uint32_t>& pixels, uint32_t& width, uint32_t& height,
                bool& hasAlpha, char* error)
 {
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, error, onError, onWarning);
@@ -51,11 +54,9 @@ bool decodeRaw(const uint8_t* data, size_t size, uint32_t*& pixels, uint32_t& wi
         std::snprintf(error, ErrorCapacity, "out of memory");
         return false;
     }
-    uint32_t* volatile buffer = nullptr;
     png_bytep* volatile rows = nullptr;
     MemoryReader reader{data, size, 0};
     if (setjmp(png_jmpbuf(png))) {
-        std::free(buffer);
         std::free(rows);
         png_destroy_read_struct(&png, &info, nullptr);
         return false;
@@ -79,15 +80,19 @@ bool decodeRaw(const uint8_t* data, size_t size, uint32_t*& pixels, uint32_t& wi
     png_set_interlace_handling(png);
     png_read_update_info(png, info);
     if (png_get_rowbytes(png, info) != static_cast<size_t>(w) * 4) png_error(png, "unsupported pixel layout");
-    buffer = static_cast<uint32_t*>(std::malloc(static_cast<size_t>(w) * h * sizeof(uint32_t)));
+    bool allocated = true;
+    try {
+        pixels.resize(static_cast<size_t>(w) * h);
+    } catch (const std::bad_alloc&) {
+        allocated = false;
+    }
     rows = static_cast<png_bytep*>(std::malloc(h * sizeof(png_bytep)));
-    if (!buffer || !rows) png_error(png, "out of memory");
-    for (png_uint_32 y = 0; y < h; ++y) rows[y] = reinterpret_cast<png_bytep>(buffer + static_cast<size_t>(y) * w);
+    if (!allocated || !rows) png_error(png, "out of memory");
+    for (png_uint_32 y = 0; y < h; ++y) rows[y] = reinterpret_cast<png_bytep>(&pixels[static_cast<size_t>(y) * w]);
     png_read_image(png, rows);
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
     std::free(rows);
-    pixels = buffer;
     width = w;
     height = h;
     return true;
@@ -103,18 +108,11 @@ bool decodePng(const uint8_t* data, size_t size, DecodedImage& image, std::strin
         return false;
     }
     char message[ErrorCapacity] = "not a PNG image";
-    uint32_t* pixels = nullptr;
-    uint32_t width = 0, height = 0;
-    bool hasAlpha = false;
-    if (!decodeRaw(data, size, pixels, width, height, hasAlpha, message)) {
+    if (!decodeRaw(data, size, image.texels, image.width, image.height, image.hasAlpha, message)) {
+        image = DecodedImage{};
         error = message;
         return false;
     }
-    image.width = width;
-    image.height = height;
-    image.hasAlpha = hasAlpha;
-    image.texels.assign(pixels, pixels + static_cast<size_t>(width) * height);
-    std::free(pixels);
     return true;
 }
 
@@ -125,9 +123,9 @@ uint32_t nextPowerOfTwo(uint32_t value)
     return power;
 }
 
-std::vector<uint32_t> stretchPoint(const DecodedImage& image, uint32_t width, uint32_t height)
+std::vector<uint32_t> stretchPoint(DecodedImage&& image, uint32_t width, uint32_t height)
 {
-    if (width == image.width && height == image.height) return image.texels;
+    if (width == image.width && height == image.height) return std::move(image.texels);
     std::vector<uint32_t> out(static_cast<size_t>(width) * height);
     std::vector<uint32_t> column(width);
     for (uint32_t x = 0; x < width; ++x)

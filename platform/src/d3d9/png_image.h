@@ -27,7 +27,8 @@ bool decodePng(const uint8_t* data, size_t size, DecodedImage& image, std::strin
 uint32_t nextPowerOfTwo(uint32_t value);
 
 // The image resampled to width × height by taking the source texel under
-// each destination texel's centre.
-std::vector<uint32_t> stretchPoint(const DecodedImage& image, uint32_t width, uint32_t height);
+// each destination texel's centre; at the image's own size its texels move
+// out unchanged.
+std::vector<uint32_t> stretchPoint(DecodedImage&& image, uint32_t width, uint32_t height);
 
 }  // namespace layer::d3d

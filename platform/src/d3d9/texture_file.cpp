@@ -1,53 +1,26 @@
 // texture_file.cpp — D3DXCreateTextureFromFileExA: reads a PNG file (path as
-// the game spells it, backslashes allowed), decodes it, raises each side to a
-// power of two with point sampling and creates a one-level texture. Fails
-// with D3DXERR_INVALIDDATA and a message to the debug trace on a missing,
-// unreadable or bad file; never with a crash.
+// the game spells it, backslashes allowed), decodes it (or takes the image the
+// device's start-up worker decoded from the same bytes, texture_prefetch.h),
+// raises each side to a power of two with point sampling and creates a
+// one-level texture. Fails with D3DXERR_INVALIDDATA and a message to the
+// debug trace on a missing, unreadable or bad file; never with a crash.
 #include "d3d9/diagnostics.h"
 #include "d3d9/device.h"
 #include "d3d9/png_image.h"
 #include "d3d9/texture.h"
+#include "d3d9/texture_prefetch.h"
 #include "win32/paths.h"
 
 #include <d3dx9.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace layer::d3d {
 
 namespace {
-
-// A PNG of the largest texture size is far smaller; anything bigger is not
-// read into memory at all.
-constexpr long LargestImageFile = 64L * 1024 * 1024;
-
-bool readFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& error)
-{
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) {
-        error = "cannot open the file";
-        return false;
-    }
-    if (std::fseek(file.get(), 0, SEEK_END) != 0) {
-        error = "cannot read the file";
-        return false;
-    }
-    long size = std::ftell(file.get());
-    if (size < 0 || size > LargestImageFile || std::fseek(file.get(), 0, SEEK_SET) != 0) {
-        error = size > LargestImageFile ? "file too large for an image" : "cannot read the file";
-        return false;
-    }
-    bytes.resize(static_cast<size_t>(size));
-    if (size > 0 && std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
-        error = "cannot read the file";
-        return false;
-    }
-    return true;
-}
 
 uint32_t textureSide(UINT requested, uint32_t imageSide)
 {
@@ -77,21 +50,24 @@ HRESULT WINAPI D3DXCreateTextureFromFileExA(LPDIRECT3DDEVICE9 device, LPCSTR src
     auto* owner = dynamic_cast<Device*>(device);
     if (!owner || !srcFile || !texture) return D3DERR_INVALIDCALL;
 
+    const std::string path = layer::hostPath(srcFile);
     std::vector<uint8_t> bytes;
     std::string error;
     DecodedImage image;
-    if (!readFile(layer::hostPath(srcFile), bytes, error) || !decodePng(bytes.data(), bytes.size(), image, error)) {
+    if (!readImageFile(path, bytes, error) ||
+        !(owner->startupImage(path, bytes, image) || decodePng(bytes.data(), bytes.size(), image, error))) {
         std::string message = "D3DXCreateTextureFromFileExA: \"" + std::string(srcFile) + "\": " + error + "\n";
         OutputDebugStringA(message.c_str());
         return D3DXERR_INVALIDDATA;
     }
     uint32_t textureWidth = textureSide(width, image.width);
     uint32_t textureHeight = textureSide(height, image.height);
-    std::vector<uint32_t> texels = stretchPoint(image, textureWidth, textureHeight);
+    const bool imageAlpha = image.hasAlpha;
+    std::vector<uint32_t> texels = stretchPoint(std::move(image), textureWidth, textureHeight);
     if (colorKey != 0)
         for (uint32_t& texel : texels)
             if (texel == colorKey) texel = 0;
-    bool alpha = format == D3DFMT_UNKNOWN ? image.hasAlpha || colorKey != 0 : format == D3DFMT_A8R8G8B8;
+    bool alpha = format == D3DFMT_UNKNOWN ? imageAlpha || colorKey != 0 : format == D3DFMT_A8R8G8B8;
     *texture = new Texture(owner, textureWidth, textureHeight, std::move(texels), alpha, pool);
     return D3D_OK;
 }
