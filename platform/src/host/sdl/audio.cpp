@@ -1,6 +1,7 @@
 // audio.cpp — the sdl host's audio output: SDL's default playback device,
 // whose audio thread pulls frames from the mix. The SDL audio subsystem is
-// started with each output and stopped with it (SDL counts the starts).
+// started with each output and stopped with it (SDL counts the starts); after
+// a device that would not open, it is stopped by SDL_Quit at shut-down.
 #include "host/sdl/sdl.h"
 
 #include <SDL.h>
@@ -58,7 +59,9 @@ std::unique_ptr<AudioOutput> SdlHost::openAudio(const std::shared_ptr<AudioSourc
         SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
     if (device == 0) {
         OutputDebugStringA((std::string("DirectSound: no audio device: ") + SDL_GetError() + "\n").c_str());
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        // The subsystem stays started until SDL_Quit at shut-down: stopping
+        // it here waits for SDL's ALSA device-watching thread to wake from
+        // its 100 ms sleep, which would hold back the first frame.
         return nullptr;
     }
     source->rate = obtained.freq;
