@@ -17,6 +17,7 @@
 #include "app/Settings.h"
 #include "app/Systems.h"
 #include "framework/graphics/orvGraphics.h"
+#include "Version.h"
 
 #include <mmsystem.h>
 
@@ -40,7 +41,7 @@ int followCommandLine(const char* commandLine)
         return 0;
     }
     if (options.version) {
-        MessageBoxA(nullptr, VERSION_TEXT, Caption, MB_OK | MB_ICONINFORMATION);
+        MessageBoxA(nullptr, VersionText, Caption, MB_OK | MB_ICONINFORMATION);
         return 0;
     }
     if (options.scoresDirGiven) {
