@@ -21,7 +21,7 @@ TEST(GeneratedImages, EveryImageIsRgbaAtItsPowerOfTwoSize) {
       {"DATA/UI/colorChange.png", 256, 256},     {"DATA/number.png", 512, 128},
       {"DATA/rensa.png", 512, 128},              {"DATA/gamestart.png", 1024, 128},
       {"DATA/mouse/MousePointer.png", 64, 64},   {"DATA/mouse/PointRotate.png", 64, 64},
-      {"DATA/PARTICLE.PNG", 64, 64},             {"icons/vantorel.png", 256, 256},
+      {"DATA/PARTICLE.PNG", 64, 64},             {"icons/256.png", 256, 256},
       {"DATA/UI/BestScores.png", 1024, 1024},
   };
   for (const Expected& e : images) {

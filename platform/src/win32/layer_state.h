@@ -24,6 +24,7 @@ constexpr int CaptionHeight = 23;
 struct WindowClass {
     std::string name;
     WNDPROC proc = nullptr;
+    HICON icon = nullptr;
 };
 
 struct Window {

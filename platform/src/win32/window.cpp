@@ -1,13 +1,14 @@
 // window.cpp — window classes and top-level windows on SDL2: RegisterClassA,
 // CreateWindowExA, AdjustWindowRect, ShowWindow, UpdateWindow,
-// DestroyWindow, GetWindowRect, GetClientRect, DefWindowProcA, icons,
-// cursors and ShowCursor. One SDL window per HWND; its client area is the
+// DestroyWindow, GetWindowRect, GetClientRect, DefWindowProcA, cursors and
+// ShowCursor (icons: icons.cpp). One SDL window per HWND; its client area is the
 // SDL window. The layer gives a window the frame of layer_state.h, and
 // AdjustWindowRect reports exactly that frame, so that a rectangle grown by
 // AdjustWindowRect for the window's real style yields the wanted client area.
 // The host decides where a window goes and what its rectangle, focus and
 // video driver are.
 #include "host/host.h"
+#include "win32/icons.h"
 #include "win32/layer_state.h"
 #include "win32/window_internal.h"
 
@@ -88,7 +89,7 @@ ATOM RegisterClassA(const WNDCLASSA* wndClass)
     if (!wndClass || !wndClass->lpszClassName || !wndClass->lpfnWndProc) return 0;
     for (const WindowClass& c : state().classes)
         if (strcasecmp(c.name.c_str(), wndClass->lpszClassName) == 0) return 0;
-    state().classes.push_back({wndClass->lpszClassName, wndClass->lpfnWndProc});
+    state().classes.push_back({wndClass->lpszClassName, wndClass->lpfnWndProc, wndClass->hIcon});
     return static_cast<ATOM>(0xC000 + state().classes.size());
 }
 
@@ -129,6 +130,7 @@ HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWO
     SDL_Window* sdl = SDL_CreateWindow(title, place.x, place.y, place.width, place.height, flags | SDL_WINDOW_OPENGL);
     if (!sdl) sdl = SDL_CreateWindow(title, place.x, place.y, place.width, place.height, flags);
     if (!sdl) return nullptr;
+    showClassIcon(sdl, cls->icon);
     auto* w = new Window;
     w->proc = cls->proc;
     w->sdl = sdl;
@@ -195,14 +197,8 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM /*wParam*/, LPARAM /*lP
     return 0;
 }
 
-// The program carries no icon or cursor resources: these are the system's
-// defaults, which need no handle of their own here.
-HICON LoadIconA(HINSTANCE /*instance*/, LPCSTR /*name*/)
-{
-    static int defaultIcon;
-    return reinterpret_cast<HICON>(&defaultIcon);
-}
-
+// The program carries no cursor resources: this is the system's default,
+// which needs no handle of its own here. (LoadIconA: icons.cpp.)
 HCURSOR LoadCursorA(HINSTANCE /*instance*/, LPCSTR /*name*/)
 {
     static int arrowCursor;
