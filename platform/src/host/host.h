@@ -18,6 +18,7 @@
 #include <ctime>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace layer {
 struct Window;
@@ -46,8 +47,12 @@ class FramePresenter {
 public:
     virtual ~FramePresenter() = default;
     // Shows the frame (0x??RRGGBB pixels, row after row) for `window`: S_OK,
-    // or D3DERR_DEVICELOST when it cannot be shown.
-    virtual HRESULT present(HWND window, const uint32_t* pixels, int width, int height) = 0;
+    // or D3DERR_DEVICELOST when it cannot be shown. `damage` holds the
+    // rectangles that differ from the frame of the last successful present
+    // (all of the frame after a failure or a reset); a presenter that cannot
+    // be sure its screen still shows that frame shows the whole one.
+    virtual HRESULT present(HWND window, const uint32_t* pixels, int width, int height,
+                            const std::vector<RECT>& damage) = 0;
 };
 
 // The mix an audio output plays: interleaved stereo, signed 16-bit frames.
