@@ -47,6 +47,10 @@ void setMouse(int x, int y);
 // Focus of every window, as windowHasFocus reports it to the input devices.
 void setFocus(bool focused);
 
+// Whether the desktop's screen saver may start (SetThreadExecutionState holds
+// it off; SDL's dummy video keeps the state as a real desktop would).
+bool screenSaverAllowed();
+
 // rand_s draws from a Mersenne Twister seeded here (seed 0 after enable()).
 void seedRandom(uint32_t seed);
 

@@ -104,6 +104,8 @@ void sceneMain::startRound()
     playMusic(track);
     setMusicVolume(MusicLevel);
     playSoundEffect(SE_START);
+    // The screen stays on while a round runs, and only then.
+    SetThreadExecutionState(ES_CONTINUOUS | ES_DISPLAY_REQUIRED);
     playing = true;
     roundChain = 0;
     tableShown = false;
@@ -136,7 +138,10 @@ void sceneMain::Update()
     panel->Update(*field);
     playing = !field->update();
     if (field->chain > roundChain) roundChain = field->chain;
-    if (!playing) bestScores->record(field->score, roundChain);
+    if (!playing) {
+        bestScores->record(field->score, roundChain);
+        SetThreadExecutionState(ES_CONTINUOUS);
+    }
 }
 
 void sceneMain::Render()

@@ -68,6 +68,9 @@ void shutDownVideo()
 bool startVideo()
 {
     if (state().videoReady) return true;
+    // Windows leaves the screen saver alone unless a program asks it not to
+    // (SetThreadExecutionState); SDL would hold it off all the time.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     if (!host::current().startVideo()) return false;
     state().videoReady = true;
     std::atexit(shutDownVideo);

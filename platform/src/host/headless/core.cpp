@@ -91,6 +91,8 @@ void reset()
     state().keysRead = false;
     state().queue.clear();
     state().quitPosted = false;
+    // As in a new process: the screen saver is no longer held off.
+    SetThreadExecutionState(ES_CONTINUOUS);
 }
 
 void setClock(uint32_t ms) { headless().clock = ms; }
@@ -121,6 +123,7 @@ void setMouse(int x, int y)
 }
 
 void setFocus(bool focused) { headless().focused = focused; }
+bool screenSaverAllowed() { return SDL_IsScreenSaverEnabled() == SDL_TRUE; }
 void seedRandom(uint32_t seed) { headless().randomEngine.seed(seed); }
 void onIdle(std::function<void()> hook) { headless().onIdle = std::move(hook); }
 const std::vector<std::string>& calls() { return headless().calls; }

@@ -1,7 +1,8 @@
 // sdl.h — the sdl host: the machine through SDL2, the host the game ships
 // with.
 //
-// Provides: windows on the desktop SDL finds (X11 or Wayland; none without a
+// Provides: windows on the desktop SDL finds, named with the game's desktop id
+// (X11 or Wayland; none without a
 // display, and none on SDL's offscreen or dummy drivers, where nobody could
 // see or close them), placed to fit the screen and its density; the keyboard,
 // mouse, cursor and focus as SDL reports them; the wait for input on SDL's
@@ -18,6 +19,10 @@
 #include "host/host.h"
 
 namespace layer::host {
+
+// Tells SDL the game's desktop id and name (the window class, the audio
+// stream's name and role) before it starts video or audio.
+void nameTheApplication();
 
 class SdlHost final : public Host {
 public:

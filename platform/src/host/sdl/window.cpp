@@ -39,9 +39,23 @@ Host& sdlHost()
     return sdl;
 }
 
+// The desktop knows the game by its id and name: X11's WM_CLASS and
+// Wayland's app id (which tie the window to the desktop entry and its icon),
+// the application's name, and the audio stream's name and role in the sound
+// settings. A value the user set in the environment stays.
+void nameTheApplication()
+{
+    setenv("SDL_VIDEO_X11_WMCLASS", VT_APP_ID, 0);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", VT_APP_ID, 0);
+    SDL_SetHintWithPriority(SDL_HINT_APP_NAME, VT_APP_NAME, SDL_HINT_DEFAULT);
+    SDL_SetHintWithPriority(SDL_HINT_AUDIO_DEVICE_APP_NAME, VT_APP_NAME, SDL_HINT_DEFAULT);
+    SDL_SetHintWithPriority(SDL_HINT_AUDIO_DEVICE_STREAM_ROLE, "game", SDL_HINT_DEFAULT);
+}
+
 bool SdlHost::startVideo()
 {
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) return false;
+    nameTheApplication();
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // The window's surface stays a plain framebuffer (MIT-SHM on X11): left
     // on, SDL backs it with a renderer, a software OpenGL where there is no GPU.
