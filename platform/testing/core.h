@@ -45,6 +45,8 @@ void setWindowRect(const RECT& rect);
 void setMouse(int x, int y);
 
 // Focus of every window, as windowHasFocus reports it to the input devices.
+// A change also reaches the first window as the real one does (WM_ACTIVATE,
+// then WM_SETFOCUS or WM_KILLFOCUS; every key let go on a loss).
 void setFocus(bool focused);
 
 // Whether the desktop's screen saver may start (SetThreadExecutionState holds

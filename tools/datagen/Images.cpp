@@ -35,6 +35,9 @@ std::vector<std::function<void()>> imageJobs(const std::string& root) {
       plain("DATA/mouse/MousePointer.png", makeMousePointer),
       plain("DATA/mouse/PointRotate.png", makeSpinner),
       plain("DATA/PARTICLE.PNG", makeParticle),
+      plain("DATA/PuzzleField/cursor.png", makeBoardCursor),
+      withFonts("DATA/UI/paused.png", makePauseCover),
+      withFonts("DATA/UI/volume.png", makeVolumeSheet),
   };
   // The icon: one PNG per size for the desktop's icon themes, and every size
   // up to 256 in one .ico, the program's icon resource.

@@ -1,8 +1,13 @@
 // messages.cpp — the thread's message queue: PeekMessageA, GetMessageA,
 // TranslateMessage, DispatchMessageA, PostMessageA, PostQuitMessage. SDL's
 // events are turned into window messages (keys as WM_KEYDOWN / WM_KEYUP with
-// Windows virtual-key codes, mouse buttons, the close box as WM_CLOSE) and
-// keep the key table that GetKeyState and GetAsyncKeyState read.
+// Windows virtual-key codes, mouse buttons, the close box as WM_CLOSE, the
+// focus as WM_ACTIVATE with WM_SETFOCUS / WM_KILLFOCUS, minimising as
+// WM_SIZE, a joystick plugged in or pulled out as WM_DEVICECHANGE) and keep
+// the key table that GetKeyState and GetAsyncKeyState read.
+//
+// As on Windows, a key message carries the key the layout puts on the cap
+// (virtualKeyForMessage), while the key table keeps keys by their place.
 //
 // PeekMessageA never waits (the headless host runs its caller's idle hook
 // when the queue is empty); MsgWaitForMultipleObjects is the one wait, which
@@ -10,6 +15,8 @@
 // moving the virtual clock on by the timeout.
 #include "host/host.h"
 #include "win32/layer_state.h"
+
+#include <dbt.h>
 
 namespace layer {
 
@@ -26,7 +33,8 @@ void keyEvent(const SDL_KeyboardEvent& key)
 {
     const int vk = virtualKeyFor(key.keysym.scancode);
     if (vk == 0) return;
-    keyChanged(windowOfSdl(key.windowID), vk, key.keysym.scancode, key.state == SDL_PRESSED);
+    keyChanged(windowOfSdl(key.windowID), vk, key.keysym.scancode, key.state == SDL_PRESSED,
+               virtualKeyForMessage(key.keysym));
 }
 
 void buttonEvent(const SDL_MouseButtonEvent& button)
@@ -50,12 +58,15 @@ void windowEvent(const SDL_WindowEvent& event)
     if (!w) return;
     switch (event.event) {
     case SDL_WINDOWEVENT_CLOSE: queueMessage(w, WM_CLOSE, 0, 0); break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED: w->focused = true; break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        w->focused = true;
+        focusChanged(w, true);
+        break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         w->focused = false;
-        // Keys released while another window has the focus never reach us.
-        releaseAllKeys();
+        focusChanged(w, false);
         break;
+    case SDL_WINDOWEVENT_MINIMIZED: queueMessage(w, WM_SIZE, SIZE_MINIMIZED, 0); break;
     default: break;
     }
 }
@@ -69,6 +80,8 @@ void translate(const SDL_Event& event)
     case SDL_MOUSEBUTTONUP: buttonEvent(event.button); break;
     case SDL_WINDOWEVENT: windowEvent(event.window); break;
     case SDL_QUIT: queueMessage(firstWindow(), WM_CLOSE, 0, 0); break;
+    case SDL_JOYDEVICEADDED:
+    case SDL_JOYDEVICEREMOVED: queueMessage(firstWindow(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0); break;
     default: break;
     }
 }
@@ -104,7 +117,20 @@ void queueMessage(Window* window, UINT message, WPARAM wParam, LPARAM lParam)
     state().queue.push_back(msg);
 }
 
-void keyChanged(Window* window, int vk, int scanCode, bool down)
+void focusChanged(Window* window, bool gained)
+{
+    if (gained) {
+        queueMessage(window, WM_ACTIVATE, WA_ACTIVE, 0);
+        queueMessage(window, WM_SETFOCUS, 0, 0);
+        return;
+    }
+    // Keys released while another window has the focus never reach us.
+    releaseAllKeys();
+    queueMessage(window, WM_ACTIVATE, WA_INACTIVE, 0);
+    queueMessage(window, WM_KILLFOCUS, 0, 0);
+}
+
+void keyChanged(Window* window, int vk, int scanCode, bool down, int messageVk)
 {
     const bool wasDown = setKeyDown(vk, down);
     // Repeat count 1, the scan code, the previous key state in bit 30 and the
@@ -112,7 +138,7 @@ void keyChanged(Window* window, int vk, int scanCode, bool down)
     LPARAM lParam = 1 | (static_cast<LPARAM>(scanCode & 0xFF) << 16);
     if (wasDown) lParam |= LPARAM(1) << 30;
     if (!down) lParam |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
-    queueMessage(window, down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(vk), lParam);
+    queueMessage(window, down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(messageVk ? messageVk : vk), lParam);
 }
 
 void pumpEvents()

@@ -122,7 +122,12 @@ void setMouse(int x, int y)
     setCursor(r.left + x, r.top + y);
 }
 
-void setFocus(bool focused) { headless().focused = focused; }
+void setFocus(bool focused)
+{
+    if (headless().focused == focused) return;
+    headless().focused = focused;
+    layer::focusChanged(layer::firstWindow(), focused);
+}
 bool screenSaverAllowed() { return SDL_IsScreenSaverEnabled() == SDL_TRUE; }
 void seedRandom(uint32_t seed) { headless().randomEngine.seed(seed); }
 void onIdle(std::function<void()> hook) { headless().onIdle = std::move(hook); }
