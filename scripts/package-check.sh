@@ -59,5 +59,5 @@ WIN=$(vt_wait_window "$caption") || fail "no game window"
 read -r WX WY WW WH <<<"$(vt_geometry "$WIN")"
 vt_wait_drawn "$WX" "$WY" "$WW" "$WH" || fail "nothing drawn within 30 s"
 xprop -id "$WIN" WM_CLASS | grep -q "\"$id\"" || fail "the window's class is not $id"
-xprop -id "$WIN" _NET_WM_ICON | grep -q "^_NET_WM_ICON(CARDINAL) = 64, 64," || fail "the window has no 64 x 64 icon"
+xprop -id "$WIN" _NET_WM_ICON | grep -q "Icon (64 x 64)" || fail "the window has no 64 x 64 icon"
 vt_quit_with_escape
