@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # package.sh — builds the Debian package build/deb/vantorel_<version>_<arch>.deb
 # the Debian way (dpkg-buildpackage with debian/, Debian's build flags, no
-# tests or benchmarks) and checks it with lintian: no error, no warning that
-# is not overridden with its reason in debian/vantorel.lintian-overrides.
+# tests or benchmarks) and checks it with lintian: no error, no warning.
 # dpkg-buildpackage writes into the parent of the source tree, so the build
 # runs in a copy of the sources under build/deb/. Nothing is rebuilt while the
-# package is newer than every source file. Prints the package's path last.
+# sources are as they were when the package was last built. Prints the
+# package's path last.
 # Depends on: dpkg-dev, debhelper, lintian and the build dependencies in
 # debian/control.
 set -euo pipefail
@@ -29,9 +29,14 @@ sources() {
     find "$root" -mindepth 1 \( -path "$root/build" -o -path "$root/build-*" -o -path "$root/.git" \) -prune \
         -o -type f -print
 }
-if [ ! -f "$deb" ] || [ -n "$(sources | while read -r f; do [ "$f" -nt "$deb" ] && echo "$f"; done | head -1)" ]; then
+# The copy's time stamp, not the package's, tells what changed: a source
+# changed while the package was being built is newer than the copy.
+copied="$out/copied"
+if [ ! -f "$deb" ] || [ ! -f "$copied" ] ||
+   [ -n "$(sources | while read -r f; do [ "$f" -nt "$copied" ] && echo "$f"; done | head -1)" ]; then
     rm -rf "$out"
     mkdir -p "$out/vantorel-$version"
+    touch "$copied"
     tar -C "$root" --exclude=./build --exclude='./build-*' --exclude=./.git -cf - . |
         tar -C "$out/vantorel-$version" -xf -
     (cd "$out/vantorel-$version" &&
