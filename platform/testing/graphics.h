@@ -5,6 +5,8 @@
 // "SetRenderState(22, 3)") and for the portable scalar rasteriser kernels.
 #pragma once
 
+#include <windows.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -22,6 +24,9 @@ struct CapturedFrame {
 // The frame the last successful Present showed; empty before the first.
 CapturedFrame capturedFrame();
 int presentCount();
+// The destination rectangle the last successful Present named, in client
+// pixels; false when it named none (the whole client area).
+bool presentedDestination(RECT& dest);
 bool saveCapturedFrame(const char* path);
 bool writePng(const char* path, int width, int height, const uint8_t* rgba);
 

@@ -26,10 +26,9 @@ struct Window;
 namespace layer::host {
 
 // Where a new window's client area goes on the desktop: its SDL window's
-// position and size, and the desktop pixels per client pixel the game sees.
+// position and size.
 struct Placement {
     int x, y, width, height;
-    double scale;
 };
 
 // What the graphics adapter offers to GetDeviceCaps and CreateDevice.
@@ -45,9 +44,11 @@ struct AdapterSupport {
 class FramePresenter {
 public:
     virtual ~FramePresenter() = default;
-    // Shows the frame (0x??RRGGBB pixels, row after row) for `window`: S_OK,
-    // or D3DERR_DEVICELOST when it cannot be shown.
-    virtual HRESULT present(HWND window, const uint32_t* pixels, int width, int height) = 0;
+    // Shows the frame (0x??RRGGBB pixels, row after row) for `window`,
+    // scaled into `dest` (client pixels; null: the whole client area) with
+    // the rest of the client area dark: S_OK, or D3DERR_DEVICELOST when it
+    // cannot be shown.
+    virtual HRESULT present(HWND window, const uint32_t* pixels, int width, int height, const RECT* dest) = 0;
 };
 
 // The mix an audio output plays: interleaved stereo, signed 16-bit frames.

@@ -1,7 +1,8 @@
 // messages.cpp — the thread's message queue: PeekMessageA, GetMessageA,
 // TranslateMessage, DispatchMessageA, PostMessageA, PostQuitMessage. SDL's
-// events are turned into window messages (keys as WM_KEYDOWN / WM_KEYUP with
-// Windows virtual-key codes, mouse buttons, the close box as WM_CLOSE) and
+// events are turned into window messages (keys as WM_KEYDOWN / WM_KEYUP, or
+// WM_SYSKEYDOWN / WM_SYSKEYUP while Alt is held, with Windows virtual-key
+// codes, mouse buttons, the close box as WM_CLOSE) and
 // keep the key table that GetKeyState and GetAsyncKeyState read.
 //
 // PeekMessageA never waits (the headless host runs its caller's idle hook
@@ -107,12 +108,21 @@ void queueMessage(Window* window, UINT message, WPARAM wParam, LPARAM lParam)
 void keyChanged(Window* window, int vk, int scanCode, bool down)
 {
     const bool wasDown = setKeyDown(vk, down);
+    // As on Windows, Alt itself, any key while Alt is held without Control,
+    // and F10 are system keys: WM_SYSKEYDOWN / WM_SYSKEYUP, with the context
+    // code (bit 29) set while Alt is down.
+    const Key* keys = state().keys.data();
+    const bool altDown = keys[VK_LMENU].down || keys[VK_RMENU].down;
+    const bool controlDown = keys[VK_LCONTROL].down || keys[VK_RCONTROL].down;
+    const bool system = vk == VK_LMENU || vk == VK_RMENU || vk == VK_F10 || (altDown && !controlDown);
     // Repeat count 1, the scan code, the previous key state in bit 30 and the
     // transition state in bit 31.
     LPARAM lParam = 1 | (static_cast<LPARAM>(scanCode & 0xFF) << 16);
+    if (altDown && !controlDown) lParam |= LPARAM(1) << 29;
     if (wasDown) lParam |= LPARAM(1) << 30;
     if (!down) lParam |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
-    queueMessage(window, down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(vk), lParam);
+    const UINT message = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+    queueMessage(window, message, static_cast<WPARAM>(vk), lParam);
 }
 
 void pumpEvents()

@@ -18,7 +18,7 @@ namespace {
 
 class CapturePresenter final : public FramePresenter {
 public:
-    HRESULT present(HWND /*window*/, const uint32_t* pixels, int width, int height) override
+    HRESULT present(HWND /*window*/, const uint32_t* pixels, int width, int height, const RECT* dest) override
     {
         HeadlessHost::Capture& c = headless().capture;
         if (c.failuresLeft > 0) {
@@ -30,6 +30,8 @@ public:
             c.width = width;
             c.height = height;
         }
+        c.destGiven = dest != nullptr;
+        if (dest) c.dest = *dest;
         ++c.presents;
         return D3D_OK;
     }
@@ -64,6 +66,13 @@ CapturedFrame capturedFrame()
 }
 
 int presentCount() { return capture().presents; }
+
+bool presentedDestination(RECT& dest)
+{
+    if (!capture().destGiven) return false;
+    dest = capture().dest;
+    return true;
+}
 
 bool saveCapturedFrame(const char* path)
 {

@@ -75,6 +75,8 @@ public:
         int width = 0;
         int height = 0;
         int presents = 0;
+        bool destGiven = false;
+        RECT dest{};
         int failuresLeft = 0;
         bool logging = true;
         bool drawing = true;

@@ -1,7 +1,9 @@
 // present.cpp — the sdl host's presentation of a finished frame: an SDL
 // renderer created on first use for the device's window (re-created when the
-// window changes), with one streaming texture updated and stretched over the
-// client area, on the best renderer SDL has (accelerated where there is a GPU).
+// window changes), with one streaming texture updated and stretched into the
+// destination rectangle (the whole client area when there is none), the rest
+// cleared dark, on the best renderer SDL has (accelerated where there is a
+// GPU).
 #include "host/sdl/sdl.h"
 
 #include "win32/window_internal.h"
@@ -21,10 +23,11 @@ public:
     SdlPresenter& operator=(const SdlPresenter&) = delete;
     ~SdlPresenter() override { release(); }
 
-    HRESULT present(HWND window, const uint32_t* pixels, int width, int height) override;
+    HRESULT present(HWND window, const uint32_t* pixels, int width, int height, const RECT* dest) override;
 
 private:
     void release();
+    SDL_Rect outputRect(SDL_Window* sdl, const RECT* dest) const;
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
@@ -43,7 +46,20 @@ void SdlPresenter::release()
     textureWidth_ = textureHeight_ = 0;
 }
 
-HRESULT SdlPresenter::present(HWND window, const uint32_t* pixels, int width, int height)
+// The destination in the renderer's pixels, which a high-density display
+// may have more of than the window has client pixels.
+SDL_Rect SdlPresenter::outputRect(SDL_Window* sdl, const RECT* dest) const
+{
+    int outW = 0, outH = 0, clientW = 0, clientH = 0;
+    SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+    SDL_GetWindowSize(sdl, &clientW, &clientH);
+    if (!dest || clientW <= 0 || clientH <= 0) return {0, 0, outW, outH};
+    const auto x = [&](LONG v) { return static_cast<int>(static_cast<int64_t>(v) * outW / clientW); };
+    const auto y = [&](LONG v) { return static_cast<int>(static_cast<int64_t>(v) * outH / clientH); };
+    return {x(dest->left), y(dest->top), x(dest->right) - x(dest->left), y(dest->bottom) - y(dest->top)};
+}
+
+HRESULT SdlPresenter::present(HWND window, const uint32_t* pixels, int width, int height, const RECT* dest)
 {
     SDL_Window* sdl = layer::sdlWindow(window);
     if (!sdl) {
@@ -71,8 +87,10 @@ HRESULT SdlPresenter::present(HWND window, const uint32_t* pixels, int width, in
         textureWidth_ = width;
         textureHeight_ = height;
     }
+    const SDL_Rect to = outputRect(sdl, dest);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     if (SDL_UpdateTexture(texture_, nullptr, pixels, width * static_cast<int>(sizeof(uint32_t))) != 0 ||
-        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr) != 0) {
+        SDL_RenderClear(renderer_) != 0 || SDL_RenderCopy(renderer_, texture_, nullptr, &to) != 0) {
         release();
         return D3DERR_DEVICELOST;
     }
