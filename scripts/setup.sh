@@ -1,24 +1,38 @@
-# setup.sh — sourced by ./play and ./test: installs the Debian packages that
-# are missing (through apt-get, as root or with sudo) and builds a tree.
-# Nothing is installed or rebuilt when it is already there.
+# setup.sh — sourced by ./play, ./test and scripts/windows/check.sh: installs
+# the Debian packages that are missing (through apt-get, as root or with sudo)
+# and configures and builds a tree. Nothing is installed when it is already
+# there, and a build redoes only what changed.
 
 VT_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# What building and playing need.
-VT_BUILD_PACKAGES=(build-essential cmake pkg-config libsdl2-dev libpng-dev libvorbis-dev
-                   libfreetype-dev fonts-dejavu-core libgtest-dev libbenchmark-dev)
-# What the tests need besides: clang for the fuzzers, an X server and X input
-# for the end-to-end tests, and other tools' WAV and Ogg files.
-VT_TEST_PACKAGES=(clang xvfb xauth xdotool x11-utils x11-apps imagemagick sox vorbis-tools
-                  desktop-file-utils)
+# What building and playing need: the compiler and build tools, the game's
+# libraries, and FreeType, Vorbis' encoder and the DejaVu fonts for generating
+# DATA.
+VT_PLAY_PACKAGES=(build-essential cmake pkg-config libsdl2-dev libpng-dev libvorbis-dev
+                  libfreetype-dev fonts-dejavu-core)
+# What the tests need besides: GoogleTest and Google Benchmark, clang for the
+# fuzzers, an X server and X input for the end-to-end tests, other tools' WAV
+# and Ogg files, the desktop entry's validator.
+VT_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang xvfb xauth xdotool x11-utils x11-apps
+                  imagemagick sox vorbis-tools desktop-file-utils)
 
+# vt_installed <package[:arch]>: the package is installed for that
+# architecture; without one, for this machine's own (or for all).
+vt_installed() {
+    local name="${1%%:*}" arch="${1#*:}"
+    [ "$arch" = "$1" ] && arch="$(dpkg --print-architecture)"
+    dpkg-query -W -f='${Status} ${Architecture}\n' "$name" 2>/dev/null |
+        grep -qE "^install ok installed ($arch|all)\$"
+}
+
+# vt_install_missing <package[:arch]...>: installs those not installed yet,
+# after refreshing apt's package lists. Another apt run holding the lock
+# (an unattended upgrade on a fresh machine) is waited for.
 vt_install_missing() {
     local missing=()
     local pkg
     for pkg in "$@"; do
-        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
-            missing+=("$pkg")
-        fi
+        vt_installed "$pkg" || missing+=("$pkg")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing missing packages: ${missing[*]}"
@@ -31,18 +45,32 @@ vt_install_missing() {
             return 1
         fi
     fi
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    local apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600)
+    "${apt[@]}" update -qq
+    "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 vt_jobs() { nproc 2>/dev/null || echo 2; }
 
-# vt_build <dir> <cmake options...>: configures once, then builds everything.
-vt_build() {
+# vt_configure <dir> <cmake options...>: configures the tree with exactly
+# these options on every run, so a tree never keeps options from an earlier
+# run (cheap when nothing changed).
+vt_configure() {
     local dir="$1"
     shift
-    if [ ! -f "$dir/CMakeCache.txt" ]; then
-        cmake -S "$VT_ROOT" -B "$dir" "$@"
-    fi
-    cmake --build "$dir" -j "$(vt_jobs)"
+    cmake -S "$VT_ROOT" -B "$dir" "$@"
+}
+
+# vt_build <dir> <cmake options...>: configures, then builds everything.
+vt_build() {
+    vt_configure "$@"
+    cmake --build "$1" -j "$(vt_jobs)"
+}
+
+# vt_build_game: build/, the tree ./play runs and ./test builds the same way:
+# the game, the replay tool and DATA in Release, without tests or benchmarks,
+# warnings not errors (a newer compiler's new warnings cannot stop a player).
+vt_build_game() {
+    vt_build "$VT_ROOT/build" -DCMAKE_BUILD_TYPE=Release -DVANTOREL_TESTS=OFF -DVANTOREL_BENCH=OFF \
+        -DVANTOREL_WERROR=OFF -DVANTOREL_SANITIZE=OFF -DVANTOREL_TSAN=OFF -DVANTOREL_FUZZ=OFF
 }

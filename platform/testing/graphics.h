@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -51,6 +52,23 @@ void setPortableRasteriser(bool on);
 // and log their calls but touch no pixel, and Present counts without
 // capturing: a run that needs only some frames skips the cost of the others.
 void setDrawing(bool on);
+// Every Present rasterises and shows the whole frame (off by default: only
+// the parts that can differ from the frame shown before). Works outside test
+// mode too, for benchmarks of the real game.
+void setFullRedraw(bool on);
+// What the last drawn Present rasterised: the damaged rectangles, and the
+// part of each clear's and draw's bounds inside them, in drawing order.
+struct RasterisedFrame {
+    std::vector<RECT> damage;
+    std::vector<RECT> drawn;
+};
+RasterisedFrame lastRasterisedFrame();
+// Frames presented since the process started, and when the first was.
+struct PresentedFrames {
+    int count = 0;
+    std::chrono::steady_clock::time_point first;
+};
+PresentedFrames presentedFrames();
 // Back to the defaults above; forgets the captured frame.
 void resetGraphics();
 

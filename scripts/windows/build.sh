@@ -7,7 +7,9 @@
 #                                       Wine check where no 32-bit code can run)
 # DATA is copied from the Linux build (build/DATA, or the folder named by
 # VANTOREL_DATA_FROM) when it is there; otherwise the generator is built in
-# build-win-host/ and run. Every step is skipped when its result is current.
+# build-win-host/ and run. Every step is skipped when its result is current;
+# the trees are configured with their options on every run. The Windows trees
+# treat warnings as errors, as ./test's own trees do.
 # Depends on: g++-mingw-w64-i686 (or -x86-64), cmake, dpkg-dev, the host
 # build's packages for the generator.
 set -euo pipefail
@@ -24,20 +26,19 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 
 "$root/scripts/windows/deps.sh" "$out/deps" "$triple" "$root/build-windows/deps/src"
 
-if [ ! -f "$out/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$out" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$root/scripts/windows/mingw-w64.cmake" \
-        -DVANTOREL_WINDOWS_TRIPLE="$triple" -DVANTOREL_WINDOWS_DEPS="$out/deps" \
-        -DVANTOREL_TESTS=OFF -DVANTOREL_BENCH=OFF
-fi
+# Configured with its options on every run (cheap when nothing changed).
+cmake -S "$root" -B "$out" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/scripts/windows/mingw-w64.cmake" \
+    -DVANTOREL_WINDOWS_TRIPLE="$triple" -DVANTOREL_WINDOWS_DEPS="$out/deps" \
+    -DVANTOREL_TESTS=OFF -DVANTOREL_BENCH=OFF -DVANTOREL_WERROR=ON \
+    -DVANTOREL_SANITIZE=OFF -DVANTOREL_TSAN=OFF -DVANTOREL_FUZZ=OFF
 cmake --build "$out" --target vantorel vantorel-floatcheck -j "$jobs"
 
 data_from="${VANTOREL_DATA_FROM:-$root/build}"
 if [ ! -d "$data_from/DATA" ]; then
     host="$root/build-win-host"
-    if [ ! -f "$host/CMakeCache.txt" ]; then
-        cmake -S "$root" -B "$host" -DCMAKE_BUILD_TYPE=Release -DVANTOREL_TESTS=OFF -DVANTOREL_BENCH=OFF
-    fi
+    cmake -S "$root" -B "$host" -DCMAKE_BUILD_TYPE=Release -DVANTOREL_TESTS=OFF -DVANTOREL_BENCH=OFF \
+        -DVANTOREL_WERROR=OFF -DVANTOREL_SANITIZE=OFF -DVANTOREL_TSAN=OFF -DVANTOREL_FUZZ=OFF
     cmake --build "$host" --target vantorel-data -j "$jobs"
     data_from="$host"
 fi

@@ -1,6 +1,8 @@
-# frame_alone.cmake — a frame saved on its own (the ticks before it drawn
-# without rasterising) must equal the same frame from a run that rasterised
-# every tick before it. Run from the build folder.
+# frame_alone.cmake — a frame saved after ticks drawn without rasterising
+# (only the first tick's frame saved before it, so the last frame is drawn
+# over that one wherever the skipped ticks changed something) must equal the
+# same frame from a run that rasterised every tick before it. Run from the
+# build folder.
 #   cmake -DTOOL=<vantorel-replay> -DSCRIPT=<script.txt> -DSEED_FIELD=<n> -DSEED_SCENE=<n>
 #         -DFOLDER=<scratch folder> -DFIRST=<tick> -DLAST=<tick> -P frame_alone.cmake
 foreach(required TOOL SCRIPT SEED_FIELD SEED_SCENE FOLDER FIRST LAST)
@@ -18,7 +20,7 @@ endwhile()
 
 file(REMOVE_RECURSE ${FOLDER})
 file(MAKE_DIRECTORY ${FOLDER})
-foreach(run alone:${LAST} every:${every_tick})
+foreach(run alone:${FIRST},${LAST} every:${every_tick})
   string(REPLACE ":" ";" run ${run})
   list(GET run 0 name)
   list(GET run 1 ticks)

@@ -64,6 +64,9 @@ bool Device::createBackBuffer(const D3DPRESENT_PARAMETERS& parameters)
     width_ = static_cast<int>(parameters.BackBufferWidth);
     height_ = static_cast<int>(parameters.BackBufferHeight);
     backBuffer_.assign(static_cast<size_t>(width_) * height_, 0);
+    frame_.discard();
+    frame_.forgetShown();
+    presentWhole_ = true;
     hasDepth_ = parameters.EnableAutoDepthStencil != FALSE;
     depthLow_ = depthHigh_ = 1.0f;
     return true;
@@ -136,8 +139,8 @@ HRESULT Device::Present(const RECT* sourceRect, const RECT* destRect, HWND destW
             destWindowOverride ? "window" : "NULL", dirtyRegion ? "region" : "NULL");
     if (sourceRect || dirtyRegion)
         traceOnce("Present: source rectangles and regions are ignored; the whole back buffer is shown\n");
-    return presenter_->present(destWindowOverride ? destWindowOverride : window_, backBuffer_.data(), width_,
-                              height_, destRect);
+    finishFrame();
+    return presentFrame(destWindowOverride ? destWindowOverride : window_, destRect);
 }
 
 HRESULT Device::BeginScene()
@@ -165,7 +168,6 @@ HRESULT Device::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR c
     LONG left = static_cast<LONG>(viewport_.X), top = static_cast<LONG>(viewport_.Y);
     LONG right = left + static_cast<LONG>(viewport_.Width), bottom = top + static_cast<LONG>(viewport_.Height);
     D3DRECT whole{left, top, right, bottom};
-    if (!host::current().drawing()) return D3D_OK;
     const D3DRECT* areas = count > 0 ? rects : &whole;
     DWORD areaCount = count > 0 ? count : 1;
     bool wholeBuffer = count == 0 && left == 0 && top == 0 && right == width_ && bottom == height_;
@@ -173,20 +175,9 @@ HRESULT Device::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR c
         LONG x1 = std::max(areas[i].x1, left), y1 = std::max(areas[i].y1, top);
         LONG x2 = std::min(areas[i].x2, right), y2 = std::min(areas[i].y2, bottom);
         if (x1 >= x2 || y1 >= y2) continue;
-        if (flags & D3DCLEAR_TARGET) {
-            // Whole rows are one contiguous fill; a colour of four equal bytes is a memset.
-            bool fullRows = x1 == 0 && x2 == width_;
-            LONG runs = fullRows ? 1 : y2 - y1;
-            size_t length = fullRows ? static_cast<size_t>(y2 - y1) * width_ : static_cast<size_t>(x2 - x1);
-            bool bytewise = color == (color & 0xFFu) * 0x01010101u;
-            for (LONG r = 0; r < runs; ++r) {
-                uint32_t* start = &backBuffer_[static_cast<size_t>(y1 + r) * width_ + x1];
-                if (bytewise)
-                    std::memset(start, static_cast<int>(color & 0xFFu), length * sizeof(uint32_t));
-                else
-                    std::fill_n(start, length, color);
-            }
-        }
+        if (flags & D3DCLEAR_TARGET)
+            frame_.clear(PixelBox{static_cast<int>(x1), static_cast<int>(y1), static_cast<int>(x2), static_cast<int>(y2)},
+                         color);
         if (flags & D3DCLEAR_ZBUFFER) {
             depthLow_ = wholeBuffer ? z : std::min(depthLow_, z);
             depthHigh_ = wholeBuffer ? z : std::max(depthHigh_, z);

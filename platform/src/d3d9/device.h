@@ -1,9 +1,12 @@
 // device.h — the layer's IDirect3DDevice9: a windowed device with a 32-bit
 // back buffer drawn by our own rasteriser (raster.h) and presented through
 // the host's presentation road (the sdl host's window, the headless host's
-// capture). It keeps every render, texture-stage and sampler state, the
-// transforms, viewport and lights it is given; the rasteriser honours those
-// that affect pre-transformed vertices.
+// capture). Clears and draws are recorded (frame_record.h) and rasterised at
+// Present, only where the frame can differ from the one the back buffer
+// shows, and only the changed rectangles are presented. It keeps every
+// render, texture-stage and sampler state, the transforms, viewport and
+// lights it is given; the rasteriser honours those that affect
+// pre-transformed vertices.
 // Depth is tracked as the range of values the depth buffer holds, which
 // decides draws that lie wholly in front of or behind it (the game draws
 // every quad at depth 0 over a buffer cleared to 1); fog and perspective
@@ -13,6 +16,7 @@
 
 #include <d3d9.h>
 
+#include "d3d9/frame_record.h"
 #include "d3d9/raster.h"
 #include "host/host.h"
 #include "win32/com_object.h"
@@ -66,6 +70,8 @@ private:
     bool depthAllows(const std::vector<SpriteVertex>& vertices);
     void checkFog(const std::vector<SpriteVertex>& vertices);
     bool culled(const SpriteVertex& a, const SpriteVertex& b, const SpriteVertex& c, bool odd) const;
+    void finishFrame();
+    HRESULT presentFrame(HWND window, const RECT* dest);
 
     struct LightSlot {
         D3DLIGHT9 light{};
@@ -82,6 +88,7 @@ private:
     float depthLow_ = 1.0f;   // the range of values in the depth buffer
     float depthHigh_ = 1.0f;
     bool inScene_ = false;
+    bool presentWhole_ = true;  // the screen may not show the last presented frame
     int defaultPoolResources_ = 0;
     std::array<DWORD, RenderStateCount> renderStates_{};
     std::array<std::array<DWORD, StageStateCount>, StageCount> stageStates_{};
@@ -93,7 +100,7 @@ private:
     std::map<DWORD, LightSlot> lights_;
     DWORD fvf_ = 0;
     std::vector<SpriteVertex> vertices_;
-    Rasteriser rasteriser_;
+    FrameRecord frame_;
     std::unique_ptr<host::FramePresenter> presenter_;
 };
 

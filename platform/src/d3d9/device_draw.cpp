@@ -18,21 +18,6 @@ namespace {
 
 constexpr DWORD SpriteFormat = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 
-// A texture that reads as opaque white, standing in for an empty stage.
-const uint32_t whiteTexel = 0xFFFFFFFFu;
-const TexelRun whiteRun{0, 1, RunKind::Opaque};
-const uint32_t whiteRowRuns[2] = {0, 1};
-
-TexelImage whiteImage()
-{
-    TexelImage image;
-    image.texels = &whiteTexel;
-    image.width = image.height = 1;
-    image.runs = &whiteRun;
-    image.rowRuns = whiteRowRuns;
-    return image;
-}
-
 float asFloat(DWORD bits)
 {
     float value;
@@ -85,8 +70,6 @@ StageSource stageSource(DWORD op, DWORD argument1, DWORD argument2, const char* 
 RasterState Device::rasterState()
 {
     RasterState state;
-    Texture* texture = dynamic_cast<Texture*>(textures_[0]);
-    state.image = texture ? texture->image() : whiteImage();
 
     const std::array<DWORD, SamplerStateCount>& sampler = samplerStates_[0];
     state.linearMagnify = sampler[D3DSAMP_MAGFILTER] >= D3DTEXF_LINEAR;
@@ -114,10 +97,9 @@ RasterState Device::rasterState()
     if (renderStates_[D3DRS_ALPHATESTENABLE] && renderStates_[D3DRS_ALPHAFUNC] != D3DCMP_ALWAYS)
         traceOnce("d3d9: alpha test functions other than ALWAYS are not applied\n");
 
-    state.clipLeft = static_cast<int>(viewport_.X);
-    state.clipTop = static_cast<int>(viewport_.Y);
-    state.clipRight = std::min(width_, static_cast<int>(viewport_.X + viewport_.Width));
-    state.clipBottom = std::min(height_, static_cast<int>(viewport_.Y + viewport_.Height));
+    state.clip = PixelBox{static_cast<int>(viewport_.X), static_cast<int>(viewport_.Y),
+                          std::min(width_, static_cast<int>(viewport_.X + viewport_.Width)),
+                          std::min(height_, static_cast<int>(viewport_.Y + viewport_.Height))};
     return state;
 }
 
@@ -213,17 +195,48 @@ HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE primitiveType, UINT primitiveCo
             break;
         }
     checkFog(vertices_);
-    if (!depthAllows(vertices_) || !host::current().drawing()) return D3D_OK;
+    if (!depthAllows(vertices_)) return D3D_OK;
 
     RasterState state = rasterState();
-    RenderTarget target{backBuffer_.data(), width_, height_};
+    Texture* texture = dynamic_cast<Texture*>(textures_[0]);
+    std::shared_ptr<const TexelStore> texels = texture ? texture->contents() : nullptr;
     const SpriteVertex* v = vertices_.data();
     if (primitiveCount == 2 && !culled(v[0], v[1], v[2], false) && !culled(v[1], v[2], v[3], true) &&
-        rasteriser_.drawRectangle(target, state, v))
+        Rasteriser::formsRectangle(v)) {
+        frame_.drawRectangle(state, std::move(texels), v);
         return D3D_OK;
+    }
     for (UINT i = 0; i < primitiveCount; ++i)
-        if (!culled(v[i], v[i + 1], v[i + 2], i % 2 == 1)) rasteriser_.drawTriangle(target, state, v[i], v[i + 1], v[i + 2]);
+        if (!culled(v[i], v[i + 1], v[i + 2], i % 2 == 1)) frame_.drawTriangle(state, texels, v[i], v[i + 1], v[i + 2]);
     return D3D_OK;
+}
+
+// The recorded frame reaches the back buffer: only where it can differ from
+// the shown one, unless a full redraw is asked for. While a test has pixel
+// work off the frame is dropped, and the next drawn frame is compared with
+// the last one drawn.
+void Device::finishFrame()
+{
+    if (!host::current().drawing()) {
+        frame_.discard();
+        return;
+    }
+    frame_.finish(RenderTarget{backBuffer_.data(), width_, height_}, fullRedraw());
+}
+
+// Only the damaged rectangles go out, unless the screen may not show the
+// last presented frame (the first Present, after a reset or a failure).
+HRESULT Device::presentFrame(HWND window, const RECT* dest)
+{
+    std::vector<RECT> damage;
+    if (presentWhole_)
+        damage.push_back(RECT{0, 0, width_, height_});
+    else
+        for (const PixelBox& box : frame_.damage()) damage.push_back(RECT{box.left, box.top, box.right, box.bottom});
+    HRESULT result = presenter_->present(window, backBuffer_.data(), width_, height_, damage, dest);
+    if (host::current().drawing()) presentWhole_ = FAILED(result);
+    if (SUCCEEDED(result)) notePresented();
+    return result;
 }
 
 }  // namespace layer::d3d

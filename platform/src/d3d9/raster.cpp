@@ -240,7 +240,7 @@ void Rasteriser::copyTexelSpan(uint32_t* destination, const RasterState& state, 
     }
 }
 
-bool Rasteriser::drawRectangle(const RenderTarget& target, const RasterState& state, const SpriteVertex* v)
+bool Rasteriser::formsRectangle(const SpriteVertex* v)
 {
     int64_t x[4], y[4];
     for (int i = 0; i < 4; ++i)
@@ -248,20 +248,35 @@ bool Rasteriser::drawRectangle(const RenderTarget& target, const RasterState& st
     if (x[0] != x[2] || x[1] != x[3] || y[0] != y[1] || y[2] != y[3] || x[0] >= x[1] || y[0] >= y[2]) return false;
     if (v[0].u != v[2].u || v[1].u != v[3].u || v[0].v != v[1].v || v[2].v != v[3].v) return false;
     uint32_t diffuse = v[0].diffuse;
-    if (v[1].diffuse != diffuse || v[2].diffuse != diffuse || v[3].diffuse != diffuse) return false;
+    return v[1].diffuse == diffuse && v[2].diffuse == diffuse && v[3].diffuse == diffuse;
+}
+
+void Rasteriser::drawRectangle(const RenderTarget& target, const RasterState& state, const SpriteVertex* v,
+                               const PixelBox& scissor)
+{
+    int64_t x[4], y[4];
+    for (int i = 0; i < 4; ++i) {
+        snap(v[i].x, x[i]);
+        snap(v[i].y, y[i]);
+    }
+    uint32_t diffuse = v[0].diffuse;
 
     const TexelImage& image = state.image;
     double u0 = static_cast<double>(v[0].u) * image.width - 0.5;
     double u1 = static_cast<double>(v[1].u) * image.width - 0.5;
     double v0 = static_cast<double>(v[0].v) * image.height - 0.5;
     double v1 = static_cast<double>(v[2].v) * image.height - 0.5;
-    if (!texelRange(u0) || !texelRange(u1) || !texelRange(v0) || !texelRange(v1)) return true;
+    if (!texelRange(u0) || !texelRange(u1) || !texelRange(v0) || !texelRange(v1)) return;
 
-    int64_t left = std::max<int64_t>(ceilDiv(x[0], SubPixels), state.clipLeft);
-    int64_t right = std::min<int64_t>(ceilDiv(x[1], SubPixels), state.clipRight);
-    int64_t top = std::max<int64_t>(ceilDiv(y[0], SubPixels), state.clipTop);
-    int64_t bottom = std::min<int64_t>(ceilDiv(y[2], SubPixels), state.clipBottom);
-    if (left >= right || top >= bottom) return true;
+    // The first pixel inside the viewport anchors the 1:1 texel walk, so the
+    // scissor only chooses which of the same pixels are written.
+    int64_t anchorLeft = std::max<int64_t>(ceilDiv(x[0], SubPixels), state.clip.left);
+    int64_t anchorTop = std::max<int64_t>(ceilDiv(y[0], SubPixels), state.clip.top);
+    int64_t left = std::max<int64_t>(anchorLeft, scissor.left);
+    int64_t top = std::max<int64_t>(anchorTop, scissor.top);
+    int64_t right = std::min<int64_t>({ceilDiv(x[1], SubPixels), state.clip.right, scissor.right});
+    int64_t bottom = std::min<int64_t>({ceilDiv(y[2], SubPixels), state.clip.bottom, scissor.bottom});
+    if (left >= right || top >= bottom) return;
     int width = static_cast<int>(right - left);
 
     auto texelX = [&](int64_t px) { return u0 + (static_cast<double>(px * SubPixels - x[0])) * (u1 - u0) / (x[1] - x[0]); };
@@ -273,21 +288,21 @@ bool Rasteriser::drawRectangle(const RenderTarget& target, const RasterState& st
     const int64_t heightMask = image.height - 1;
 
     if (scaleX == 1.0 && scaleY == 1.0 && textureOnly(state, diffuse)) {
-        double firstX = texelX(left);
-        double firstY = texelY(top);
+        double firstX = texelX(anchorLeft);
+        double firstY = texelY(anchorTop);
         if (!linear) {
             firstX = std::floor(firstX + 0.5);
             firstY = std::floor(firstY + 0.5);
         }
         if (firstX == std::floor(firstX) && firstY == std::floor(firstY)) {
-            int64_t column = static_cast<int64_t>(firstX) & widthMask;
-            int64_t row = static_cast<int64_t>(firstY);
+            int64_t column = (static_cast<int64_t>(firstX) + (left - anchorLeft)) & widthMask;
+            int64_t row = static_cast<int64_t>(firstY) + (top - anchorTop);
             for (int64_t py = top; py < bottom; ++py, ++row) {
                 uint32_t* destination = target.pixels + py * target.width + left;
                 copyTexelSpan(destination, state, static_cast<int>(row & heightMask), static_cast<int>(column),
                               width);
             }
-            return true;
+            return;
         }
     }
 
@@ -327,11 +342,10 @@ bool Rasteriser::drawRectangle(const RenderTarget& target, const RasterState& st
         }
         finishRow(target.pixels + py * target.width + left, state, width, nullptr, diffuse);
     }
-    return true;
 }
 
 void Rasteriser::drawTriangle(const RenderTarget& target, const RasterState& state, const SpriteVertex& a,
-                              const SpriteVertex& b, const SpriteVertex& c)
+                              const SpriteVertex& b, const SpriteVertex& c, const PixelBox& scissor)
 {
     const SpriteVertex* v[3] = {&a, &b, &c};
     int64_t x[3], y[3];
@@ -382,16 +396,17 @@ void Rasteriser::drawTriangle(const RenderTarget& target, const RasterState& sta
         bool topLeft = (y[i] == y[j] && x[j] > x[i]) || (y[j] < y[i]);
         bias[i] = !topLeft;
     }
-    int64_t top = std::max<int64_t>(ceilDiv(std::min({y[0], y[1], y[2]}), SubPixels), state.clipTop);
-    int64_t bottom = std::min<int64_t>(floorDiv(std::max({y[0], y[1], y[2]}), SubPixels) + 1, state.clipBottom);
+    int64_t top = std::max<int64_t>({ceilDiv(std::min({y[0], y[1], y[2]}), SubPixels), state.clip.top, scissor.top});
+    int64_t bottom = std::min<int64_t>(
+        {floorDiv(std::max({y[0], y[1], y[2]}), SubPixels) + 1, state.clip.bottom, scissor.bottom});
     const int64_t widthMask = image.width - 1;
     const int64_t heightMask = image.height - 1;
     int64_t stepU = toFixed(duDx), stepV = toFixed(dvDx);
 
     for (int64_t row = top; row < bottom; ++row) {
         int64_t centreY = row * SubPixels;
-        int64_t first = state.clipLeft;
-        int64_t last = state.clipRight - 1;
+        int64_t first = state.clip.left;
+        int64_t last = state.clip.right - 1;
         for (int i = 0; i < 3 && first <= last; ++i) {
             int j = (i + 1) % 3;
             int64_t dy = y[j] - y[i];
@@ -405,12 +420,19 @@ void Rasteriser::drawTriangle(const RenderTarget& target, const RasterState& sta
             }
         }
         if (first > last) continue;
+        // The span's first pixel inside the viewport anchors the stepped
+        // texel walk; the scissor only skips steps, in whole steps.
+        int64_t anchor = first;
+        first = std::max<int64_t>(first, scissor.left);
+        last = std::min<int64_t>(last, scissor.right - 1);
+        if (first > last) continue;
         int count = static_cast<int>(last - first + 1);
+        int64_t skipped = first - anchor;
         row_.resize(count);
-        double offsetX = static_cast<double>(first) - px[0];
+        double offsetX = static_cast<double>(anchor) - px[0];
         double offsetY = static_cast<double>(row) - py[0];
-        int64_t texelU = toFixed(tu[0] + duDx * offsetX + duDy * offsetY);
-        int64_t texelV = toFixed(tv[0] + dvDx * offsetX + dvDy * offsetY);
+        int64_t texelU = toFixed(tu[0] + duDx * offsetX + duDy * offsetY) + skipped * stepU;
+        int64_t texelV = toFixed(tv[0] + dvDx * offsetX + dvDy * offsetY) + skipped * stepV;
         if (linear) {
             const uint32_t* const texels = image.texels;
             const int64_t pitch = image.width;
@@ -443,7 +465,7 @@ void Rasteriser::drawTriangle(const RenderTarget& target, const RasterState& sta
             for (int i = 0; i < count; ++i) {
                 uint32_t packed = 0;
                 for (int channel = 0; channel < 4; ++channel) {
-                    double value = colour[channel][0] + colourDx[channel] * (offsetX + i) +
+                    double value = colour[channel][0] + colourDx[channel] * (offsetX + (skipped + i)) +
                                    colourDy[channel] * offsetY;
                     packed |= clampChannel(value) << (8 * channel);
                 }

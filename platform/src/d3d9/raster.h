@@ -11,6 +11,10 @@
 //     per-row sample positions;
 //   - everything else (turned quads, single triangles): per-row spans with
 //     filtered samples stepped in 32.32 fixed point.
+// Every pixel's value depends only on the draw and the pixel, never on how
+// much of the draw is asked for at once: a draw rasterised within any
+// scissor box gives there exactly the pixels of the whole draw, which lets
+// the device redraw only the parts of a frame that changed.
 // Limits: the caller has done culling and the depth decision; vertices must
 // lie within ±32768 pixels and texel coordinates within ±2^24.
 #pragma once
@@ -30,6 +34,19 @@ struct SpriteVertex {
 };
 static_assert(sizeof(SpriteVertex) == 28);
 
+// A rectangle of pixels, right and bottom exclusive.
+struct PixelBox {
+    int left = 0, top = 0, right = 0, bottom = 0;
+
+    bool empty() const { return left >= right || top >= bottom; }
+    PixelBox intersect(const PixelBox& other) const
+    {
+        return {left > other.left ? left : other.left, top > other.top ? top : other.top,
+                right < other.right ? right : other.right, bottom < other.bottom ? bottom : other.bottom};
+    }
+    bool operator==(const PixelBox&) const = default;
+};
+
 // Where a stage-0 result (colour or alpha) comes from.
 enum class StageSource { Texture, Diffuse, Product };
 
@@ -40,7 +57,7 @@ struct RasterState {
     StageSource colour = StageSource::Product;
     StageSource alpha = StageSource::Product;
     bool alphaBlend = false;  // false: the stage result is written as it is
-    int clipLeft = 0, clipTop = 0, clipRight = 0, clipBottom = 0;  // right and bottom exclusive
+    PixelBox clip;            // the viewport within the target
 };
 
 struct RenderTarget {
@@ -51,12 +68,15 @@ struct RenderTarget {
 
 class Rasteriser {
 public:
-    // Draws two strip triangles v[0..3] as one quad when they form an
-    // axis-aligned rectangle with matching texture coordinates; false when
-    // they do not (the caller then draws them as triangles).
-    bool drawRectangle(const RenderTarget& target, const RasterState& state, const SpriteVertex* v);
+    // True when the two strip triangles v[0..3] form an axis-aligned
+    // rectangle with matching texture coordinates and one vertex colour,
+    // which drawRectangle draws as one quad (others are drawn as triangles).
+    static bool formsRectangle(const SpriteVertex* v);
+    // Both draw only the pixels inside scissor (and the state's clip).
+    void drawRectangle(const RenderTarget& target, const RasterState& state, const SpriteVertex* v,
+                       const PixelBox& scissor);
     void drawTriangle(const RenderTarget& target, const RasterState& state, const SpriteVertex& a,
-                      const SpriteVertex& b, const SpriteVertex& c);
+                      const SpriteVertex& b, const SpriteVertex& c, const PixelBox& scissor);
 
 private:
     void copyTexelSpan(uint32_t* destination, const RasterState& state, int row, int first, int count);

@@ -4,6 +4,8 @@
 
 #include "d3d9/device.h"
 
+#include <atomic>
+
 namespace layer::d3d {
 
 namespace {
@@ -20,16 +22,29 @@ RunKind kindOf(uint32_t texel)
     return RunKind::Mixed;
 }
 
+std::atomic<uint64_t> lastStoreId{0};
+
+std::vector<uint32_t> opaque(std::vector<uint32_t> texels, bool hasAlpha)
+{
+    if (!hasAlpha)
+        for (uint32_t& texel : texels) texel |= 0xFF000000u;
+    return texels;
+}
+
 }  // namespace
+
+TexelStore::TexelStore(uint32_t width, uint32_t height, std::vector<uint32_t> texels)
+    : id_(++lastStoreId), width_(width), height_(height), texels_(std::move(texels))
+{
+    buildRuns();
+}
 
 Texture::Texture(Device* device, uint32_t width, uint32_t height, std::vector<uint32_t> texels, bool hasAlpha,
                  D3DPOOL pool)
     : device_(device), width_(width), height_(height), format_(hasAlpha ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8),
-      pool_(pool), texels_(std::move(texels)), surface_(*this)
+      pool_(pool), contents_(std::make_shared<const TexelStore>(width, height, opaque(std::move(texels), hasAlpha))),
+      surface_(*this)
 {
-    if (!hasAlpha)
-        for (uint32_t& texel : texels_) texel |= 0xFF000000u;
-    buildRuns();
     device_->AddRef();
     device_->resourceCreated(pool_);
 }
@@ -64,7 +79,7 @@ HRESULT Texture::GetSurfaceLevel(UINT level, IDirect3DSurface9** surfaceLevel)
     return D3D_OK;
 }
 
-TexelImage Texture::image() const
+TexelImage TexelStore::image() const
 {
     TexelImage image;
     image.texels = texels_.data();
@@ -75,7 +90,7 @@ TexelImage Texture::image() const
     return image;
 }
 
-void Texture::buildRuns()
+void TexelStore::buildRuns()
 {
     rowRuns_.assign(height_ + 1, 0);
     std::vector<TexelRun> row;

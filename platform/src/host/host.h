@@ -18,6 +18,7 @@
 #include <ctime>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace layer {
 struct Window;
@@ -47,8 +48,12 @@ public:
     // Shows the frame (0x??RRGGBB pixels, row after row) for `window`,
     // scaled into `dest` (client pixels; null: the whole client area) with
     // the rest of the client area dark: S_OK, or D3DERR_DEVICELOST when it
-    // cannot be shown.
-    virtual HRESULT present(HWND window, const uint32_t* pixels, int width, int height, const RECT* dest) = 0;
+    // cannot be shown. `damage` holds the rectangles that differ from the
+    // frame of the last successful present (all of the frame after a failure
+    // or a reset); a presenter that cannot be sure its screen still shows
+    // that frame shows the whole one.
+    virtual HRESULT present(HWND window, const uint32_t* pixels, int width, int height,
+                            const std::vector<RECT>& damage, const RECT* dest) = 0;
 };
 
 // The mix an audio output plays: interleaved stereo, signed 16-bit frames.

@@ -144,12 +144,15 @@ HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWO
     const int clientH = std::max(1, height - f.top - f.side);
     const host::Placement place = host::current().place(x + f.side, y + f.top, clientW, clientH, f.top);
 
-    // Made ready for OpenGL where the desktop has it, so that the device's
-    // accelerated presentation does not have to replace the window (a
-    // visible flash) when it starts.
+    // A window presented through a renderer is made ready for OpenGL where the
+    // desktop has it, so that the renderer does not have to replace the
+    // window (a visible flash) when it starts; one presented through its own
+    // surface loads no OpenGL at all.
     const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
     const char* title = windowName ? windowName : "";
-    SDL_Window* sdl = SDL_CreateWindow(title, place.x, place.y, place.width, place.height, flags | SDL_WINDOW_OPENGL);
+    SDL_Window* sdl = nullptr;
+    if (presentsThroughRenderer())
+        sdl = SDL_CreateWindow(title, place.x, place.y, place.width, place.height, flags | SDL_WINDOW_OPENGL);
     if (!sdl) sdl = SDL_CreateWindow(title, place.x, place.y, place.width, place.height, flags);
     if (!sdl) return nullptr;
     auto* w = new Window;
@@ -159,6 +162,13 @@ HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWO
     setClientArea(*w, place.x, place.y, place.width, place.height);
     state().windows.push_back(w);
     return reinterpret_cast<HWND>(w);
+}
+
+bool layer::presentsThroughRenderer()
+{
+    const char* asked = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return (asked && *asked) || (driver && std::strcmp(driver, "wayland") == 0);
 }
 
 BOOL ShowWindow(HWND window, int showCommand)

@@ -1,10 +1,13 @@
-// graphics.cpp — the headless host's presentation, which captures
-// each presented frame, and the controls of platform/testing/graphics.h:
-// injected Present failures, the pretended adapter, the device call log
-// switch, the portable kernels and PNG output of captured frames.
+// graphics.cpp — the headless host's presentation, which captures the
+// damaged rectangles of each presented frame (the whole frame when its size
+// changes), and the controls of platform/testing/graphics.h: injected Present
+// failures, the pretended adapter, the device call log switch, the portable
+// kernels, the full-redraw switch, what the last frame rasterised, the frames
+// presented, and PNG output of captured frames.
 #include "host/headless/headless.h"
 
 #include "d3d9/blend_kernels.h"
+#include "d3d9/frame_record.h"
 
 #include "testing/graphics.h"
 
@@ -12,23 +15,32 @@
 
 #include <png.h>
 
+#include <algorithm>
+
 namespace layer::host {
 
 namespace {
 
 class CapturePresenter final : public FramePresenter {
 public:
-    HRESULT present(HWND /*window*/, const uint32_t* pixels, int width, int height, const RECT* dest) override
+    HRESULT present(HWND /*window*/, const uint32_t* pixels, int width, int height,
+                    const std::vector<RECT>& damage, const RECT* dest) override
     {
         HeadlessHost::Capture& c = headless().capture;
         if (c.failuresLeft > 0) {
             --c.failuresLeft;
             return D3DERR_DEVICELOST;
         }
-        if (c.drawing) {
+        if (c.drawing && (c.width != width || c.height != height)) {
             c.frame.assign(pixels, pixels + static_cast<size_t>(width) * height);
             c.width = width;
             c.height = height;
+        } else if (c.drawing) {
+            for (const RECT& r : damage)
+                for (LONG y = r.top; y < r.bottom; ++y) {
+                    const size_t at = static_cast<size_t>(y) * width + r.left;
+                    std::copy(pixels + at, pixels + at + (r.right - r.left), c.frame.begin() + static_cast<ptrdiff_t>(at));
+                }
         }
         c.destGiven = dest != nullptr;
         if (dest) c.dest = *dest;
@@ -108,10 +120,30 @@ void setPortableRasteriser(bool on) { layer::d3d::setPortableKernels(on); }
 
 void setDrawing(bool on) { capture().drawing = on; }
 
+void setFullRedraw(bool on) { layer::d3d::setFullRedraw(on); }
+
+RasterisedFrame lastRasterisedFrame()
+{
+    RasterisedFrame frame;
+    const layer::d3d::FrameRecord* record = layer::d3d::FrameRecord::last();
+    if (!record) return frame;
+    auto rect = [](const layer::d3d::PixelBox& b) { return RECT{b.left, b.top, b.right, b.bottom}; };
+    for (const layer::d3d::PixelBox& box : record->damage()) frame.damage.push_back(rect(box));
+    for (const layer::d3d::PixelBox& box : record->drawnInDamage()) frame.drawn.push_back(rect(box));
+    return frame;
+}
+
+PresentedFrames presentedFrames()
+{
+    const layer::d3d::PresentedFrames counted = layer::d3d::presentedFrames();
+    return {counted.count, counted.first};
+}
+
 void resetGraphics()
 {
     capture() = layer::host::HeadlessHost::Capture{};
     layer::d3d::setPortableKernels(false);
+    layer::d3d::setFullRedraw(false);
 }
 
 }  // namespace testmode

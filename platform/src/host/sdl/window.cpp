@@ -41,6 +41,9 @@ bool SdlHost::startVideo()
 {
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) return false;
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // The window's surface stays a plain framebuffer (MIT-SHM on X11): left
+    // on, SDL backs it with a renderer, a software OpenGL where there is no GPU.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     // Without a display SDL falls back to drivers that show nothing; a game
     // that nobody can see or close must not start on them.
