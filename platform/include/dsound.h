@@ -40,6 +40,9 @@
 #define DSBCAPS_GLOBALFOCUS 0x00008000
 
 #define DSBPLAY_LOOPING 0x00000001
+
+#define DSBSTATUS_PLAYING 0x00000001
+#define DSBSTATUS_LOOPING 0x00000004
 #define DSBLOCK_FROMWRITECURSOR 0x00000001
 #define DSBLOCK_ENTIREBUFFER 0x00000002
 
@@ -71,6 +74,7 @@ typedef DSBPOSITIONNOTIFY* LPDSBPOSITIONNOTIFY;
 typedef const DSBPOSITIONNOTIFY* LPCDSBPOSITIONNOTIFY;
 
 struct IDirectSoundBuffer : public IUnknown {
+    virtual HRESULT GetStatus(LPDWORD status) = 0;
     virtual HRESULT Lock(DWORD offset, DWORD bytes, LPVOID* audio1, LPDWORD audioBytes1, LPVOID* audio2,
                          LPDWORD audioBytes2, DWORD flags) = 0;
     virtual HRESULT Play(DWORD reserved1, DWORD priority, DWORD flags) = 0;

@@ -49,6 +49,8 @@ void setMouse(int x, int y);
 void resizeClientArea(int width, int height);
 
 // Focus of every window, as windowHasFocus reports it to the input devices.
+// A change also reaches the first window as the real one does (WM_ACTIVATE,
+// then WM_SETFOCUS or WM_KILLFOCUS; every key let go on a loss).
 void setFocus(bool focused);
 
 // rand_s draws from a Mersenne Twister seeded here (seed 0 after enable()).

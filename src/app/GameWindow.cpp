@@ -5,11 +5,19 @@
 //
 // Quitting runs one road: Escape or the close box → WM_CLOSE → the default
 // handling destroys the window → WM_DESTROY posts the quit message.
+// The pause and sound keys and the focus messages go to the scene's requests
+// (PlayerRequests); a device plugged in or pulled out has the pads looked for
+// again, as a Windows program does on WM_DEVICECHANGE.
 #include "app/GameWindow.h"
 
 #include "app/Settings.h"
 
 #include "Version.h"
+
+#include <dbt.h>
+
+#include "app/PlayerRequests.h"
+#include "framework/input/Input.h"
 
 namespace {
 
@@ -104,6 +112,7 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
             if (!(lParam & KeyWasDown)) toggleFullscreen(window);
             return 0;
         }
+        if (hearPlayerRequest(message, wParam, lParam)) return 0;
         break;
     case WM_SYSKEYDOWN:
         if (wParam == VK_RETURN) {
@@ -111,7 +120,11 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
             return 0;
         }
         break;
+    case WM_DEVICECHANGE:
+        if (wParam == DBT_DEVNODES_CHANGED && input) input->findPads();
+        return TRUE;
     default:
+        hearPlayerRequest(message, wParam, lParam);
         break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -6,6 +6,8 @@
 
 #include "app/BestScores.h"
 #include "app/MousePointer.h"
+#include "app/PlayerRequests.h"
+#include "app/SoundLevel.h"
 #include "framework/Destroy.h"
 #include "framework/core/SystemSeed.h"
 #include "framework/graphics/Light.h"
@@ -17,6 +19,7 @@
 #include "framework/sound/SoundCatalogue.h"
 #include "framework/sound/SoundSystem.h"
 #include "game/BestScoresPanel.h"
+#include "game/BoardCursor.h"
 #include "game/PuzzleField.h"
 #include "game/StatusPanel.h"
 
@@ -29,6 +32,7 @@ constexpr int BannerX = 128;
 constexpr int BannerY = 450;
 constexpr int BannerWidth = 1024;
 constexpr int BannerHeight = 128;
+constexpr int BoardSide = 1024;
 
 void setRenderState(D3DRENDERSTATETYPE state, DWORD value)
 {
@@ -51,7 +55,11 @@ sceneMain::sceneMain()
       scoresPanel(nullptr),
       tableShown(false),
       tableKeyHeld(false),
-      tablePadHeld(false)
+      tablePadHeld(false),
+      boardCursor(nullptr),
+      soundLevel(nullptr),
+      pauseCover(nullptr),
+      paused(false)
 {
 }
 
@@ -64,6 +72,9 @@ sceneMain::~sceneMain()
     destroy(startOverlay);
     destroy(bestScores);
     destroy(scoresPanel);
+    destroy(boardCursor);
+    destroy(soundLevel);
+    destroy(pauseCover);
 }
 
 bool sceneMain::Initialize()
@@ -91,6 +102,10 @@ bool sceneMain::Initialize()
     bestScores = new BestScores();
     bestScores->load();
     scoresPanel = new BestScoresPanel();
+    boardCursor = new BoardCursor();
+    field->boardCursor = boardCursor;
+    soundLevel = new SoundLevel();
+    pauseCover = new orvSprite("DATA/UI/paused.png");
     return true;
 }
 
@@ -124,7 +139,18 @@ bool sceneMain::tableButtonPressed()
 
 void sceneMain::Update()
 {
+    takeSoundRequests();
+    soundLevel->update();
     const bool tableAsked = tableButtonPressed();
+    if (paused) {
+        if (resumeWanted()) resume();
+        return;
+    }
+    if (pauseWanted()) {
+        pause();
+        return;
+    }
+    boardCursor->update();
     if (input && input->buttons[START_BUTTON] == BTN_PRESSED && !playing) startRound();
     if (!playing) {
         overlayOffset = 0;
@@ -139,18 +165,60 @@ void sceneMain::Update()
     if (!playing) bestScores->record(field->score, roundChain);
 }
 
+void sceneMain::takeSoundRequests()
+{
+    for (; playerRequests.muteToggles > 0; --playerRequests.muteToggles) soundLevel->toggleMute();
+    if (playerRequests.volumeSteps != 0) soundLevel->change(playerRequests.volumeSteps);
+    playerRequests.volumeSteps = 0;
+}
+
+// The pad's start button is read from the pad alone: logical button 15 is
+// also Space, which starts a round and never pauses one.
+bool sceneMain::pauseWanted()
+{
+    const bool padStart = input && input->pad && input->padButtons[START_BUTTON] == BTN_PRESSED;
+    const bool wanted = playing && (playerRequests.pause || playerRequests.focusLost || padStart);
+    playerRequests.pause = false;
+    playerRequests.focusLost = false;
+    return wanted;
+}
+
+bool sceneMain::resumeWanted()
+{
+    const bool wanted = playerRequests.pause || (input && input->buttons[START_BUTTON] == BTN_PRESSED);
+    playerRequests.pause = false;
+    playerRequests.focusLost = false;
+    return wanted;
+}
+
+void sceneMain::pause()
+{
+    paused = true;
+    pauseSounds();
+}
+
+void sceneMain::resume()
+{
+    paused = false;
+    resumeSounds();
+}
+
 void sceneMain::Render()
 {
     camera->Activate();
     if (Device) Device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
     field->draw();
     panel->Draw();
+    if (!paused) boardCursor->draw();
     startOverlay->Draw(overlayOffset + BannerX, BannerY, BannerWidth, BannerHeight, 0, 0, BannerWidth, BannerHeight,
                        0.0f);
+    // No thinking time for free: a paused board is hidden.
+    if (paused) pauseCover->Draw(0, 0, BoardSide, BoardSide, 0, 0, BoardSide, BoardSide, 0.0f);
     // With the banner back in place between rounds.
     if (!playing && overlayOffset == 0) {
         if (tableShown) scoresPanel->drawTable(bestScores->table, bestScores->lastPlace);
         else scoresPanel->drawBest(bestScores->table, bestScores->lastPlace);
     }
+    soundLevel->draw();
     MousePointer::Draw();
 }

@@ -6,6 +6,11 @@
 // chain it reached; a round cut short by quitting does not. While waiting,
 // the best score shows under the banner, and Tab or the pad's back button
 // opens and closes the whole table.
+// A running round pauses on P, Pause, the pad's start button, or when the
+// window loses the focus or is minimised: its timer, turn cycle, animations,
+// music and effects stand still and the board is covered. P, Pause, the pad's
+// start button or Space resume it; the focus coming back does not. The board
+// cursor and the master volume live here too.
 // Limits: the program's only scene; main thread only. Depends on: orvCamera,
 // orvSprite, StatusPanel, PuzzleField, Input, the music and sound effects,
 // MousePointer, BestScores, BestScoresPanel.
@@ -18,7 +23,9 @@
 
 class BestScores;
 class BestScoresPanel;
+class BoardCursor;
 class PuzzleField;
+class SoundLevel;
 class StatusPanel;
 class orvCamera;
 class orvSprite;
@@ -58,8 +65,18 @@ public:
     bool tableShown;     // the whole table instead of the best score, while waiting
     bool tableKeyHeld;   // Tab in the previous tick
     bool tablePadHeld;   // the pad's back button in the previous tick
+    BoardCursor* boardCursor;
+    SoundLevel* soundLevel;
+    orvSprite* pauseCover;
+    bool paused;
 
 private:
     void startRound();
     bool tableButtonPressed();
+    void takeSoundRequests();
+    // Whether this tick pauses or resumes; the requests are used up either way.
+    bool pauseWanted();
+    bool resumeWanted();
+    void pause();
+    void resume();
 };

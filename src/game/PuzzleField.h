@@ -1,6 +1,6 @@
 // PuzzleField.h — the puzzle: a 4 × 4 board of coloured blocks, its gravity,
-// groups, chains, score, the turn cycle after a clear, the mouse controls and
-// the drawing of the blocks. Also the four arrow values the status panel reads
+// groups, chains, score, the turn cycle after a clear, the two controls (mouse
+// buttons or logical buttons 4 and 5) and the drawing of the blocks. Also the four arrow values the status panel reads
 // and the board's random engine.
 // Limits: one field per scene, main thread only. Cell (column c, row r) lives at
 // index c × 4 + r; values 0 empty, 1–5 colours, 6 wild.
@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <random>
 
+class BoardCursor;
 class orvSprite;
 
 // Written by the field, read by the status panel to draw the gravity arrow.
@@ -30,6 +31,8 @@ public:
     static constexpr int32_t CELLS = 16;
     static constexpr int32_t TURN_AT = 129; // the gravity turns once more near the end of a clear's cycle
     static constexpr int32_t READY_AT = 130; // refill runs and colour changes are accepted from here
+    static constexpr int STEP_BUTTON = 4;   // logical button that steps a colour like the left mouse button
+    static constexpr int CLEAR_BUTTON = 5;  // logical button that asks for a clear like the right one
 
     // Tuning values, set at construction.
     int32_t evaluateFrom;
@@ -55,6 +58,7 @@ public:
     int32_t changeCount;
     int32_t chain;
     int32_t score;
+    const BoardCursor* boardCursor = nullptr;  // where the logical buttons aim; not owned
 
     PuzzleField();
     ~PuzzleField();

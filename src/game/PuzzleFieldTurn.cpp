@@ -1,10 +1,15 @@
 // PuzzleFieldTurn.cpp — one frame of play: the turn cycle after a clear (shrink,
-// arrow flight and pulse, settle), the refill once ready, the two mouse
-// controls, the countdown, and the drawing of the blocks.
+// arrow flight and pulse, settle), the refill once ready, the two controls,
+// the countdown, and the drawing of the blocks.
+// Each control is a mouse button or its logical button (4 steps a colour like
+// the left button, 5 asks for a clear like the right one); both feed the same
+// latch, so keys and pads can do exactly what the mouse can. A logical button
+// aims at the board cursor's cell while the cursor is shown, at the mouse's
+// otherwise; when both are down the mouse aims.
 // Limits: the mouse is polled, not read from window messages; its position is
 // the cursor minus the outer window's top-left corner, unscaled.
-// Depends on: GetKeyState, cursorInMainWindow, orvSprite::DrawRotated,
-// playSoundEffect.
+// Depends on: GetKeyState, cursorInMainWindow, Input, BoardCursor,
+// orvSprite::DrawRotated, playSoundEffect.
 #include <windows.h>
 
 #include <cmath>
@@ -12,7 +17,9 @@
 #include "framework/core/MainWindow.h"
 #include "framework/graphics/orvSprite.h"
 #include "framework/sound/SoundCatalogue.h"
+#include "framework/input/Input.h"
 #include "framework/sound/SoundSystem.h"
+#include "game/BoardCursor.h"
 #include "game/PuzzleField.h"
 
 namespace {
@@ -23,6 +30,11 @@ namespace {
 bool buttonDown(int vk)
 {
     return (GetKeyState(vk) & 0x8080) != 0;
+}
+
+bool logicalDown(int button)
+{
+    return input && (input->buttons[button] & 1);
 }
 
 } // namespace
@@ -89,11 +101,13 @@ void PuzzleField::changeColour()
 {
     if (phase < READY_AT)
         return;
-    if (!buttonDown(VK_LBUTTON)) {
+    const bool mouseDown = buttonDown(VK_LBUTTON);
+    if (!mouseDown && !logicalDown(STEP_BUTTON)) {
         leftHeld = false;
         return;
     }
-    const int32_t k = cellUnderMouse();
+    const bool aimByCursor = !mouseDown && boardCursor && boardCursor->shown;
+    const int32_t k = aimByCursor ? boardCursor->cell() : cellUnderMouse();
     if (k < 0)
         return;
     if (leftHeld)
@@ -112,7 +126,7 @@ void PuzzleField::changeColour()
 // open is taken then.
 void PuzzleField::requestEvaluation()
 {
-    if (!buttonDown(VK_RBUTTON)) {
+    if (!buttonDown(VK_RBUTTON) && !logicalDown(CLEAR_BUTTON)) {
         rightHeld = false;
         return;
     }

@@ -3,7 +3,7 @@
 // what the game sets on them.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include "support/scratch_folder.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -29,19 +29,11 @@ std::map<std::string, std::string> readTree(const fs::path& root) {
   return files;
 }
 
-fs::path freshFolder(const std::string& name) {
-  fs::path folder = fs::temp_directory_path() / ("vantorel-datagen-" + name + "-" + std::to_string(::getpid()));
-  fs::remove_all(folder);
-  return folder;
-}
-
 TEST(Generator, TwoRunsWriteIdenticalBytesAndTheBuildsFileSet) {
-  fs::path first = freshFolder("a"), second = freshFolder("b");
-  ASSERT_EQ(std::system((std::string(VT_DATAGEN_EXE) + " " + first.string() + " > /dev/null").c_str()), 0);
-  ASSERT_EQ(std::system((std::string(VT_DATAGEN_EXE) + " " + second.string() + " > /dev/null").c_str()), 0);
-  auto a = readTree(first), b = readTree(second);
-  fs::remove_all(first);
-  fs::remove_all(second);
+  ScratchFolder first("datagen_a"), second("datagen_b");
+  ASSERT_EQ(std::system((std::string(VT_DATAGEN_EXE) + " " + first.path().string() + " > /dev/null").c_str()), 0);
+  ASSERT_EQ(std::system((std::string(VT_DATAGEN_EXE) + " " + second.path().string() + " > /dev/null").c_str()), 0);
+  auto a = readTree(first.path()), b = readTree(second.path());
   ASSERT_EQ(a.size(), b.size());
   for (const auto& [name, bytes] : a) {
     ASSERT_TRUE(b.count(name)) << name;

@@ -22,6 +22,8 @@ TEST(GeneratedImages, EveryImageIsRgbaAtItsPowerOfTwoSize) {
       {"DATA/rensa.png", 512, 128},              {"DATA/gamestart.png", 1024, 128},
       {"DATA/mouse/MousePointer.png", 64, 64},   {"DATA/mouse/PointRotate.png", 64, 64},
       {"DATA/PARTICLE.PNG", 64, 64},             {"icons/vantorel.png", 256, 256},
+      {"DATA/PuzzleField/cursor.png", 256, 256}, {"DATA/UI/paused.png", 1024, 1024},
+      {"DATA/UI/volume.png", 512, 512},
       {"DATA/UI/BestScores.png", 1024, 1024},
   };
   for (const Expected& e : images) {

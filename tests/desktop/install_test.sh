@@ -7,7 +7,7 @@
 # Usage: install_test.sh BUILD_DIR
 set -uo pipefail
 BUILD="$1"
-source "$(dirname "$0")/../x11/x11.sh"
+source "$(dirname "$0")/../support/x11.sh"
 source "$BUILD/version.sh"
 
 PREFIX=$(mktemp -d)

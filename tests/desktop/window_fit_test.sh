@@ -7,7 +7,7 @@
 set -uo pipefail
 BUILD="$1"
 SCREEN="$2"
-source "$(dirname "$0")/../x11/x11.sh"
+source "$(dirname "$0")/../support/x11.sh"
 source "$BUILD/version.sh"
 
 vt_start_xvfb "$SCREEN" || exit $?

@@ -1,7 +1,7 @@
 // Input on the real DirectInput layer with SDL virtual pads: the start
 // button from the keyboard and from a pad, the fixed layout of a recognised
-// controller, a raw joystick, and a pad that is unplugged or loses the focus
-// mid-round.
+// controller, a raw joystick, a pad that is unplugged or loses the focus
+// mid-round, and pads plugged in and pulled out while the game runs.
 #include "framework/input/GameInputConfig.h"
 
 #include "framework/core/MainWindow.h"
@@ -161,7 +161,7 @@ TEST_F(VirtualPadTest, RawJoystickPresentsItsOwnAxesHatAndButtons)
     EXPECT_EQ(input->axis[2], 0);
 }
 
-TEST_F(VirtualPadTest, UnplugAndFocusLossKeepTheLastPadCodes)
+TEST_F(VirtualPadTest, UnplugAndFocusLossLetThePadButtonsGo)
 {
     const int pad = testmode::attachController();
     ASSERT_GE(pad, 0);
@@ -171,25 +171,76 @@ TEST_F(VirtualPadTest, UnplugAndFocusLossKeepTheLastPadCodes)
     frame(15);
     ASSERT_EQ(frame(15), BTN_HELD);
 
-    // In the background the pad cannot be read: codes stay, axes fall to 0.
+    // In the background the pad cannot be read: its buttons go up, axes fall to 0.
     testmode::setFocus(false);
-    testmode::setPadButton(pad, PadButton::Start, false);
-    EXPECT_EQ(frame(15), BTN_HELD);
+    EXPECT_EQ(frame(15), BTN_RELEASED);
     EXPECT_EQ(input->axis[0], 0);
     testmode::setFocus(true);
-    EXPECT_EQ(frame(15), BTN_RELEASED);  // re-acquired and read again
+    EXPECT_EQ(frame(15), BTN_PRESSED);  // re-acquired and read again, still held
     EXPECT_EQ(input->axis[0], 1000);
 
-    // Unplugged right after a press: the press is not repeated, the button stays held.
-    testmode::setPadButton(pad, PadButton::Start, true);
-    ASSERT_EQ(frame(15), BTN_PRESSED);
+    // Unplugged with the button held: it reads released, then idle, never stuck.
     ASSERT_TRUE(testmode::detachPad(pad));
     testmode::setKey('Z', true);
+    EXPECT_EQ(frame(15), BTN_RELEASED);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(frame(15), BTN_HELD);
+        EXPECT_EQ(frame(15), BTN_IDLE);
         EXPECT_EQ(input->axis[0], 0);
     }
     EXPECT_EQ(input->buttons[4], BTN_HELD);
+}
+
+// The messages the layer posted since the last call: how many were
+// WM_DEVICECHANGE.
+int deviceChanges()
+{
+    int count = 0;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) count += msg.message == WM_DEVICECHANGE;
+    return count;
+}
+
+TEST_F(VirtualPadTest, PadsComeAndGoWhileTheGameRuns)
+{
+    startInput();
+    ASSERT_EQ(input->pad, nullptr);
+    deviceChanges();
+
+    // Something that is no game controller (three axes, no buttons: an
+    // accelerometer) is never listed nor opened.
+    const int sensor = testmode::attachJoystick(3, 0, 0);
+    ASSERT_GE(sensor, 0);
+    EXPECT_GE(deviceChanges(), 1);
+    input->findPads();
+    EXPECT_EQ(padListCount, 0);
+    EXPECT_EQ(input->pad, nullptr);
+
+    // A pad plugged in after start is announced, found and works.
+    const int first = testmode::attachController();
+    ASSERT_GE(first, 0);
+    EXPECT_GE(deviceChanges(), 1);
+    input->findPads();
+    ASSERT_NE(input->pad, nullptr);
+    testmode::setPadButton(first, PadButton::A, true);  // south: logical button 4
+    EXPECT_EQ(frame(4), BTN_PRESSED);
+
+    // A second pad changes nothing: the first stays the one read.
+    const int second = testmode::attachController();
+    ASSERT_GE(second, 0);
+    input->findPads();
+    EXPECT_EQ(padListCount, 2);
+    testmode::setPadButton(second, PadButton::Start, true);
+    EXPECT_EQ(frame(4), BTN_HELD);
+    EXPECT_EQ(input->buttons[15], BTN_IDLE);
+
+    // The first pulled out while held: nothing stays down, and the second
+    // takes over once the game looks again.
+    ASSERT_TRUE(testmode::detachPad(first));
+    EXPECT_GE(deviceChanges(), 1);
+    input->findPads();
+    EXPECT_EQ(frame(4), BTN_RELEASED);
+    EXPECT_EQ(input->buttons[15], BTN_PRESSED);  // the second pad's held start
+    EXPECT_EQ(frame(4), BTN_IDLE);
 }
 
 }  // namespace

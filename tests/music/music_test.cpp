@@ -15,7 +15,7 @@ using namespace soundtest;
 
 namespace {
 
-ScratchFolder scratch;
+ScratchFolder scratch("music");
 
 // Ogg Vorbis made by oggenc from a sox tone: left and right differ.
 std::string makeOgg(const std::string& name, const std::string& length, int rate = 44100)

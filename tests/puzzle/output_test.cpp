@@ -7,66 +7,36 @@
 #include "framework/graphics/orvSprite.h"
 #include "framework/sound/SoundCatalogue.h"
 #include "framework/sound/SoundSystem.h"
+#include "support/scratch_folder.h"
 #include "support/test_window.h"
+
+#include "RiffWave.h"
 
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <numbers>
 #include <vector>
 
-#include <unistd.h>
-
 namespace {
 
-// A folder of its own, entered for the test's lifetime.
-class ScratchDirectory {
-public:
-    ScratchDirectory()
-        : previous_(std::filesystem::current_path()),
-          path_(std::filesystem::temp_directory_path() / ("vt_puzzle_" + std::to_string(::getpid())))
-    {
-        std::filesystem::create_directories(path_ / "DATA" / "PuzzleField");
-        std::filesystem::current_path(path_);
-    }
-    ~ScratchDirectory()
-    {
-        std::filesystem::current_path(previous_);
-        std::filesystem::remove_all(path_);
-    }
-
-private:
-    std::filesystem::path previous_, path_;
-};
-
 // A short mono 16-bit PCM wave.
-void writeWave(const char* path)
+void writeWave(const std::string& path)
 {
-    const uint32_t samples = 64, dataBytes = samples * 2;
-    std::ofstream out(path, std::ios::binary);
-    auto put = [&out](uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            out.put(static_cast<char>(v >> (8 * i)));
-    };
-    out.write("RIFF", 4);
-    put(36 + dataBytes, 4);
-    out.write("WAVEfmt ", 8);
-    put(16, 4), put(1, 2), put(1, 2), put(22050, 4), put(44100, 4), put(2, 2), put(16, 2);
-    out.write("data", 4);
-    put(dataBytes, 4);
-    for (uint32_t i = 0; i < samples; ++i)
-        put(i * 300, 2);
+    std::vector<int16_t> samples;
+    for (int i = 0; i < 64; ++i) samples.push_back(static_cast<int16_t>(i * 300));
+    writeFile(path, wav::pcm16(22050, 1, samples));
 }
 
 TEST_F(FieldTest, ClearCyclePlaysItsEffectsOnTheirFrames)
 {
-    ScratchDirectory scratch;
+    ScratchFolder scratch("puzzle_output");
+    scratch.enter();
     testmode::enableAudioDevice(true);
     soundSystem = new SoundSystem();
     for (int id : {SE_RADAR, SE_SYUPON, SE_GASYAN}) {
         const std::string path = "effect" + std::to_string(id) + ".wav";
-        writeWave(path.c_str());
+        writeWave(path);
         soundSystem->setSoundEffect(id, path.c_str());
         ASSERT_NE(soundSystem->effects[id], nullptr);
     }
@@ -125,7 +95,9 @@ std::vector<Quad> drawnQuads()
 
 TEST_F(FieldTest, BlocksAreDrawnInIndexOrderCentredShrunkAndSpun)
 {
-    ScratchDirectory scratch;
+    ScratchFolder scratch("puzzle_output");
+    scratch.enter();
+    std::filesystem::create_directories("DATA/PuzzleField");
     std::vector<uint8_t> pieces(1536 * 256 * 4, 255);
     ASSERT_TRUE(testmode::writePng("DATA/PuzzleField/peace.png", 1536, 256, pieces.data()));
     HWND window = createTestWindow();

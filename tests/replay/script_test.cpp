@@ -43,15 +43,19 @@ TEST(ReplayScript, ReadsEveryEventFormInOrder)
         "3 button left down\n"
         "4 button right up\n"
         "5 stall 100\n"
+        "6 focus out\n"
+        "7 focus in\n"
         "9 close\n");
-    ASSERT_EQ(events.size(), 7u);
+    ASSERT_EQ(events.size(), 9u);
     EXPECT_EQ(events[0], (ScriptEvent{.tick = 1, .kind = EventKind::Key, .key = 0x20, .down = true}));
     EXPECT_EQ(events[1], (ScriptEvent{.tick = 2, .kind = EventKind::Key, .key = 0x20, .down = false}));
     EXPECT_EQ(events[2], (ScriptEvent{.tick = 3, .kind = EventKind::Mouse, .x = 300, .y = -5}));
     EXPECT_EQ(events[3], (ScriptEvent{.tick = 3, .kind = EventKind::Button, .down = true, .button = MouseButton::Left}));
     EXPECT_EQ(events[4], (ScriptEvent{.tick = 4, .kind = EventKind::Button, .down = false, .button = MouseButton::Right}));
     EXPECT_EQ(events[5], (ScriptEvent{.tick = 5, .kind = EventKind::Stall, .stallMs = 100}));
-    EXPECT_EQ(events[6], (ScriptEvent{.tick = 9, .kind = EventKind::Close}));
+    EXPECT_EQ(events[6], (ScriptEvent{.tick = 6, .kind = EventKind::Focus, .down = false}));
+    EXPECT_EQ(events[7], (ScriptEvent{.tick = 7, .kind = EventKind::Focus, .down = true}));
+    EXPECT_EQ(events[8], (ScriptEvent{.tick = 9, .kind = EventKind::Close}));
 }
 
 TEST(ReplayScript, KnowsKeysByWindowsNames)
@@ -75,7 +79,7 @@ TEST(ReplayScript, RejectsMalformedLinesNamingTheLine)
 {
     EXPECT_EQ(errorOf("1 key SPACE down\n\nx close\n"), "line 3: tick \"x\" is not a whole number");
     EXPECT_EQ(errorOf("0 close\n"), "line 1: tick 0 is outside 1–2147483647");
-    EXPECT_EQ(errorOf("1 jump\n"), "line 1: unknown event \"jump\" (key, mouse, button, stall or close)");
+    EXPECT_EQ(errorOf("1 jump\n"), "line 1: unknown event \"jump\" (key, mouse, button, focus, stall or close)");
     EXPECT_EQ(errorOf("1 key SPACEBAR down\n"), "line 1: unknown key name \"SPACEBAR\"");
     EXPECT_EQ(errorOf("1 key F13 down\n"), "line 1: unknown key name \"F13\"");
     EXPECT_EQ(errorOf("1 key 255 down\n"), "line 1: key code 255 is outside 1–254");
@@ -89,6 +93,7 @@ TEST(ReplayScript, RejectsMalformedLinesNamingTheLine)
     EXPECT_EQ(errorOf("1 button middle down\n"), "line 1: expected left or right, found \"middle\"");
     EXPECT_EQ(errorOf("1 stall 0\n"), "line 1: stall 0 is outside 1–600000");
     EXPECT_EQ(errorOf("1 close now\n"), "line 1: expected \"T close\"");
+    EXPECT_EQ(errorOf("1 focus lost\n"), "line 1: expected in or out, found \"lost\"");
     EXPECT_EQ(errorOf("12\n"), "line 1: expected a tick and an event");
     EXPECT_EQ(errorOf("20 close\n10 close\n"), "line 2: tick 10 comes after tick 20");
 }

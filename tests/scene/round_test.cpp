@@ -13,12 +13,14 @@
 #include "game/DigitCounter.h"
 #include "game/StatusPanel.h"
 
+#include "RiffWave.h"
+#include "support/scratch_folder.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -67,22 +69,12 @@ std::string writeSquareTrack(int id, int run)
 {
     std::filesystem::create_directories("scene_test_data");
     const std::string path = "scene_test_data/track" + std::to_string(id) + ".wav";
-    const uint32_t frames = 44100, dataBytes = frames * 4;
-    std::ofstream out(path, std::ios::binary);
-    auto put = [&](uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((v >> (8 * i)) & 0xFF));
-    };
-    out.write("RIFF", 4);
-    put(36 + dataBytes, 4);
-    out.write("WAVEfmt ", 8);
-    put(16, 4), put(1, 2), put(2, 2), put(44100, 4), put(44100 * 4, 4), put(4, 2), put(16, 2);
-    out.write("data", 4);
-    put(dataBytes, 4);
-    for (uint32_t f = 0; f < frames; ++f) {
+    std::vector<int16_t> samples;
+    for (int f = 0; f < 44100; ++f) {
         const int16_t s = (f / run) % 2 ? -12000 : 12000;
-        put(static_cast<uint16_t>(s), 2), put(static_cast<uint16_t>(s), 2);
+        samples.insert(samples.end(), {s, s});
     }
-    return path;
+    return writeFile(path, wav::pcm16(44100, 2, samples));
 }
 
 // The average run length between sign changes of the left channel.

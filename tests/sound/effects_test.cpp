@@ -12,7 +12,7 @@ using namespace soundtest;
 
 namespace {
 
-ScratchFolder scratch;
+ScratchFolder scratch("sound_effects");
 
 class Effects : public ::testing::Test {
 protected:

@@ -8,7 +8,7 @@ using namespace soundtest;
 
 namespace {
 
-ScratchFolder scratch;
+ScratchFolder scratch("wave_reader");
 
 struct Loaded {
     bool ok = false;

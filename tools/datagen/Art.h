@@ -44,5 +44,8 @@ Canvas makeMousePointer();   // 64 x 64, hot spot top-left
 Canvas makeSpinner();        // 64 x 64, turns about its centre
 Canvas makeParticle();       // 64 x 64 soft spark
 Canvas makeGameIcon();       // 256 x 256 desktop icon
+Canvas makeBoardCursor();    // 256 x 256, one cell's highlight
+Canvas makePauseCover(const Fonts& fonts);    // 1024 x 1024, hides the board
+Canvas makeVolumeSheet(const Fonts& fonts);   // 512 x 512: level panel, muted panel, lit segment
 
 }  // namespace datagen

@@ -34,6 +34,9 @@ std::vector<std::function<void()>> imageJobs(const std::string& root) {
       plain("DATA/mouse/PointRotate.png", makeSpinner),
       plain("DATA/PARTICLE.PNG", makeParticle),
       plain("icons/vantorel.png", makeGameIcon),
+      plain("DATA/PuzzleField/cursor.png", makeBoardCursor),
+      withFonts("DATA/UI/paused.png", makePauseCover),
+      withFonts("DATA/UI/volume.png", makeVolumeSheet),
   };
 }
 

@@ -1,6 +1,6 @@
-// Wav: encodes mono float samples as a 16-bit PCM RIFF/WAVE file at 44.1 kHz
-// (a "fmt " chunk of 16 bytes, then the "data" chunk).
-// Depends on: Synth.h for the rate.
+// Wav: encodes mono float samples as a 16-bit PCM RIFF/WAVE file at 44.1 kHz,
+// each sample clamped to full scale rather than wrapped.
+// Depends on: Synth.h for the rate, RiffWave for the file.
 #pragma once
 
 #include <cstdint>

@@ -22,7 +22,7 @@ public:
     bool finish();
 
 private:
-    WavWriter wav_;
+    wav::WavWriter wav_;
     uint64_t framesWritten_ = 0;
 };
 

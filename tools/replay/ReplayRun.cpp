@@ -147,6 +147,9 @@ void ReplayRun::applyEvent(const ScriptEvent& event)
     case EventKind::Button:
         testmode::setKey(event.button == MouseButton::Left ? VK_LBUTTON : VK_RBUTTON, event.down);
         break;
+    case EventKind::Focus:
+        testmode::setFocus(event.down);
+        break;
     case EventKind::Stall:
         testmode::advanceClock(event.stallMs);
         break;

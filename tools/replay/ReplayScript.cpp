@@ -101,6 +101,11 @@ ScriptEvent readEvent(const Line& line)
         else if (line[2] == "right") event.button = MouseButton::Right;
         else line.fail("expected left or right, found \"" + line[2] + "\"");
         event.down = line.downOrUp(3);
+    } else if (kind == "focus") {
+        line.expectWords(3, "T focus in|out");
+        event.kind = EventKind::Focus;
+        if (line[2] == "in") event.down = true;
+        else if (line[2] != "out") line.fail("expected in or out, found \"" + line[2] + "\"");
     } else if (kind == "stall") {
         line.expectWords(3, "T stall MS");
         event.kind = EventKind::Stall;
@@ -109,7 +114,7 @@ ScriptEvent readEvent(const Line& line)
         line.expectWords(2, "T close");
         event.kind = EventKind::Close;
     } else {
-        line.fail("unknown event \"" + kind + "\" (key, mouse, button, stall or close)");
+        line.fail("unknown event \"" + kind + "\" (key, mouse, button, focus, stall or close)");
     }
     return event;
 }

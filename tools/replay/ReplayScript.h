@@ -23,14 +23,14 @@
 
 namespace replay {
 
-enum class EventKind { Key, Mouse, Button, Stall, Close };
+enum class EventKind { Key, Mouse, Button, Focus, Stall, Close };
 enum class MouseButton { Left, Right };
 
 struct ScriptEvent {
     uint32_t tick = 0;
     EventKind kind = EventKind::Close;
     int key = 0;                          // Key: the virtual-key code
-    bool down = false;                    // Key, Button
+    bool down = false;                    // Key, Button; Focus: in
     MouseButton button = MouseButton::Left;
     int x = 0;                            // Mouse
     int y = 0;

@@ -12,7 +12,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
 BUILD="$(cd "${1:-$ROOT/build}" && pwd)"
 GAME="$BUILD/bench/vantorel-bench"
 [ -x "$GAME" ] || { echo "build the target vantorel-bench first ($GAME)"; exit 1; }
-source "$ROOT/tests/x11/x11.sh"
+source "$ROOT/tests/support/x11.sh"
 
 TICK=$(getconf CLK_TCK)
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }

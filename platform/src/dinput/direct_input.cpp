@@ -1,6 +1,7 @@
 // direct_input.cpp — DirectInput8Create and the IDirectInput8A root:
-// enumerating the attached game controllers and opening one by its instance
-// GUID. The root keeps SDL's joystick subsystem up from creation to its last
+// enumerating the attached game controllers (recognised controllers, and
+// joysticks with two axes and four buttons at least) and opening one by its
+// instance GUID. The root keeps SDL's joystick subsystem up from creation to its last
 // release. Keyboard and mouse devices are not offered: the game polls them
 // through user32.
 //
@@ -64,6 +65,19 @@ DIDEVICEINSTANCEA describe(int deviceIndex)
     return d;
 }
 
+// A recognised controller, or a joystick with at least two axes and four
+// buttons; anything less (an accelerometer shown as a joystick, say) is no
+// game controller.
+bool gameController(int deviceIndex)
+{
+    if (SDL_IsGameController(deviceIndex)) return true;
+    SDL_Joystick* joystick = SDL_JoystickOpen(deviceIndex);
+    if (!joystick) return false;
+    const bool enough = SDL_JoystickNumAxes(joystick) >= 2 && SDL_JoystickNumButtons(joystick) >= 4;
+    SDL_JoystickClose(joystick);
+    return enough;
+}
+
 bool classIncludes(DWORD devType, const DIDEVICEINSTANCEA& pad)
 {
     if (devType == DI8DEVCLASS_ALL || devType == DI8DEVCLASS_GAMECTRL) return true;
@@ -87,6 +101,7 @@ public:
         refreshJoysticks();
         std::vector<DIDEVICEINSTANCEA> pads;
         for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+            if (!gameController(i)) continue;
             DIDEVICEINSTANCEA pad = describe(i);
             if (classIncludes(devType, pad)) pads.push_back(pad);
         }

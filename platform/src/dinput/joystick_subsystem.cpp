@@ -1,7 +1,9 @@
 // joystick_subsystem.cpp — SDL's joystick and game-controller subsystems for
 // the DirectInput layer. Pads are read whatever window SDL thinks has the
 // keyboard focus: exclusive-foreground rules are the layer's own (device.cpp),
-// judged on the game's window.
+// judged on the game's window. Of SDL's joystick events only a device added
+// or removed is kept. SDL reads the user's own controller mappings
+// (SDL_GAMECONTROLLERCONFIG, SDL_GAMECONTROLLERCONFIG_FILE) when it starts.
 #include "dinput/joystick_subsystem.h"
 
 #include <windows.h>
@@ -26,6 +28,9 @@ bool startJoysticks()
     }
     SDL_JoystickEventState(SDL_IGNORE);
     SDL_GameControllerEventState(SDL_IGNORE);
+    // Plugging and unplugging still arrive, as WM_DEVICECHANGE (messages.cpp).
+    SDL_EventState(SDL_JOYDEVICEADDED, SDL_ENABLE);
+    SDL_EventState(SDL_JOYDEVICEREMOVED, SDL_ENABLE);
     return true;
 }
 

@@ -49,6 +49,7 @@ struct BufferState {
 struct DeviceCore final : host::AudioSource {
     std::mutex mutex;
     std::vector<BufferState*> playingInto;  // every secondary buffer of this device
+    float masterGain = 1.0f;                // the primary buffer's volume, over the whole mix
     // Declared last so that it closes first: the output stops pulling before
     // the buffer list it reads goes.
     std::unique_ptr<host::AudioOutput> output;

@@ -2,7 +2,8 @@
 // secondary buffer. Each buffer's bytes go through its own SDL_AudioStream,
 // which converts 8-bit unsigned or 16-bit signed, mono or stereo, at any
 // rate, to the output's stereo 16-bit at the output's rate; the buffer's
-// volume is applied and the results are summed and clipped. Bytes that the
+// volume is applied, the results are summed, scaled by the primary buffer's
+// volume and clipped. Bytes that the
 // game holds locked at the moment are heard as silence rather than read
 // while they are being written.
 #include "dsound/device_core.h"
@@ -137,14 +138,16 @@ bool DeviceCore::render(int16_t* out, uint32_t frames)
     mix.assign(static_cast<size_t>(frames) * OutputChannels, 0.0f);
 
     const uint64_t notifiedBefore = eventsSet.load();
+    float master = 1.0f;
     {
         std::lock_guard<std::mutex> guard(mutex);
         for (BufferState* buffer : playingInto)
             if (buffer->playing || buffer->draining)
                 mixBuffer(*buffer, mix.data(), frames, rate, scratch, converted);
+        master = masterGain;
     }
     for (size_t i = 0; i < mix.size(); ++i)
-        out[i] = static_cast<int16_t>(std::lrint(std::clamp(mix[i], -32768.0f, 32767.0f)));
+        out[i] = static_cast<int16_t>(std::lrint(std::clamp(mix[i] * master, -32768.0f, 32767.0f)));
     return eventsSet.load() != notifiedBefore;
 }
 

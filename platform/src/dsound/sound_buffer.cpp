@@ -85,6 +85,14 @@ void SoundBuffer::released(ULONG left)
     if (left == 0) host::current().soundCall("Release", state_.serial, 0);
 }
 
+HRESULT SoundBuffer::GetStatus(LPDWORD status)
+{
+    if (!status) return DSERR_INVALIDPARAM;
+    std::lock_guard<std::mutex> guard(core_->mutex);
+    *status = primary_ || !state_.playing ? 0 : DSBSTATUS_PLAYING | (state_.looping ? DSBSTATUS_LOOPING : 0);
+    return DS_OK;
+}
+
 HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* audio1, LPDWORD audioBytes1, LPVOID* audio2,
                           LPDWORD audioBytes2, DWORD flags)
 {
@@ -160,10 +168,9 @@ HRESULT SoundBuffer::SetVolume(LONG volume)
 {
     if (!(state_.flags & DSBCAPS_CTRLVOLUME)) return DSERR_CONTROLUNAVAIL;
     if (volume < DSBVOLUME_MIN || volume > DSBVOLUME_MAX) return DSERR_INVALIDPARAM;
-    if (primary_) return DSERR_UNSUPPORTED;
     host::current().soundCall("SetVolume", state_.serial, volume);
     std::lock_guard<std::mutex> guard(core_->mutex);
-    state_.gain = gainFor(volume);
+    (primary_ ? core_->masterGain : state_.gain) = gainFor(volume);
     return DS_OK;
 }
 

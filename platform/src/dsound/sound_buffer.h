@@ -1,7 +1,8 @@
 // sound_buffer.h — the DirectSound buffer object: a secondary buffer (its
 // samples mixed into the device's output) or the primary buffer (which only
 // records the output format the game asks for: the mix keeps the device's own
-// format, as the audio engine of current Windows versions does). One object
+// format, as the audio engine of current Windows versions does; its volume is
+// the master volume, applied to the whole mix). One object
 // answers both IDirectSoundBuffer and, for buffers made with
 // DSBCAPS_CTRLPOSITIONNOTIFY, IDirectSoundNotify, with one reference count.
 #pragma once
@@ -24,6 +25,7 @@ public:
     bool ready() const { return primary_ || state_.converter; }
     int serial() const { return state_.serial; }
 
+    HRESULT GetStatus(LPDWORD status) override;
     HRESULT Lock(DWORD offset, DWORD bytes, LPVOID* audio1, LPDWORD audioBytes1, LPVOID* audio2,
                  LPDWORD audioBytes2, DWORD flags) override;
     HRESULT Play(DWORD reserved1, DWORD priority, DWORD flags) override;

@@ -1,7 +1,8 @@
 // keyboard.cpp — keys and mouse as the game polls them: GetKeyState,
 // GetAsyncKeyState and GetCursorPos (the cursor from the host), and the table
 // from SDL scancodes to Windows virtual-key codes (US layout positions, as
-// the scancodes are).
+// the scancodes are); key messages name letters by the layout's labels
+// instead.
 //
 // A held key reads 0xFF80 from GetKeyState (both the high bit and bit 7 set,
 // the layout Windows gives) with the toggle state in bit 0, and 0x8000 from
@@ -72,6 +73,16 @@ int virtualKeyFor(SDL_Scancode sc)
     case SDL_SCANCODE_RALT: return VK_RMENU;
     default: return 0;
     }
+}
+
+int virtualKeyForMessage(const SDL_Keysym& key)
+{
+    if (key.sym >= SDLK_a && key.sym <= SDLK_z) return 'A' + (key.sym - SDLK_a);
+    if (key.scancode == SDL_SCANCODE_KP_MINUS || key.scancode == SDL_SCANCODE_KP_PLUS)
+        return virtualKeyFor(key.scancode);
+    if (key.sym == SDLK_MINUS) return VK_OEM_MINUS;
+    if (key.sym == SDLK_PLUS || key.sym == SDLK_EQUALS) return VK_OEM_PLUS;
+    return virtualKeyFor(key.scancode);
 }
 
 bool setKeyDown(int vk, bool down)

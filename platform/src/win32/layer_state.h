@@ -67,6 +67,9 @@ Window* firstWindow();
 void setClientArea(Window& window, int x, int y, int width, int height);
 // Maps an SDL key to a Windows virtual-key code; 0 when it has none.
 int virtualKeyFor(SDL_Scancode scancode);
+// The code a key message carries: letters and the minus and plus keys as the
+// layout labels them, every other key by its place (virtualKeyFor).
+int virtualKeyForMessage(const SDL_Keysym& key);
 
 // A press or release of virtual key `vk` (1–255); returns whether it was
 // physically down before.
@@ -85,7 +88,11 @@ void pumpEvents();
 void queueMessage(Window* window, UINT message, WPARAM wParam, LPARAM lParam);
 // A key press or release reaching the window: the key table, and the
 // WM_KEYDOWN / WM_KEYUP (WM_SYSKEYDOWN / WM_SYSKEYUP for system keys) with
-// the lParam Windows builds for it.
-void keyChanged(Window* window, int vk, int scanCode, bool down);
+// the lParam Windows builds for it. The message carries `messageVk` when
+// given (the key as the layout labels it), else `vk`.
+void keyChanged(Window* window, int vk, int scanCode, bool down, int messageVk = 0);
+// The window gaining or losing the focus, as Windows tells it: WM_ACTIVATE
+// then WM_SETFOCUS or WM_KILLFOCUS; on a loss every key is let go first.
+void focusChanged(Window* window, bool gained);
 
 }  // namespace layer

@@ -2,8 +2,13 @@
 // TranslateMessage, DispatchMessageA, PostMessageA, PostQuitMessage. SDL's
 // events are turned into window messages (keys as WM_KEYDOWN / WM_KEYUP, or
 // WM_SYSKEYDOWN / WM_SYSKEYUP while Alt is held, with Windows virtual-key
-// codes, mouse buttons, the close box as WM_CLOSE) and
-// keep the key table that GetKeyState and GetAsyncKeyState read.
+// codes, mouse buttons, the close box as WM_CLOSE, the focus as WM_ACTIVATE
+// with WM_SETFOCUS / WM_KILLFOCUS, minimising as WM_SIZE, a joystick plugged
+// in or pulled out as WM_DEVICECHANGE) and keep the key table that
+// GetKeyState and GetAsyncKeyState read.
+//
+// As on Windows, a key message carries the key the layout puts on the cap
+// (virtualKeyForMessage), while the key table keeps keys by their place.
 //
 // PeekMessageA never waits (the headless host runs its caller's idle hook
 // when the queue is empty); MsgWaitForMultipleObjects is the one wait, which
@@ -11,6 +16,8 @@
 // moving the virtual clock on by the timeout.
 #include "host/host.h"
 #include "win32/layer_state.h"
+
+#include <dbt.h>
 
 namespace layer {
 
@@ -27,7 +34,8 @@ void keyEvent(const SDL_KeyboardEvent& key)
 {
     const int vk = virtualKeyFor(key.keysym.scancode);
     if (vk == 0) return;
-    keyChanged(windowOfSdl(key.windowID), vk, key.keysym.scancode, key.state == SDL_PRESSED);
+    keyChanged(windowOfSdl(key.windowID), vk, key.keysym.scancode, key.state == SDL_PRESSED,
+               virtualKeyForMessage(key.keysym));
 }
 
 void buttonEvent(const SDL_MouseButtonEvent& button)
@@ -51,12 +59,15 @@ void windowEvent(const SDL_WindowEvent& event)
     if (!w) return;
     switch (event.event) {
     case SDL_WINDOWEVENT_CLOSE: queueMessage(w, WM_CLOSE, 0, 0); break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED: w->focused = true; break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        w->focused = true;
+        focusChanged(w, true);
+        break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         w->focused = false;
-        // Keys released while another window has the focus never reach us.
-        releaseAllKeys();
+        focusChanged(w, false);
         break;
+    case SDL_WINDOWEVENT_MINIMIZED: queueMessage(w, WM_SIZE, SIZE_MINIMIZED, 0); break;
     default: break;
     }
 }
@@ -70,6 +81,8 @@ void translate(const SDL_Event& event)
     case SDL_MOUSEBUTTONUP: buttonEvent(event.button); break;
     case SDL_WINDOWEVENT: windowEvent(event.window); break;
     case SDL_QUIT: queueMessage(firstWindow(), WM_CLOSE, 0, 0); break;
+    case SDL_JOYDEVICEADDED:
+    case SDL_JOYDEVICEREMOVED: queueMessage(firstWindow(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0); break;
     default: break;
     }
 }
@@ -105,7 +118,20 @@ void queueMessage(Window* window, UINT message, WPARAM wParam, LPARAM lParam)
     state().queue.push_back(msg);
 }
 
-void keyChanged(Window* window, int vk, int scanCode, bool down)
+void focusChanged(Window* window, bool gained)
+{
+    if (gained) {
+        queueMessage(window, WM_ACTIVATE, WA_ACTIVE, 0);
+        queueMessage(window, WM_SETFOCUS, 0, 0);
+        return;
+    }
+    // Keys released while another window has the focus never reach us.
+    releaseAllKeys();
+    queueMessage(window, WM_ACTIVATE, WA_INACTIVE, 0);
+    queueMessage(window, WM_KILLFOCUS, 0, 0);
+}
+
+void keyChanged(Window* window, int vk, int scanCode, bool down, int messageVk)
 {
     const bool wasDown = setKeyDown(vk, down);
     // As on Windows, Alt itself, any key while Alt is held without Control,
@@ -122,7 +148,7 @@ void keyChanged(Window* window, int vk, int scanCode, bool down)
     if (wasDown) lParam |= LPARAM(1) << 30;
     if (!down) lParam |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
     const UINT message = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
-    queueMessage(window, message, static_cast<WPARAM>(vk), lParam);
+    queueMessage(window, message, static_cast<WPARAM>(messageVk ? messageVk : vk), lParam);
 }
 
 void pumpEvents()

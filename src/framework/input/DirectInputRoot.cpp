@@ -30,8 +30,13 @@ void createDirectInput()
         directInput = nullptr;
         return;
     }
+    listPads();
+}
+
+void listPads()
+{
     padListCount = 0;
-    directInput->EnumDevices(DI8DEVCLASS_GAMECTRL, addPad, nullptr, DIEDFL_ATTACHEDONLY);
+    if (directInput) directInput->EnumDevices(DI8DEVCLASS_GAMECTRL, addPad, nullptr, DIEDFL_ATTACHEDONLY);
 }
 
 void releaseDirectInput()

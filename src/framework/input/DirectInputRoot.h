@@ -1,6 +1,7 @@
 // DirectInputRoot.h — the process-wide DirectInput 8 interface and the list
-// of attached game controllers found at start-up. Only the first listed pad
-// is ever opened (by Input); a pad plugged in later is not picked up.
+// of attached game controllers, made at start-up and again whenever a device
+// is plugged in or pulled out (Input::findPads). Only one listed pad is open
+// at a time (by Input).
 #pragma once
 
 #ifndef DIRECTINPUT_VERSION
@@ -19,5 +20,7 @@ extern int padListCount;
 // Start-up, after the main window exists and before Input is constructed:
 // creates directInput and lists up to four attached game controllers.
 void createDirectInput();
+// Lists the attached game controllers again into padList.
+void listPads();
 // Shut-down, after Input is deleted.
 void releaseDirectInput();

@@ -8,6 +8,7 @@
 #include "framework/core/MainWindow.h"
 
 #include <cstring>
+#include <string>
 
 Input* input = nullptr;
 
@@ -56,8 +57,9 @@ IDirectInputDevice8A* openPad()
 
 }  // namespace
 
-Input::Input() : pad(openPad()), keyMap{}, padMap{}, buttons{}, padButtons{}, axis{}
+Input::Input() : pad(nullptr), keyMap{}, padMap{}, buttons{}, padButtons{}, axis{}, padInstance{}
 {
+    openFirstPad();
     std::memcpy(keyMap, DefaultKeys, sizeof keyMap);
     for (int i = 0; i < BUTTON_COUNT; ++i) padMap[i] = i;  // axes lX, lY, lZ, lRx; button i reads entry i
 }
@@ -66,6 +68,27 @@ Input::~Input()
 {
     if (pad) pad->Unacquire();
     release(pad);
+}
+
+void Input::openFirstPad()
+{
+    pad = openPad();
+    if (pad) padInstance = padList[0].guidInstance;
+}
+
+void Input::findPads()
+{
+    listPads();
+    if (pad) {
+        for (int i = 0; i < padListCount; ++i)
+            if (padList[i].guidInstance == padInstance) return;
+        pad->Unacquire();
+        pad->Release();
+        pad = nullptr;
+        for (ButtonState& code : padButtons) code = BTN_IDLE;
+    }
+    openFirstPad();
+    if (pad) OutputDebugStringA(("Input: game pad \"" + std::string(padList[0].tszInstanceName) + "\" opened\n").c_str());
 }
 
 void Input::setKeyMap(const BYTE (&keys)[BUTTON_COUNT])

@@ -6,6 +6,8 @@
 // Logical buttons 0–3 are the directions (PAD_UP, PAD_DOWN, PAD_LEFT,
 // PAD_RIGHT, driven by the pad's hat); 4–15 have no names. Button 15 starts
 // a round. The mouse is not part of this object.
+// A pad that cannot be read in a frame lets its buttons go (they read
+// released, then idle), so a pad pulled out mid-round leaves nothing held.
 #pragma once
 
 #include "framework/input/ButtonState.h"
@@ -35,6 +37,10 @@ public:
     void setPadMap(const BYTE (&padBytes)[BUTTON_COUNT]);
 
     void update();
+    // A device was plugged in or pulled out: lists the pads again. The open
+    // pad stays while it is listed; one that has gone is released with its
+    // buttons let go, and the first listed pad, if any, is opened instead.
+    void findPads();
 
     IDirectInputDevice8A* pad;
     DWORD keyMap[BUTTON_COUNT];
@@ -46,9 +52,11 @@ public:
     // 0, 1 first stick X, Y; 2, 3 second stick X, Y. −1000…+1000, negative is
     // left or up; each pair lies inside the circle of radius 1000.
     LONG axis[AXIS_COUNT];
+    GUID padInstance;  // the open pad's instance, to know it again in a new list
 
 private:
     void readPad();
+    void openFirstPad();
 };
 
 extern Input* input;

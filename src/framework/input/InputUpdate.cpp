@@ -89,10 +89,9 @@ void Input::readPad()
     }
     DIJOYSTATE2 state;
     if (pad->GetDeviceState(sizeof state, &state) != DI_OK) {
-        // Unreadable this frame: each pad button keeps its level, but a change
-        // is not reported a second time (a press would otherwise repeat
-        // every frame while the window is in the background).
-        for (ButtonState& code : padButtons) code = nextState(code, code & 1);
+        // Unreadable this frame (pulled out, or the window in the
+        // background): every pad button is let go, so none stays held.
+        for (ButtonState& code : padButtons) code = nextState(code, false);
         return;
     }
 

@@ -16,6 +16,14 @@ namespace {
 
 constexpr float FullVolumeLevel = 220.0f;
 constexpr DWORD ShutdownPollMs = 1;
+// A stream's thread answers a pause at once unless it is stuck; past this the
+// track is given up rather than the game held.
+constexpr DWORD PauseAnswerLimitMs = 1000;
+
+bool currentTrackPlays()
+{
+    return musicPlaying && currentMusic && currentMusic->buffer && currentMusic->file;
+}
 
 }  // namespace
 
@@ -38,8 +46,36 @@ void stopMusic()
 {
     if (!musicPlaying) return;
     if (soundListener) soundListener->musicStopping();
-    if (currentMusic && currentMusic->buffer && currentMusic->file) currentMusic->buffer->Stop();
+    if (currentTrackPlays()) {
+        // A paused track is stopped already: its thread ends it on waking.
+        if (currentMusic->hold == MUSIC_RUNNING) currentMusic->buffer->Stop();
+        else currentMusic->hold = MUSIC_ENDING;
+    }
     musicPlaying = false;
+}
+
+void pauseMusic()
+{
+    if (!currentTrackPlays() || currentMusic->hold != MUSIC_RUNNING) return;
+    currentMusic->hold = MUSIC_PAUSING;
+    currentMusic->buffer->Stop();
+}
+
+// The stop of the pause must have reached the thread before the track plays
+// again, or the thread would take it for the end of the stream.
+void resumeMusic()
+{
+    if (!currentTrackPlays() || currentMusic->hold == MUSIC_RUNNING) return;
+    for (DWORD waited = 0; currentMusic->hold == MUSIC_PAUSING && waited < PauseAnswerLimitMs; ++waited)
+        Sleep(1);
+    int paused = MUSIC_PAUSED;
+    if (!currentMusic->hold.compare_exchange_strong(paused, MUSIC_RUNNING)) {
+        OutputDebugStringA("Vantorel: the music thread did not answer the pause; the track is given up\n");
+        currentMusic->hold = MUSIC_ENDING;
+        musicPlaying = false;
+        return;
+    }
+    currentMusic->buffer->Play(0, 0, DSBPLAY_LOOPING);
 }
 
 void setMusicVolume(float x)

@@ -16,6 +16,12 @@
 #include <atomic>
 #include <cstdio>
 
+// What the main thread wants of a stream's thread, besides the buffer's own
+// notifications: a stop seen while Pausing is a pause (the thread answers
+// Paused and keeps the stream); Ending ends the stream at the thread's next
+// wake-up, stopped or not.
+enum MusicHold : int { MUSIC_RUNNING, MUSIC_PAUSING, MUSIC_PAUSED, MUSIC_ENDING };
+
 constexpr BYTE MUSIC_KIND_WAV = 0;
 constexpr BYTE MUSIC_KIND_OGG = 1;
 
@@ -43,6 +49,7 @@ public:
     BYTE kind = MUSIC_KIND_WAV;
     HANDLE events[3] = {};
     LPDIRECTSOUNDNOTIFY notify = nullptr;
+    std::atomic<int> hold{MUSIC_RUNNING};
 
 private:
     MusicStream();
@@ -71,6 +78,10 @@ void playMusic(int id);
 void stopMusic();
 // Loudness of the current track: 1.0 is level 220 of 0–255.
 void setMusicVolume(float x);
+// A paused round: the current track stops where it is and its thread keeps
+// it; resumeMusic plays it on from there.
+void pauseMusic();
+void resumeMusic();
 // Shut-down: ends every stream thread and waits until none is left.
 void stopAllMusic();
 

@@ -6,6 +6,7 @@
 #include "framework/Destroy.h"
 #include "framework/core/MainWindow.h"
 #include "framework/sound/SoundListener.h"
+#include "framework/sound/MusicStream.h"
 #include "framework/sound/WaveFile.h"
 
 #include <cstring>
@@ -78,7 +79,8 @@ SoundSystem::SoundSystem()
     device->SetCooperativeLevel(window, DSSCL_PRIORITY);
     DSBUFFERDESC desc = {};
     desc.dwSize = sizeof(desc);
-    desc.dwFlags = DSBCAPS_PRIMARYBUFFER | DSBCAPS_CTRL3D;
+    // The volume control carries the player's master volume (setMasterVolume).
+    desc.dwFlags = DSBCAPS_PRIMARYBUFFER | DSBCAPS_CTRL3D | DSBCAPS_CTRLVOLUME;
     if (FAILED(device->CreateSoundBuffer(&desc, &primary, nullptr))) primary = nullptr;
     if (primary) setPrimaryFormat(primary);
 }
@@ -109,4 +111,34 @@ void playSoundEffect(int id)
     buffer->Stop();
     buffer->SetCurrentPosition(0);
     buffer->Play(0, 0, 0);
+}
+
+void pauseSounds()
+{
+    pauseMusic();
+    if (!soundSystem || !soundSystem->device) return;
+    for (SoundEffect* effect : soundSystem->effects) {
+        if (!effect) continue;
+        DWORD status = 0;
+        effect->paused = SUCCEEDED(effect->buffer->GetStatus(&status)) && (status & DSBSTATUS_PLAYING);
+        // Stop keeps the play position: Play goes on from there.
+        if (effect->paused) effect->buffer->Stop();
+    }
+}
+
+void resumeSounds()
+{
+    if (soundSystem && soundSystem->device) {
+        for (SoundEffect* effect : soundSystem->effects) {
+            if (!effect || !effect->paused) continue;
+            effect->paused = false;
+            effect->buffer->Play(0, 0, 0);
+        }
+    }
+    resumeMusic();
+}
+
+void setMasterVolume(LONG volume)
+{
+    if (soundSystem && soundSystem->primary) soundSystem->primary->SetVolume(volume);
 }

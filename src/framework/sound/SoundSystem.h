@@ -12,6 +12,7 @@ constexpr int SOUND_EFFECT_SLOTS = 128;
 
 struct SoundEffect {
     LPDIRECTSOUNDBUFFER buffer;
+    bool paused = false;  // stopped by pauseSounds while it sounded
 };
 
 class SoundSystem {
@@ -37,3 +38,12 @@ extern SoundSystem* soundSystem;
 // Plays slot `id` of `soundSystem` from its start, cutting it if it still
 // sounds. Does nothing without a sound system, a device or an effect there.
 void playSoundEffect(int id);
+
+// A paused round: every effect that sounds and the current track stop where
+// they are; resuming plays them on from there.
+void pauseSounds();
+void resumeSounds();
+
+// The master volume, below every level the game sets: the primary buffer's
+// volume in hundredths of a decibel (0 full, DSBVOLUME_MIN silent).
+void setMasterVolume(LONG volume);

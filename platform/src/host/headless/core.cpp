@@ -128,7 +128,12 @@ void resizeClientArea(int width, int height)
     layer::setClientArea(*w, w->client.left, w->client.top, width, height);
 }
 
-void setFocus(bool focused) { headless().focused = focused; }
+void setFocus(bool focused)
+{
+    if (headless().focused == focused) return;
+    headless().focused = focused;
+    layer::focusChanged(layer::firstWindow(), focused);
+}
 void seedRandom(uint32_t seed) { headless().randomEngine.seed(seed); }
 void onIdle(std::function<void()> hook) { headless().onIdle = std::move(hook); }
 const std::vector<std::string>& calls() { return headless().calls; }

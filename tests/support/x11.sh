@@ -1,6 +1,9 @@
-# x11.sh — sourced by the tests that run the real game on a real X server:
-# start a private Xvfb, find the game's window, take screenshots and compare
-# regions of them. Needs Xvfb, xdotool, xwininfo and ImageMagick.
+# x11.sh — the one X harness, sourced by everything that runs a real game on
+# a real X server (the desktop tests, the end-to-end test through
+# vt_run_in_xvfb, the Wine check, the whole-game benchmark): start a private
+# Xvfb, find the game's window, press keys and buttons as a person does, take
+# screenshots and compare regions of them. Works under `set -euo pipefail`.
+# Needs Xvfb, xdotool, xwininfo (x11-utils) and ImageMagick.
 
 # vt_start_xvfb WIDTHxHEIGHT: starts Xvfb on a free display and exports
 # DISPLAY. Returns 77 (skip) when no X server can be started at all.
@@ -22,6 +25,16 @@ vt_start_xvfb() {
     trap vt_stop_xvfb EXIT
 }
 
+# vt_run_in_xvfb WIDTHxHEIGHT COMMAND...: runs the command on a private Xvfb
+# and returns its status (77 when no X server can be started). The command
+# gets the sanitizer options this file was sourced with: a test program
+# checks its own memory and decides for the games it starts.
+vt_run_in_xvfb() {
+    vt_start_xvfb "$1" || return $?
+    shift
+    ASAN_OPTIONS="$VT_OUTER_ASAN_OPTIONS" "$@"
+}
+
 vt_stop_xvfb() {
     [ -n "${VT_GAME_PID:-}" ] && kill "$VT_GAME_PID" 2>/dev/null
     [ -n "${VT_XVFB_PID:-}" ] && kill "$VT_XVFB_PID" 2>/dev/null
@@ -30,12 +43,13 @@ vt_stop_xvfb() {
     return 0
 }
 
-# vt_wait_window NAME: prints the id of the visible window with that title
-# once it has settled (SDL may replace its first X window while it sets up
-# drawing), waiting up to 20 s for it.
+# vt_wait_window NAME [SECONDS]: prints the id of the visible window whose
+# title matches NAME (a regular expression) once it has settled (SDL may
+# replace its first X window while it sets up drawing), waiting up to SECONDS
+# (50 by default: a sanitizer build starts slowly on a loaded machine).
 vt_wait_window() {
     local id="" last=""
-    for _ in $(seq 1 200); do
+    for _ in $(seq 1 $((${2:-50} * 4))); do
         id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1)
         if [ -n "$id" ] && [ "$id" = "$last" ] && xwininfo -id "$id" >/dev/null 2>&1; then
             echo "$id"
@@ -50,6 +64,7 @@ vt_wait_window() {
 # The game under test may be a sanitizer build: its own memory is checked by
 # the headless suites; here the system libraries of a real display would
 # report leaks of their own at exit.
+VT_OUTER_ASAN_OPTIONS="${ASAN_OPTIONS:-}"
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
 # vt_geometry WINDOW: prints "X Y WIDTH HEIGHT" of the window's client area
@@ -74,8 +89,32 @@ vt_wait_drawn() {
     return 1
 }
 
-# vt_shot FILE: a PNG of the whole screen.
-vt_shot() { import -window root "png:$1"; }
+# vt_shot FILE [WxH+X+Y]: a PNG of the whole screen, or of that part of it.
+vt_shot() {
+    if [ -n "${2:-}" ]; then
+        import -window root -crop "$2" +repage "png:$1"
+    else
+        import -window root "png:$1"
+    fi
+}
+
+# vt_drawn FILE WxH+X+Y: true when that region of the image shows a picture
+# with detail (neither black nor one flat colour).
+vt_drawn() {
+    convert "$1" -crop "$2" +repage -colorspace Gray -format "%[fx:mean] %[fx:standard_deviation]" info: |
+        awk '{ exit !($1 > 0.02 && $2 > 0.03) }'
+}
+
+# vt_changed A B WxH+X+Y: true when that region differs between the two
+# images by more than noise (a root mean square difference above 2 %).
+vt_changed() {
+    local rmse
+    convert "$1" -crop "$3" +repage "$VT_XDIR/changed-a.png"
+    convert "$2" -crop "$3" +repage "$VT_XDIR/changed-b.png"
+    rmse=$(compare -metric RMSE "$VT_XDIR/changed-a.png" "$VT_XDIR/changed-b.png" null: 2>&1 |
+           sed -n 's/.*(\(.*\)).*/\1/p') || true
+    awk -v r="${rmse:-0}" 'BEGIN { exit !(r > 0.02) }'
+}
 
 # vt_diff A B GEOMETRY: how many pixels differ between two screenshots inside
 # WxH+X+Y.

@@ -1,16 +1,16 @@
 // WavWriter.h — writes a RIFF/WAVE file of 16-bit PCM while the samples come
-// in, so a long run never holds its whole audio in memory; the two sizes in
-// the header are filled in by finish().
+// in (the replay tool's audio), so a long run never holds its whole audio in
+// memory; the two sizes in the header are filled in by finish().
 // Limits: at most 4 GiB of samples (the format's 32-bit sizes); further
 // samples are refused and finish() then reports the failure. Depends on:
-// nothing.
+// RiffWave for the header.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
-namespace replay {
+namespace wav {
 
 class WavWriter {
 public:
@@ -34,4 +34,4 @@ private:
     bool failed_ = false;
 };
 
-}  // namespace replay
+}  // namespace wav
