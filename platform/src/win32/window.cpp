@@ -241,22 +241,21 @@ BOOL SetWindowPos(HWND window, HWND /*insertAfter*/, int x, int y, int width, in
     const Frame f = frameOf(w->style);
     SDL_Rect monitor{};
     const int display = SDL_GetWindowDisplayIndex(w->sdl);
-    if (f.top == 0 && displayBounds(display < 0 ? 0 : display, monitor) && x == monitor.x && y == monitor.y &&
-        width == monitor.w && height == monitor.h) {
-        if (SDL_SetWindowFullscreen(w->sdl, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
-            OutputDebugStringA("user32: SetWindowPos: the window could not go full-screen\n");
-            return FALSE;
-        }
-        setClientArea(*w, x, y, width, height);
-        return TRUE;
-    }
-    SDL_SetWindowFullscreen(w->sdl, 0);
+    const bool coversMonitor = f.top == 0 && displayBounds(display < 0 ? 0 : display, monitor) &&
+                               x == monitor.x && y == monitor.y && width == monitor.w && height == monitor.h;
+    if (!coversMonitor) SDL_SetWindowFullscreen(w->sdl, 0);
+    // The window takes the rectangle itself first: with no window manager to
+    // carry out SDL's full-screen request, that alone covers the monitor.
     SDL_SetWindowBordered(w->sdl, f.top > 0 ? SDL_TRUE : SDL_FALSE);
     const int clientW = std::max(1, width - 2 * f.side);
     const int clientH = std::max(1, height - f.top - f.side);
     SDL_SetWindowSize(w->sdl, clientW, clientH);
     SDL_SetWindowPosition(w->sdl, x + f.side, y + f.top);
     setClientArea(*w, x + f.side, y + f.top, clientW, clientH);
+    if (coversMonitor && SDL_SetWindowFullscreen(w->sdl, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        OutputDebugStringA("user32: SetWindowPos: the window could not go full-screen\n");
+        return FALSE;
+    }
     return TRUE;
 }
 
