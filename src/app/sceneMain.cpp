@@ -124,9 +124,9 @@ void sceneMain::startRound()
     tableShown = false;
 }
 
-// The press edge of Tab or of the pad's back button. Edges are kept here
-// rather than taken from the pad's button state, which holds its last value
-// while the pad cannot be read.
+// The press edge of Tab or of the pad's back button, each kept on its own:
+// the pad's raw button is read alone because its logical button is shared
+// with Return.
 bool sceneMain::tableButtonPressed()
 {
     const bool keyDown = GetAsyncKeyState(VK_TAB) < 0;
