@@ -96,6 +96,7 @@ int RunGame(HINSTANCE instance, int showCommand)
         ShutdownSystems();
         return 1;
     }
+    if (settings.fullscreen) SetFullscreen(window, true);
     InitSystems(window);
     if (!Device) {
         OutputDebugStringA("Vantorel: the graphics device could not be created; exiting.\n");

@@ -24,7 +24,7 @@ bool HeadlessHost::startVideo()
 
 Placement HeadlessHost::place(int x, int y, int clientWidth, int clientHeight, int /*frameTop*/)
 {
-    return {x, y, clientWidth, clientHeight, 1.0};
+    return {x, y, clientWidth, clientHeight};
 }
 
 bool HeadlessHost::hasFocus(const Window& /*window*/) { return focused; }
@@ -120,6 +120,14 @@ void setMouse(int x, int y)
     if (headless().windowRectInjected) r = headless().injectedWindowRect;
     else if (layer::Window* w = layer::firstWindow()) r = w->outer;
     setCursor(r.left + x, r.top + y);
+}
+
+void resizeClientArea(int width, int height)
+{
+    layer::Window* w = layer::firstWindow();
+    if (!w) return;
+    SDL_SetWindowSize(w->sdl, width, height);
+    layer::setClientArea(*w, w->client.left, w->client.top, width, height);
 }
 
 void setFocus(bool focused)

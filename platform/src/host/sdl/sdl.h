@@ -7,13 +7,15 @@
 // see or close them), placed to fit the screen and its density; the keyboard,
 // mouse, cursor and focus as SDL reports them; the wait for input on SDL's
 // event queue; wall-clock time since the process started; the
-// kernel's random source; frames shown through an SDL renderer scaled to the
-// window; SDL's default playback device pulling the mix on its own thread.
+// kernel's random source; frames shown through an SDL renderer, scaled into
+// the destination rectangle Present names, dark around it; SDL's default
+// playback device pulling the mix on its own thread.
 //
 // Leaves out: call logs (tests of call orders run on the headless host),
 // adapters that lack a device type (the rasteriser offers them all), and
-// exclusive or full-screen video. Pads need nothing of a host: the dinput
-// area reads SDL's joysticks directly.
+// exclusive video modes (a full-screen window covers the desktop as it is).
+// Pads need nothing of a host: the dinput area reads SDL's joysticks
+// directly.
 #pragma once
 
 #include "host/host.h"
