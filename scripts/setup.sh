@@ -12,9 +12,12 @@ VT_PLAY_PACKAGES=(build-essential cmake pkg-config libsdl2-dev libpng-dev libvor
                   libfreetype-dev fonts-dejavu-core)
 # What the tests need besides: GoogleTest and Google Benchmark, clang for the
 # fuzzers, an X server and X input for the end-to-end tests, other tools' WAV
-# and Ogg files, the desktop entry's validator.
+# and Ogg files, the desktop entry's validator; for the Debian package its
+# build tools, lintian and AppStream's validator; Weston (and the window
+# decorations SDL asks libdecor for) for the game on Wayland.
 VT_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang xvfb xauth xdotool x11-utils x11-apps
-                  imagemagick sox vorbis-tools desktop-file-utils)
+                  imagemagick sox vorbis-tools desktop-file-utils dpkg-dev debhelper lintian appstream
+                  weston libdecor-0-plugin-1-cairo)
 
 # vt_installed <package[:arch]>: the package is installed for that
 # architecture; without one, for this machine's own (or for all).

@@ -190,6 +190,22 @@ typedef MSG* LPMSG;
 #define WS_MINIMIZEBOX 0x00020000L
 #define WS_MAXIMIZEBOX 0x00010000L
 
+#define GWL_STYLE (-16)
+
+#define SWP_NOZORDER 0x0004
+#define SWP_FRAMECHANGED 0x0020
+
+#define MONITOR_DEFAULTTONEAREST 0x00000002
+#define MONITORINFOF_PRIMARY 0x00000001
+
+struct MONITORINFO {
+    DWORD cbSize;
+    RECT rcMonitor;
+    RECT rcWork;
+    DWORD dwFlags;
+};
+typedef MONITORINFO* LPMONITORINFO;
+
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
 #define SW_SHOW 5
@@ -258,6 +274,13 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 BOOL GetWindowRect(HWND window, LPRECT rect);
 BOOL GetClientRect(HWND window, LPRECT rect);
+// A window whose style is WS_POPUP without a frame and whose rectangle covers
+// its monitor is shown full-screen on that monitor's desktop, as Windows
+// treats such a window.
+LONG SetWindowLongA(HWND window, int index, LONG value);
+BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
+HMONITOR MonitorFromWindow(HWND window, DWORD flags);
+BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info);
 BOOL GetCursorPos(LPPOINT point);
 int ShowCursor(BOOL show);
 
@@ -401,6 +424,12 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
 DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds);
 BOOL CloseHandle(HANDLE handle);
 void Sleep(DWORD milliseconds);
+
+typedef DWORD EXECUTION_STATE;
+#define ES_SYSTEM_REQUIRED 0x00000001
+#define ES_DISPLAY_REQUIRED 0x00000002
+#define ES_CONTINUOUS 0x80000000
+EXECUTION_STATE SetThreadExecutionState(EXECUTION_STATE flags);
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes);
 HGLOBAL GlobalFree(HGLOBAL memory);
 int lstrcmpiA(LPCSTR a, LPCSTR b);

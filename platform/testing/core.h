@@ -44,10 +44,18 @@ void setCursor(int x, int y);
 void setWindowRect(const RECT& rect);
 void setMouse(int x, int y);
 
+// The first window's client area resized in place, as a window manager or
+// the user does it.
+void resizeClientArea(int width, int height);
+
 // Focus of every window, as windowHasFocus reports it to the input devices.
 // A change also reaches the first window as the real one does (WM_ACTIVATE,
 // then WM_SETFOCUS or WM_KILLFOCUS; every key let go on a loss).
 void setFocus(bool focused);
+
+// Whether the desktop's screen saver may start (SetThreadExecutionState holds
+// it off; SDL's dummy video keeps the state as a real desktop would).
+bool screenSaverAllowed();
 
 // rand_s draws from a Mersenne Twister seeded here (seed 0 after enable()).
 void seedRandom(uint32_t seed);

@@ -25,6 +25,9 @@ struct CapturedFrame {
 // The frame the last successful Present showed; empty before the first.
 CapturedFrame capturedFrame();
 int presentCount();
+// The destination rectangle the last successful Present named, in client
+// pixels; false when it named none (the whole client area).
+bool presentedDestination(RECT& dest);
 bool saveCapturedFrame(const char* path);
 bool writePng(const char* path, int width, int height, const uint8_t* rgba);
 

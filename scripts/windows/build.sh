@@ -5,8 +5,9 @@
 #   scripts/windows/build.sh            32-bit, into build-windows/ (the shipped build)
 #   scripts/windows/build.sh x86_64     64-bit, into build-win-x86_64/ (only for the
 #                                       Wine check where no 32-bit code can run)
-# DATA is copied from the Linux build (build/DATA, or the folder named by
-# VANTOREL_DATA_FROM) when it is there; otherwise the generator is built in
+# DATA and the icon (icons/vantorel.ico, the program's icon resource) are
+# copied from the Linux build (build/, or the folder named by
+# VANTOREL_DATA_FROM) when they are there; otherwise the generator is built in
 # build-win-host/ and run. Every step is skipped when its result is current;
 # the trees are configured with their options on every run. The Windows trees
 # treat warnings as errors, as ./test's own trees do.
@@ -32,20 +33,23 @@ cmake -S "$root" -B "$out" -DCMAKE_BUILD_TYPE=Release \
     -DVANTOREL_WINDOWS_TRIPLE="$triple" -DVANTOREL_WINDOWS_DEPS="$out/deps" \
     -DVANTOREL_TESTS=OFF -DVANTOREL_BENCH=OFF -DVANTOREL_WERROR=ON \
     -DVANTOREL_SANITIZE=OFF -DVANTOREL_TSAN=OFF -DVANTOREL_FUZZ=OFF
-cmake --build "$out" --target vantorel vantorel-floatcheck -j "$jobs"
 
 data_from="${VANTOREL_DATA_FROM:-$root/build}"
-if [ ! -d "$data_from/DATA" ]; then
+if [ ! -d "$data_from/DATA" ] || [ ! -f "$data_from/icons/vantorel.ico" ]; then
     host="$root/build-win-host"
     cmake -S "$root" -B "$host" -DCMAKE_BUILD_TYPE=Release -DVANTOREL_TESTS=OFF -DVANTOREL_BENCH=OFF \
         -DVANTOREL_WERROR=OFF -DVANTOREL_SANITIZE=OFF -DVANTOREL_TSAN=OFF -DVANTOREL_FUZZ=OFF
     cmake --build "$host" --target vantorel-data -j "$jobs"
     data_from="$host"
 fi
+# The program's icon resource is built from the generator's .ico.
+mkdir -p "$out/icons"
+cp -u "$data_from/icons/vantorel.ico" "$out/icons/"
 # Only newer files are copied; a file the generator no longer writes goes too.
 mkdir -p "$out/DATA"
 cp -ru "$data_from/DATA/." "$out/DATA/"
 (cd "$out/DATA" && find . -type f) | while read -r f; do
     [ -e "$data_from/DATA/$f" ] || rm -f "$out/DATA/$f"
 done
+cmake --build "$out" --target vantorel vantorel-floatcheck -j "$jobs"
 echo "Windows build: $out/vantorel.exe with $out/DATA"

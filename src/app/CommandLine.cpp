@@ -15,8 +15,6 @@ const char* const USAGE_TEXT =
     "  --scores-dir DIR     keep the best scores and the settings in DIR\n"
     "  --reset-scores       empty the table of best scores and leave";
 
-const char* const VERSION_TEXT = "Vantorel 0.5.0";
-
 std::vector<std::string> splitCommandLine(const char* commandLine)
 {
     std::vector<std::string> arguments;

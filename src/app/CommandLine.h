@@ -30,4 +30,3 @@ std::string joinCommandLine(const std::vector<std::string>& arguments);
 CommandLine parseCommandLine(const char* commandLine);
 
 extern const char* const USAGE_TEXT;
-extern const char* const VERSION_TEXT;

@@ -1,6 +1,7 @@
 // GameWindow.cpp — the window class "ORV2010" and the one game window: a
 // title bar with a close box, no minimise or maximise box, not resizable, a
-// client area of exactly 1280 × 1024.
+// client area of exactly 1280 × 1024; or, switched with F11 or Alt+Enter, a
+// frameless window covering its monitor.
 //
 // Quitting runs one road: Escape or the close box → WM_CLOSE → the default
 // handling destroys the window → WM_DESTROY posts the quit message.
@@ -8,6 +9,8 @@
 // (PlayerRequests); a device plugged in or pulled out has the pads looked for
 // again, as a Windows program does on WM_DEVICECHANGE.
 #include "app/GameWindow.h"
+
+#include "app/Settings.h"
 
 #include "Version.h"
 
@@ -24,8 +27,49 @@ const char* const ClassName = "ORV2010";
 // rectangle is grown for the style the window really gets; growing it for
 // WS_SYSMENU alone leaves the client area a caption's height short.
 const DWORD WindowStyle = WS_CAPTION | WS_SYSMENU;
+const DWORD FullscreenStyle = WS_POPUP;
+
+// Bit 30 of a key message's lParam: the key was already down (a repeat).
+constexpr LPARAM KeyWasDown = LPARAM(1) << 30;
+
+bool fullscreen = false;
+RECT windowedRect{};  // the framed window's place, kept while full-screen
+
+void placeWindow(HWND window, DWORD style, const RECT& rect)
+{
+    SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(style | WS_VISIBLE));
+    SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+void toggleFullscreen(HWND window)
+{
+    SetFullscreen(window, !fullscreen);
+    if (settings.fullscreen == fullscreen) return;
+    settings.fullscreen = fullscreen;
+    settings.save();
+}
 
 }  // namespace
+
+void SetFullscreen(HWND window, bool on)
+{
+    if (on == fullscreen) return;
+    if (!on) {
+        placeWindow(window, WindowStyle, windowedRect);
+        fullscreen = false;
+        return;
+    }
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetWindowRect(window, &windowedRect) ||
+        !GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        OutputDebugStringA("Vantorel: the window's monitor is unknown; staying in the window\n");
+        return;
+    }
+    placeWindow(window, FullscreenStyle, monitor.rcMonitor);
+    fullscreen = true;
+}
 
 HWND CreateMainWindow(HINSTANCE instance, int showCommand)
 {
@@ -64,7 +108,17 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
             return 0;
         }
         if (wParam == VK_F1) return 0;
+        if (wParam == VK_F11) {
+            if (!(lParam & KeyWasDown)) toggleFullscreen(window);
+            return 0;
+        }
         if (hearPlayerRequest(message, wParam, lParam)) return 0;
+        break;
+    case WM_SYSKEYDOWN:
+        if (wParam == VK_RETURN) {
+            if (!(lParam & KeyWasDown)) toggleFullscreen(window);
+            return 0;
+        }
         break;
     case WM_DEVICECHANGE:
         if (wParam == DBT_DEVNODES_CHANGED && input) input->findPads();

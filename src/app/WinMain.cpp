@@ -17,6 +17,7 @@
 #include "app/Settings.h"
 #include "app/Systems.h"
 #include "framework/graphics/orvGraphics.h"
+#include "Version.h"
 
 #include <mmsystem.h>
 
@@ -40,7 +41,7 @@ int followCommandLine(const char* commandLine)
         return 0;
     }
     if (options.version) {
-        MessageBoxA(nullptr, VERSION_TEXT, Caption, MB_OK | MB_ICONINFORMATION);
+        MessageBoxA(nullptr, VersionText, Caption, MB_OK | MB_ICONINFORMATION);
         return 0;
     }
     if (options.scoresDirGiven) {
@@ -95,6 +96,7 @@ int RunGame(HINSTANCE instance, int showCommand)
         ShutdownSystems();
         return 1;
     }
+    if (settings.fullscreen) SetFullscreen(window, true);
     InitSystems(window);
     if (!Device) {
         OutputDebugStringA("Vantorel: the graphics device could not be created; exiting.\n");

@@ -119,14 +119,17 @@ void sceneMain::startRound()
     playMusic(track);
     setMusicVolume(MusicLevel);
     playSoundEffect(SE_START);
+    // The screen stays on while a round runs, and only then: not while the
+    // game waits for Space or stands paused.
+    SetThreadExecutionState(ES_CONTINUOUS | ES_DISPLAY_REQUIRED);
     playing = true;
     roundChain = 0;
     tableShown = false;
 }
 
-// The press edge of Tab or of the pad's back button. Edges are kept here
-// rather than taken from the pad's button state, which holds its last value
-// while the pad cannot be read.
+// The press edge of Tab or of the pad's back button, each kept on its own:
+// the pad's raw button is read alone because its logical button is shared
+// with Return.
 bool sceneMain::tableButtonPressed()
 {
     const bool keyDown = GetAsyncKeyState(VK_TAB) < 0;
@@ -162,7 +165,10 @@ void sceneMain::Update()
     panel->Update(*field);
     playing = !field->update();
     if (field->chain > roundChain) roundChain = field->chain;
-    if (!playing) bestScores->record(field->score, roundChain);
+    if (!playing) {
+        bestScores->record(field->score, roundChain);
+        SetThreadExecutionState(ES_CONTINUOUS);
+    }
 }
 
 void sceneMain::takeSoundRequests()
@@ -195,12 +201,14 @@ void sceneMain::pause()
 {
     paused = true;
     pauseSounds();
+    SetThreadExecutionState(ES_CONTINUOUS);
 }
 
 void sceneMain::resume()
 {
     paused = false;
     resumeSounds();
+    SetThreadExecutionState(ES_CONTINUOUS | ES_DISPLAY_REQUIRED);
 }
 
 void sceneMain::Render()

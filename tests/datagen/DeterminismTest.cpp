@@ -45,7 +45,9 @@ TEST(Generator, TwoRunsWriteIdenticalBytesAndTheBuildsFileSet) {
       EXPECT_TRUE(built.count(name.substr(5))) << name << " missing from build/DATA";
     }
   }
-  EXPECT_EQ(a.size(), built.size() + 1) << "DATA plus the desktop icon";
+  const auto icons = std::count_if(a.begin(), a.end(), [](const auto& file) { return file.first.rfind("icons/", 0) == 0; });
+  EXPECT_EQ(icons, 9) << "the icon at eight sizes and in one .ico";
+  EXPECT_EQ(a.size(), built.size() + icons) << "DATA plus the icons";
 }
 
 std::string readText(const char* path) {

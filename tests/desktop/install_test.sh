@@ -14,11 +14,13 @@ PREFIX=$(mktemp -d)
 trap 'rm -rf "$PREFIX"; vt_stop_xvfb' EXIT
 cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null || vt_fail "cmake --install failed"
 for f in bin/vantorel libexec/vantorel/vantorel share/vantorel/DATA/PuzzleField/peace.png \
-         share/applications/vantorel.desktop share/icons/hicolor/256x256/apps/vantorel.png; do
+         share/applications/$VT_APP_ID.desktop share/icons/hicolor/256x256/apps/$VT_APP_ID.png \
+         share/icons/hicolor/16x16/apps/$VT_APP_ID.png share/metainfo/$VT_APP_ID.metainfo.xml \
+         share/man/man6/vantorel.6; do
     [ -e "$PREFIX/$f" ] || vt_fail "not installed: $f"
 done
-desktop-file-validate "$PREFIX/share/applications/vantorel.desktop" || vt_fail "desktop entry rejected"
-grep -q "^Exec=$PREFIX/bin/vantorel\$" "$PREFIX/share/applications/vantorel.desktop" || vt_fail "Exec is not the launcher"
+desktop-file-validate "$PREFIX/share/applications/$VT_APP_ID.desktop" || vt_fail "desktop entry rejected"
+grep -q "^Exec=$PREFIX/bin/vantorel\$" "$PREFIX/share/applications/$VT_APP_ID.desktop" || vt_fail "Exec is not the launcher"
 
 # A relative --scores-dir names a folder from where the launcher was started,
 # not from the data folder it moves to.

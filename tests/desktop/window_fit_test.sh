@@ -2,17 +2,23 @@
 # The real game on a real X screen of the given size: the window fits the
 # screen with the game's 5:4 shape, a click at the physical centre of each
 # corner cell changes that cell, and the drawn pointer's top-left corner is
-# at the physical cursor.
-# Usage: window_fit_test.sh BUILD_DIR WIDTHxHEIGHT
+# at the physical cursor. With MODE `resized` the window is first forced to
+# 1500 × 1150; with `fullscreen` F11 makes it cover the screen, and Alt+Enter
+# brings it back where it was. Either way the picture keeps its shape,
+# centred between dark bars, and the pointer and clicks follow it.
+# Usage: window_fit_test.sh BUILD_DIR WIDTHxHEIGHT [fit|resized|fullscreen]
 set -uo pipefail
 BUILD="$1"
 SCREEN="$2"
+MODE="${3:-fit}"
 source "$(dirname "$0")/../support/x11.sh"
 source "$BUILD/version.sh"
 
 vt_start_xvfb "$SCREEN" || exit $?
 SW=${SCREEN%x*}
 SH=${SCREEN#*x}
+# The full-screen choice is kept: in a folder of this run's own.
+export XDG_CONFIG_HOME="$VT_XDIR/config" XDG_DATA_HOME="$VT_XDIR/data"
 cd "$BUILD"
 ./vantorel &
 VT_GAME_PID=$!
@@ -25,10 +31,53 @@ echo "screen $SW x $SH, client area at ($WX, $WY), $WW x $WH"
 if [ "$SW" -ge 1300 ] && [ "$SH" -ge 1060 ]; then
     [ "$WW" -eq 1280 ] && [ "$WH" -eq 1024 ] || vt_fail "window scaled on a screen that holds it"
 fi
+NATURAL="$WX $WY $WW $WH"
+# Without a window manager the focus follows the pointer: held explicitly.
+xdotool windowfocus "$WIN"
 
-# Client pixel (x, y) of the 1280 × 1024 picture → screen pixel.
-sx() { echo $((WX + $1 * WW / 1280)); }
-sy() { echo $((WY + $1 * WH / 1024)); }
+# Waits until the window's client area is W x H; then reads its geometry.
+wait_size() {
+    for _ in $(seq 1 50); do
+        read -r WX WY WW WH <<<"$(vt_geometry "$WIN")"
+        [ "$WW" -eq "$1" ] && [ "$WH" -eq "$2" ] && return 0
+        sleep 0.1
+    done
+    vt_fail "client area is $WW x $WH, not $1 x $2"
+}
+case "$MODE" in
+resized)
+    xdotool windowsize "$WIN" 1500 1150
+    wait_size 1500 1150
+    ;;
+fullscreen)
+    vt_press F11
+    wait_size "$SW" "$SH"
+    grep -q "^fullscreen = yes" "$XDG_CONFIG_HOME/vantorel/settings.txt" || vt_fail "full-screen not kept"
+    ;;
+esac
+sleep 0.5
+
+# The picture: the largest 5:4 rectangle the client area holds, centred.
+if [ $((WW * 1024)) -gt $((WH * 1280)) ]; then
+    PW=$(((WH * 1280 + 512) / 1024)); PH=$WH
+else
+    PW=$WW; PH=$(((WW * 1024 + 640) / 1280))
+fi
+PX0=$((WX + (WW - PW) / 2))
+PY0=$((WY + (WH - PH) / 2))
+echo "client area at ($WX, $WY), $WW x $WH: picture at ($PX0, $PY0), $PW x $PH"
+# Bars are dark, the picture's edges are drawn.
+vt_shot "$VT_XDIR/placed.png"
+if [ "$PX0" -gt "$((WX + 8))" ]; then
+    vt_drawn "$VT_XDIR/placed.png" "8x$PH+$WX+$WY" && vt_fail "the bar left of the picture is not dark"
+    vt_drawn "$VT_XDIR/placed.png" "8x$PH+$((PX0 + PW))+$WY" && vt_fail "the bar right of the picture is not dark"
+fi
+vt_drawn "$VT_XDIR/placed.png" "40x$PH+$PX0+$PY0" || vt_fail "the picture's left edge is not where it belongs"
+vt_drawn "$VT_XDIR/placed.png" "40x$PH+$((PX0 + PW - 40))+$PY0" || vt_fail "the picture's right edge is not where it belongs"
+
+# Picture pixel (x, y) of the 1280 × 1024 back buffer → screen pixel.
+sx() { echo $((PX0 + $1 * PW / 1280)); }
+sy() { echo $((PY0 + $1 * PH / 1024)); }
 
 # The drawn pointer: two screenshots with the cursor at two places over the
 # plain board; what changed near the second place starts at the cursor.
@@ -67,7 +116,7 @@ for cell in "128 128" "896 128" "128 896" "896 896"; do
     sleep 0.1
     vt_click 1
     xdotool mousemove "$((X + 200))" "$Y"
-    G="$((WW * 150 / 1280))x$((WH * 150 / 1024))+$(sx $((CX - 75)))+$(sy $((CY - 75)))"
+    G="$((PW * 150 / 1280))x$((PH * 150 / 1024))+$(sx $((CX - 75)))+$(sy $((CY - 75)))"
     for _ in $(seq 1 25); do
         sleep 0.2
         vt_shot "$VT_XDIR/after.png"
@@ -77,5 +126,16 @@ for cell in "128 128" "896 128" "128 896" "896 896"; do
     echo "cell at ($CX, $CY): $CHANGED pixels changed"
     [ "$CHANGED" -gt 100 ] || vt_fail "click at the centre of cell ($CX, $CY) did not change it"
 done
+
+if [ "$MODE" = fullscreen ]; then
+    xdotool keydown alt
+    vt_press Return
+    xdotool keyup alt
+    read -r NX NY NW NH <<<"$NATURAL"
+    wait_size "$NW" "$NH"
+    [ "$WX $WY" = "$NX $NY" ] || vt_fail "the window came back at ($WX, $WY), not ($NX, $NY)"
+    grep -q "^fullscreen = no" "$XDG_CONFIG_HOME/vantorel/settings.txt" || vt_fail "the window's return not kept"
+    echo "back in the window at ($WX, $WY), $WW x $WH"
+fi
 
 vt_quit_with_escape

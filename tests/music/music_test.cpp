@@ -283,3 +283,27 @@ TEST_F(Music, OddTracksPlayWithoutHanging)
         EXPECT_TRUE(waitForStreams(0));
     }
 }
+
+TEST_F(Music, APausedTrackKeepsItsStreamAndPlaysOnWhenResumed)
+{
+    // The pause, the resume and a stop while paused each cross to the stream's
+    // thread: the thread must keep the stream through the pause and end it
+    // after the stop.
+    const std::string path = makeOgg("paused", "2.5");
+    playTrack(path);
+    ASSERT_NE(currentMusic, nullptr);
+    EXPECT_GT(peak(testmode::renderAudio(testmode::AudioRate)), 1000);
+
+    pauseMusic();
+    EXPECT_EQ(peak(testmode::renderAudio(testmode::AudioRate)), 0);
+    EXPECT_EQ(liveStreams.load(), 1);
+
+    resumeMusic();
+    EXPECT_GT(peak(testmode::renderAudio(testmode::AudioRate * 2)), 1000);
+    EXPECT_EQ(liveStreams.load(), 1);
+
+    pauseMusic();
+    testmode::renderAudio(testmode::AudioRate / 4);
+    stopMusic();
+    EXPECT_TRUE(waitForStreams(0));
+}

@@ -210,6 +210,7 @@ TEST_F(ControlsTest, PauseFreezesTheRoundAndItsSoundUntilThePlayerResumes)
     testmode::setFocus(false);
     step();
     ASSERT_TRUE(scene().paused);
+    EXPECT_TRUE(testmode::screenSaverAllowed()) << "a paused round lets the screen saver be";
     const std::string frozen = fieldState();
     const int offset = scene().overlayOffset;
     testmode::clearSoundCalls();
@@ -234,6 +235,7 @@ TEST_F(ControlsTest, PauseFreezesTheRoundAndItsSoundUntilThePlayerResumes)
     step();
     pressStart(false);
     EXPECT_FALSE(scene().paused);
+    EXPECT_FALSE(testmode::screenSaverAllowed());
     EXPECT_EQ(fieldState(), frozen);  // the resuming tick itself plays nothing
     step();
     EXPECT_NE(fieldState(), frozen);

@@ -159,11 +159,14 @@ TEST_F(GameTest, AWholeRoundFromTheStartPressToItsEnd)
     ASSERT_NE(startSound, 0);
     testmode::clearSoundCalls();
 
+    // The screen saver is left alone while the game waits, held off in a round.
+    EXPECT_TRUE(testmode::screenSaverAllowed());
     // The start tick resets the field and already plays its first frame.
     pressStart(true);
     std::vector<DrawnQuad> t = tail(drawnTick());
     ASSERT_FALSE(t.empty());
     EXPECT_TRUE(scene().playing);
+    EXPECT_FALSE(testmode::screenSaverAllowed());
     EXPECT_EQ(field().timeLeft, 3599);
     EXPECT_EQ(t[L::Banner].x[0], 168);
     EXPECT_EQ(shownDigits(t, L::Time0, 2, numbers), "60") << "the panel shows the field as the last tick left it";
@@ -237,6 +240,7 @@ TEST_F(GameTest, AWholeRoundFromTheStartPressToItsEnd)
     int guard = 0;
     while (scene().playing && ++guard < 20) tick();
     ASSERT_FALSE(scene().playing);
+    EXPECT_TRUE(testmode::screenSaverAllowed()) << "the round's end lets the screen saver be";
     const int32_t frozen = panel.shownScore;
     EXPECT_LT(frozen, finalScore);
     ticks(30);

@@ -43,9 +43,12 @@ Canvas makeBestScores(const Fonts& fonts);    // 1024 x 1024 atlas, see BestScor
 Canvas makeMousePointer();   // 64 x 64, hot spot top-left
 Canvas makeSpinner();        // 64 x 64, turns about its centre
 Canvas makeParticle();       // 64 x 64 soft spark
-Canvas makeGameIcon();       // 256 x 256 desktop icon
 Canvas makeBoardCursor();    // 256 x 256, one cell's highlight
 Canvas makePauseCover(const Fonts& fonts);    // 1024 x 1024, hides the board
 Canvas makeVolumeSheet(const Fonts& fonts);   // 512 x 512: level panel, muted panel, lit segment
+// The game's icon, size x size: drawn for the size below 64 pixels.
+Canvas makeGameIcon(int size);
+// The icon sizes the desktop's themes ask for, smallest first.
+inline constexpr int GameIconSizes[] = {16, 24, 32, 48, 64, 128, 256, 512};
 
 }  // namespace datagen

@@ -2,8 +2,10 @@
 #include "Images.h"
 
 #include <memory>
+#include <string>
 
 #include "Art.h"
+#include "Ico.h"
 #include "Output.h"
 #include "Png.h"
 
@@ -20,7 +22,7 @@ std::vector<std::function<void()>> imageJobs(const std::string& root) {
   auto plain = [root](const char* path, Canvas (*make)()) {
     return [root, path, make] { writeFile(root, path, encodePng(make())); };
   };
-  return {
+  std::vector<std::function<void()>> jobs = {
       plain("DATA/PuzzleField/peace.png", makePieces),
       plain("DATA/PuzzleField/window.png", makeBoardFrame),
       withFonts("DATA/UI/Status.png", makeStatusColumn),
@@ -33,11 +35,23 @@ std::vector<std::function<void()>> imageJobs(const std::string& root) {
       plain("DATA/mouse/MousePointer.png", makeMousePointer),
       plain("DATA/mouse/PointRotate.png", makeSpinner),
       plain("DATA/PARTICLE.PNG", makeParticle),
-      plain("icons/vantorel.png", makeGameIcon),
       plain("DATA/PuzzleField/cursor.png", makeBoardCursor),
       withFonts("DATA/UI/paused.png", makePauseCover),
       withFonts("DATA/UI/volume.png", makeVolumeSheet),
   };
+  // The icon: one PNG per size for the desktop's icon themes, and every size
+  // up to 256 in one .ico, the program's icon resource.
+  for (int size : GameIconSizes)
+    jobs.push_back([root, size] {
+      writeFile(root, "icons/" + std::to_string(size) + ".png", encodePng(makeGameIcon(size)));
+    });
+  jobs.push_back([root] {
+    std::vector<Canvas> pictures;
+    for (int size : GameIconSizes)
+      if (size <= 256) pictures.push_back(makeGameIcon(size));
+    writeFile(root, "icons/vantorel.ico", encodeIco(pictures));
+  });
+  return jobs;
 }
 
 }  // namespace datagen

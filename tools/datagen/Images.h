@@ -1,5 +1,5 @@
-// Images: writes every PNG of the DATA tree and the desktop icon.
-// Depends on: Art, Png, Output.
+// Images: writes every PNG of the DATA tree and the game's icon (icons/N.png
+// for each size, icons/vantorel.ico). Depends on: Art, Png, Ico, Output.
 #pragma once
 
 #include <functional>

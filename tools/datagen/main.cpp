@@ -1,4 +1,4 @@
-// vantorel-datagen: writes the game's DATA tree (and icons/vantorel.png)
+// vantorel-datagen: writes the game's DATA tree (and its icons under icons/)
 // below the folder given as its one argument. Deterministic: the same bytes
 // on every run. The jobs (images, sounds, music tracks, effect files) run
 // on every core; each writes its own files. Prints the time taken.

@@ -137,13 +137,14 @@ HRESULT Device::Present(const RECT* sourceRect, const RECT* destRect, HWND destW
 {
     logCall("Present(%s, %s, %s, %s)", sourceRect ? "rect" : "NULL", destRect ? "rect" : "NULL",
             destWindowOverride ? "window" : "NULL", dirtyRegion ? "region" : "NULL");
-    if (sourceRect || destRect || dirtyRegion) traceOnce("Present: rectangles are ignored; the whole back buffer is shown\n");
+    if (sourceRect || dirtyRegion)
+        traceOnce("Present: source rectangles and regions are ignored; the whole back buffer is shown\n");
     if (!presented_) {
         presented_ = true;
         if (prefetch_) prefetch_->finish();
     }
     finishFrame();
-    return presentFrame(destWindowOverride ? destWindowOverride : window_);
+    return presentFrame(destWindowOverride ? destWindowOverride : window_, destRect);
 }
 
 bool Device::startupImage(const std::string& path, const std::vector<uint8_t>& bytes, DecodedImage& image)

@@ -75,7 +75,7 @@ private:
     void checkFog(const std::vector<SpriteVertex>& vertices);
     bool culled(const SpriteVertex& a, const SpriteVertex& b, const SpriteVertex& c, bool odd) const;
     void finishFrame();
-    HRESULT presentFrame(HWND window);
+    HRESULT presentFrame(HWND window, const RECT* dest);
 
     struct LightSlot {
         D3DLIGHT9 light{};

@@ -226,14 +226,14 @@ void Device::finishFrame()
 
 // Only the damaged rectangles go out, unless the screen may not show the
 // last presented frame (the first Present, after a reset or a failure).
-HRESULT Device::presentFrame(HWND window)
+HRESULT Device::presentFrame(HWND window, const RECT* dest)
 {
     std::vector<RECT> damage;
     if (presentWhole_)
         damage.push_back(RECT{0, 0, width_, height_});
     else
         for (const PixelBox& box : frame_.damage()) damage.push_back(RECT{box.left, box.top, box.right, box.bottom});
-    HRESULT result = presenter_->present(window, backBuffer_.data(), width_, height_, damage);
+    HRESULT result = presenter_->present(window, backBuffer_.data(), width_, height_, damage, dest);
     if (host::current().drawing()) presentWhole_ = FAILED(result);
     if (SUCCEEDED(result)) notePresented();
     return result;

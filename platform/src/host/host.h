@@ -27,10 +27,9 @@ struct Window;
 namespace layer::host {
 
 // Where a new window's client area goes on the desktop: its SDL window's
-// position and size, and the desktop pixels per client pixel the game sees.
+// position and size.
 struct Placement {
     int x, y, width, height;
-    double scale;
 };
 
 // What the graphics adapter offers to GetDeviceCaps and CreateDevice.
@@ -46,13 +45,15 @@ struct AdapterSupport {
 class FramePresenter {
 public:
     virtual ~FramePresenter() = default;
-    // Shows the frame (0x??RRGGBB pixels, row after row) for `window`: S_OK,
-    // or D3DERR_DEVICELOST when it cannot be shown. `damage` holds the
-    // rectangles that differ from the frame of the last successful present
-    // (all of the frame after a failure or a reset); a presenter that cannot
-    // be sure its screen still shows that frame shows the whole one.
+    // Shows the frame (0x??RRGGBB pixels, row after row) for `window`,
+    // scaled into `dest` (client pixels; null: the whole client area) with
+    // the rest of the client area dark: S_OK, or D3DERR_DEVICELOST when it
+    // cannot be shown. `damage` holds the rectangles that differ from the
+    // frame of the last successful present (all of the frame after a failure
+    // or a reset); a presenter that cannot be sure its screen still shows
+    // that frame shows the whole one.
     virtual HRESULT present(HWND window, const uint32_t* pixels, int width, int height,
-                            const std::vector<RECT>& damage) = 0;
+                            const std::vector<RECT>& damage, const RECT* dest) = 0;
 };
 
 // The mix an audio output plays: interleaved stereo, signed 16-bit frames.

@@ -24,18 +24,17 @@ constexpr int CaptionHeight = 23;
 struct WindowClass {
     std::string name;
     WNDPROC proc = nullptr;
+    HICON icon = nullptr;
 };
 
 struct Window {
     WNDPROC proc = nullptr;
     SDL_Window* sdl = nullptr;
-    // Rectangles as the game sees them: anchored at the client area's desktop
-    // position, sized in the game's client pixels (scaled by `scale` on the
-    // desktop).
+    // Desktop rectangles of the client area and of the window around it
+    // (the client area grown by the frame its style gives).
     RECT outer{};
     RECT client{};
-    POINT clientSize{};   // the client area the game asked for
-    double scale = 1.0;   // desktop pixels per client pixel
+    DWORD style = 0;
     bool destroyed = false;
     bool focused = true;
 };
@@ -65,6 +64,8 @@ State& state();
 Window* windowFor(HWND window);
 // The first window not yet destroyed: the one the game made.
 Window* firstWindow();
+// Moves the window's rectangles to a client area at (x, y) of that size.
+void setClientArea(Window& window, int x, int y, int width, int height);
 // Maps an SDL key to a Windows virtual-key code; 0 when it has none.
 int virtualKeyFor(SDL_Scancode scancode);
 // The code a key message carries: letters and the minus and plus keys as the
@@ -87,8 +88,9 @@ void pumpEvents();
 // Queues a message for the window (nothing for none), stamped with the clock.
 void queueMessage(Window* window, UINT message, WPARAM wParam, LPARAM lParam);
 // A key press or release reaching the window: the key table, and the
-// WM_KEYDOWN / WM_KEYUP with the lParam Windows builds for it. The message
-// carries `messageVk` when given (the key as the layout labels it), else `vk`.
+// WM_KEYDOWN / WM_KEYUP (WM_SYSKEYDOWN / WM_SYSKEYUP for system keys) with
+// the lParam Windows builds for it. The message carries `messageVk` when
+// given (the key as the layout labels it), else `vk`.
 void keyChanged(Window* window, int vk, int scanCode, bool down, int messageVk = 0);
 // The window gaining or losing the focus, as Windows tells it: WM_ACTIVATE
 // then WM_SETFOCUS or WM_KILLFOCUS; on a loss every key is let go first.

@@ -1,10 +1,11 @@
 // messages.cpp — the thread's message queue: PeekMessageA, GetMessageA,
 // TranslateMessage, DispatchMessageA, PostMessageA, PostQuitMessage. SDL's
-// events are turned into window messages (keys as WM_KEYDOWN / WM_KEYUP with
-// Windows virtual-key codes, mouse buttons, the close box as WM_CLOSE, the
-// focus as WM_ACTIVATE with WM_SETFOCUS / WM_KILLFOCUS, minimising as
-// WM_SIZE, a joystick plugged in or pulled out as WM_DEVICECHANGE) and keep
-// the key table that GetKeyState and GetAsyncKeyState read.
+// events are turned into window messages (keys as WM_KEYDOWN / WM_KEYUP, or
+// WM_SYSKEYDOWN / WM_SYSKEYUP while Alt is held, with Windows virtual-key
+// codes, mouse buttons, the close box as WM_CLOSE, the focus as WM_ACTIVATE
+// with WM_SETFOCUS / WM_KILLFOCUS, minimising as WM_SIZE, a joystick plugged
+// in or pulled out as WM_DEVICECHANGE) and keep the key table that
+// GetKeyState and GetAsyncKeyState read.
 //
 // As on Windows, a key message carries the key the layout puts on the cap
 // (virtualKeyForMessage), while the key table keeps keys by their place.
@@ -133,12 +134,21 @@ void focusChanged(Window* window, bool gained)
 void keyChanged(Window* window, int vk, int scanCode, bool down, int messageVk)
 {
     const bool wasDown = setKeyDown(vk, down);
+    // As on Windows, Alt itself, any key while Alt is held without Control,
+    // and F10 are system keys: WM_SYSKEYDOWN / WM_SYSKEYUP, with the context
+    // code (bit 29) set while Alt is down.
+    const Key* keys = state().keys.data();
+    const bool altDown = keys[VK_LMENU].down || keys[VK_RMENU].down;
+    const bool controlDown = keys[VK_LCONTROL].down || keys[VK_RCONTROL].down;
+    const bool system = vk == VK_LMENU || vk == VK_RMENU || vk == VK_F10 || (altDown && !controlDown);
     // Repeat count 1, the scan code, the previous key state in bit 30 and the
     // transition state in bit 31.
     LPARAM lParam = 1 | (static_cast<LPARAM>(scanCode & 0xFF) << 16);
+    if (altDown && !controlDown) lParam |= LPARAM(1) << 29;
     if (wasDown) lParam |= LPARAM(1) << 30;
     if (!down) lParam |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
-    queueMessage(window, down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(messageVk ? messageVk : vk), lParam);
+    const UINT message = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+    queueMessage(window, message, static_cast<WPARAM>(messageVk ? messageVk : vk), lParam);
 }
 
 void pumpEvents()

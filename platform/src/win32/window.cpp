@@ -1,13 +1,16 @@
 // window.cpp — window classes and top-level windows on SDL2: RegisterClassA,
 // CreateWindowExA, AdjustWindowRect, ShowWindow, UpdateWindow,
-// DestroyWindow, GetWindowRect, GetClientRect, DefWindowProcA, icons,
-// cursors and ShowCursor. One SDL window per HWND; its client area is the
-// SDL window. The layer gives a window the frame of layer_state.h, and
-// AdjustWindowRect reports exactly that frame, so that a rectangle grown by
-// AdjustWindowRect for the window's real style yields the wanted client area.
-// The host decides where a window goes and what its rectangle, focus and
-// video driver are.
+// DestroyWindow, GetWindowRect, GetClientRect, SetWindowLongA (the style),
+// SetWindowPos, the monitors, DefWindowProcA, cursors and ShowCursor (icons:
+// icons.cpp).
+// One SDL window per HWND; its client area is the SDL window. The layer gives
+// a window the frame of layer_state.h, and AdjustWindowRect reports exactly
+// that frame, so that a rectangle grown by AdjustWindowRect for the window's
+// real style yields the wanted client area. A frameless popup covering its
+// monitor becomes SDL's desktop full-screen window. The host decides where a
+// new window goes and what its rectangle, focus and video driver are.
 #include "host/host.h"
+#include "win32/icons.h"
 #include "win32/layer_state.h"
 #include "win32/window_internal.h"
 
@@ -67,6 +70,9 @@ void shutDownVideo()
 bool startVideo()
 {
     if (state().videoReady) return true;
+    // Windows leaves the screen saver alone unless a program asks it not to
+    // (SetThreadExecutionState); SDL would hold it off all the time.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     if (!host::current().startVideo()) return false;
     state().videoReady = true;
     std::atexit(shutDownVideo);
@@ -77,7 +83,30 @@ bool startVideo()
 // even when the style lacks WS_CAPTION.
 bool hasCaption(DWORD style) { return (style & WS_CAPTION) || !(style & WS_POPUP); }
 
+// The frame around the client area: `side` on the left, right and bottom,
+// `top` above (the title bar included). A popup without frame styles has none.
+struct Frame {
+    int side, top;
+};
+
+Frame frameOf(DWORD style)
+{
+    const bool framed =
+        (style & (WS_CAPTION | WS_SYSMENU | WS_BORDER | WS_DLGFRAME | WS_THICKFRAME)) || !(style & WS_POPUP);
+    const int side = framed ? FrameBorder : 0;
+    return {side, side + (hasCaption(style) ? CaptionHeight : 0)};
+}
+
+bool displayBounds(int display, SDL_Rect& bounds) { return SDL_GetDisplayBounds(display, &bounds) == 0; }
+
 }  // namespace
+
+void setClientArea(Window& window, int x, int y, int width, int height)
+{
+    const Frame f = frameOf(window.style);
+    window.client = {x, y, x + width, y + height};
+    window.outer = {x - f.side, y - f.top, x + width + f.side, y + height + f.side};
+}
 
 }  // namespace layer
 
@@ -88,7 +117,7 @@ ATOM RegisterClassA(const WNDCLASSA* wndClass)
     if (!wndClass || !wndClass->lpszClassName || !wndClass->lpfnWndProc) return 0;
     for (const WindowClass& c : state().classes)
         if (strcasecmp(c.name.c_str(), wndClass->lpszClassName) == 0) return 0;
-    state().classes.push_back({wndClass->lpszClassName, wndClass->lpfnWndProc});
+    state().classes.push_back({wndClass->lpszClassName, wndClass->lpfnWndProc, wndClass->hIcon});
     return static_cast<ATOM>(0xC000 + state().classes.size());
 }
 
@@ -115,11 +144,10 @@ HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWO
     });
     if (cls == state().classes.end() || !startVideo()) return nullptr;
 
-    const int left = FrameBorder;
-    const int top = FrameBorder + (hasCaption(style) ? CaptionHeight : 0);
-    const int clientW = std::max(1, width - 2 * FrameBorder);
-    const int clientH = std::max(1, height - top - FrameBorder);
-    const host::Placement place = host::current().place(x + left, y + top, clientW, clientH, top);
+    const Frame f = frameOf(style);
+    const int clientW = std::max(1, width - 2 * f.side);
+    const int clientH = std::max(1, height - f.top - f.side);
+    const host::Placement place = host::current().place(x + f.side, y + f.top, clientW, clientH, f.top);
 
     // A window presented through a renderer is made ready for OpenGL where the
     // desktop has it, so that the renderer does not have to replace the
@@ -132,13 +160,12 @@ HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWO
         sdl = SDL_CreateWindow(title, place.x, place.y, place.width, place.height, flags | SDL_WINDOW_OPENGL);
     if (!sdl) sdl = SDL_CreateWindow(title, place.x, place.y, place.width, place.height, flags);
     if (!sdl) return nullptr;
+    showClassIcon(sdl, cls->icon);
     auto* w = new Window;
     w->proc = cls->proc;
     w->sdl = sdl;
-    w->scale = place.scale;
-    w->clientSize = {clientW, clientH};
-    w->outer = {place.x - left, place.y - top, place.x - left + width, place.y - top + height};
-    w->client = {place.x, place.y, place.x + clientW, place.y + clientH};
+    w->style = style;
+    setClientArea(*w, place.x, place.y, place.width, place.height);
     state().windows.push_back(w);
     return reinterpret_cast<HWND>(w);
 }
@@ -181,21 +208,81 @@ BOOL DestroyWindow(HWND window)
     return TRUE;
 }
 
-// The window rectangle and the cursor (GetCursorPos) are reported in the
-// client pixels the game sees, measured from the window's top-left corner, so
-// that the cursor minus the window's corner is the pointer's position in the
-// game's client area at any scale, and the drawn pointer sits exactly under
-// the hidden system cursor.
+// The cursor (GetCursorPos) is reported measured from the window's top-left
+// corner, so that the cursor minus the window's corner is the cursor's place
+// in the client area, in the client area's own pixels.
 BOOL GetWindowRect(HWND window, LPRECT rect)
 {
     return rect && host::current().windowRect(window, *rect) ? TRUE : FALSE;
 }
 
+// The client area as it is now, whatever size the desktop gave it.
 BOOL GetClientRect(HWND window, LPRECT rect)
 {
     Window* w = windowFor(window);
     if (!w || !rect) return FALSE;
-    *rect = {0, 0, w->clientSize.x, w->clientSize.y};
+    int width = 0, height = 0;
+    SDL_GetWindowSize(w->sdl, &width, &height);
+    *rect = {0, 0, width, height};
+    return TRUE;
+}
+
+// The style takes effect at the next SetWindowPos, as SWP_FRAMECHANGED has it
+// on Windows.
+LONG SetWindowLongA(HWND window, int index, LONG value)
+{
+    Window* w = windowFor(window);
+    if (!w || w->destroyed || index != GWL_STYLE) return 0;
+    const LONG previous = static_cast<LONG>(w->style);
+    w->style = static_cast<DWORD>(value);
+    return previous;
+}
+
+// Every window is alone in its z-order here, so `insertAfter` and the flags
+// change nothing: the window takes its style's frame and the rectangle.
+BOOL SetWindowPos(HWND window, HWND /*insertAfter*/, int x, int y, int width, int height, UINT /*flags*/)
+{
+    Window* w = windowFor(window);
+    if (!w || w->destroyed) return FALSE;
+    const Frame f = frameOf(w->style);
+    SDL_Rect monitor{};
+    const int display = SDL_GetWindowDisplayIndex(w->sdl);
+    const bool coversMonitor = f.top == 0 && displayBounds(display < 0 ? 0 : display, monitor) &&
+                               x == monitor.x && y == monitor.y && width == monitor.w && height == monitor.h;
+    if (!coversMonitor) SDL_SetWindowFullscreen(w->sdl, 0);
+    // The window takes the rectangle itself first: with no window manager to
+    // carry out SDL's full-screen request, that alone covers the monitor.
+    SDL_SetWindowBordered(w->sdl, f.top > 0 ? SDL_TRUE : SDL_FALSE);
+    const int clientW = std::max(1, width - 2 * f.side);
+    const int clientH = std::max(1, height - f.top - f.side);
+    SDL_SetWindowSize(w->sdl, clientW, clientH);
+    SDL_SetWindowPosition(w->sdl, x + f.side, y + f.top);
+    setClientArea(*w, x + f.side, y + f.top, clientW, clientH);
+    if (coversMonitor && SDL_SetWindowFullscreen(w->sdl, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        OutputDebugStringA("user32: SetWindowPos: the window could not go full-screen\n");
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A monitor is SDL's display index + 1.
+HMONITOR MonitorFromWindow(HWND window, DWORD /*flags*/)
+{
+    Window* w = windowFor(window);
+    const int display = w && !w->destroyed ? SDL_GetWindowDisplayIndex(w->sdl) : 0;
+    return reinterpret_cast<HMONITOR>(static_cast<intptr_t>(std::max(display, 0) + 1));
+}
+
+BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info)
+{
+    if (!info || info->cbSize < sizeof(MONITORINFO)) return FALSE;
+    const int display = static_cast<int>(reinterpret_cast<intptr_t>(monitor)) - 1;
+    SDL_Rect bounds{}, work{};
+    if (!state().videoReady || !displayBounds(display, bounds)) return FALSE;
+    if (SDL_GetDisplayUsableBounds(display, &work) != 0) work = bounds;
+    info->rcMonitor = {bounds.x, bounds.y, bounds.x + bounds.w, bounds.y + bounds.h};
+    info->rcWork = {work.x, work.y, work.x + work.w, work.y + work.h};
+    info->dwFlags = display == 0 ? MONITORINFOF_PRIMARY : 0;
     return TRUE;
 }
 
@@ -205,14 +292,8 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM /*wParam*/, LPARAM /*lP
     return 0;
 }
 
-// The program carries no icon or cursor resources: these are the system's
-// defaults, which need no handle of their own here.
-HICON LoadIconA(HINSTANCE /*instance*/, LPCSTR /*name*/)
-{
-    static int defaultIcon;
-    return reinterpret_cast<HICON>(&defaultIcon);
-}
-
+// The program carries no cursor resources: this is the system's default,
+// which needs no handle of its own here. (LoadIconA: icons.cpp.)
 HCURSOR LoadCursorA(HINSTANCE /*instance*/, LPCSTR /*name*/)
 {
     static int arrowCursor;

@@ -13,8 +13,6 @@
 IDirect3D9* Direct3D = nullptr;
 IDirect3DDevice9* Device = nullptr;
 D3DPRESENT_PARAMETERS PresentParams;
-int ScreenWidth = 0;
-int ScreenHeight = 0;
 ID3DXFont* LargeFont = nullptr;
 ID3DXFont* SmallFont = nullptr;
 orvCamera DefaultCamera;
@@ -127,6 +125,18 @@ void activateDefaultCamera()
     DefaultCamera.Activate();
 }
 
+// The picture keeps its shape in a client area of any other size, centred
+// on the window's dark background; in a client area of its own shape it is
+// presented over the whole of it, with no rectangle.
+const RECT* presentDestination(RECT& picture)
+{
+    RECT client{};
+    if (!pictureInMainWindow(picture) || !GetClientRect(MainWindow, &client)) return nullptr;
+    const bool whole = picture.left == 0 && picture.top == 0 && picture.right == client.right &&
+                       picture.bottom == client.bottom;
+    return whole ? nullptr : &picture;
+}
+
 }  // namespace
 
 namespace orvGraphics {
@@ -159,7 +169,8 @@ void EndFrame()
 {
     if (!Device) return;
     Device->EndScene();
-    if (FAILED(Device->Present(nullptr, nullptr, nullptr, nullptr))) Device->Reset(&PresentParams);
+    RECT picture{};
+    if (FAILED(Device->Present(nullptr, presentDestination(picture), nullptr, nullptr))) Device->Reset(&PresentParams);
 }
 
 void Shutdown()

@@ -1,5 +1,5 @@
 // orvGraphics.h — the game's one Direct3D 9 device and the values the other
-// subsystems share (the device, the back-buffer size, and MainWindow, which
+// subsystems share (the device, and MainWindow and the back-buffer size, which
 // Initialize records and core/MainWindow.h declares), the two fonts, the
 // framework's default camera, and the frame bracket.
 // Initialize comes before every other graphics call; Shutdown after the
@@ -18,8 +18,6 @@ class orvCamera;
 extern IDirect3D9* Direct3D;
 extern IDirect3DDevice9* Device;
 extern D3DPRESENT_PARAMETERS PresentParams;
-extern int ScreenWidth;
-extern int ScreenHeight;
 extern ID3DXFont* LargeFont;
 extern ID3DXFont* SmallFont;
 extern orvCamera DefaultCamera;

@@ -24,7 +24,7 @@ bool HeadlessHost::startVideo()
 
 Placement HeadlessHost::place(int x, int y, int clientWidth, int clientHeight, int /*frameTop*/)
 {
-    return {x, y, clientWidth, clientHeight, 1.0};
+    return {x, y, clientWidth, clientHeight};
 }
 
 bool HeadlessHost::hasFocus(const Window& /*window*/) { return focused; }
@@ -91,6 +91,8 @@ void reset()
     state().keysRead = false;
     state().queue.clear();
     state().quitPosted = false;
+    // As in a new process: the screen saver is no longer held off.
+    SetThreadExecutionState(ES_CONTINUOUS);
 }
 
 void setClock(uint32_t ms) { headless().clock = ms; }
@@ -120,12 +122,21 @@ void setMouse(int x, int y)
     setCursor(r.left + x, r.top + y);
 }
 
+void resizeClientArea(int width, int height)
+{
+    layer::Window* w = layer::firstWindow();
+    if (!w) return;
+    SDL_SetWindowSize(w->sdl, width, height);
+    layer::setClientArea(*w, w->client.left, w->client.top, width, height);
+}
+
 void setFocus(bool focused)
 {
     if (headless().focused == focused) return;
     headless().focused = focused;
     layer::focusChanged(layer::firstWindow(), focused);
 }
+bool screenSaverAllowed() { return SDL_IsScreenSaverEnabled() == SDL_TRUE; }
 void seedRandom(uint32_t seed) { headless().randomEngine.seed(seed); }
 void onIdle(std::function<void()> hook) { headless().onIdle = std::move(hook); }
 const std::vector<std::string>& calls() { return headless().calls; }

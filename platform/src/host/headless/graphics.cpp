@@ -24,7 +24,7 @@ namespace {
 class CapturePresenter final : public FramePresenter {
 public:
     HRESULT present(HWND /*window*/, const uint32_t* pixels, int width, int height,
-                    const std::vector<RECT>& damage) override
+                    const std::vector<RECT>& damage, const RECT* dest) override
     {
         HeadlessHost::Capture& c = headless().capture;
         if (c.failuresLeft > 0) {
@@ -42,6 +42,8 @@ public:
                     std::copy(pixels + at, pixels + at + (r.right - r.left), c.frame.begin() + static_cast<ptrdiff_t>(at));
                 }
         }
+        c.destGiven = dest != nullptr;
+        if (dest) c.dest = *dest;
         ++c.presents;
         return D3D_OK;
     }
@@ -76,6 +78,13 @@ CapturedFrame capturedFrame()
 }
 
 int presentCount() { return capture().presents; }
+
+bool presentedDestination(RECT& dest)
+{
+    if (!capture().destGiven) return false;
+    dest = capture().dest;
+    return true;
+}
 
 bool saveCapturedFrame(const char* path)
 {

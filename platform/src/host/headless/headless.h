@@ -2,8 +2,9 @@
 // plays, installed by testmode::enable() (platform/testing.h). It is linked
 // only into tests, benchmarks and tools, never into the game.
 //
-// Provides: windows on SDL's dummy video driver, placed exactly where the
-// game asks and never moved; a virtual clock that moves only when the caller
+// Provides: windows on SDL's dummy video driver (one 1024 × 768 display),
+// placed exactly where the game asks and otherwise moved or resized only by
+// the caller; a virtual clock that moves only when the caller
 // moves it; a seeded random source; the cursor, the window rectangle, the
 // focus and the keys as the caller injects them; an idle hook run whenever
 // PeekMessageA finds the queue empty, and waits that last their whole
@@ -75,6 +76,8 @@ public:
         int width = 0;
         int height = 0;
         int presents = 0;
+        bool destGiven = false;
+        RECT dest{};
         int failuresLeft = 0;
         bool logging = true;
         bool drawing = true;

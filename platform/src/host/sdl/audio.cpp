@@ -43,6 +43,7 @@ private:
 // plain pointer.
 std::unique_ptr<AudioOutput> SdlHost::openAudio(const std::shared_ptr<AudioSource>& source)
 {
+    nameTheApplication();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         OutputDebugStringA((std::string("DirectSound: no audio driver: ") + SDL_GetError() + "\n").c_str());
         return nullptr;

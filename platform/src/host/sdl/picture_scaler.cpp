@@ -1,4 +1,4 @@
-// picture_scaler.cpp — placement, the per-column and per-row taps of the
+// picture_scaler.cpp — the per-column and per-row taps of the
 // bilinear mapping (pixel centres mapped onto pixel centres, clamped at the
 // picture's edges), and the filtering itself in 8-bit weights.
 #include "host/sdl/picture_scaler.h"
@@ -21,17 +21,6 @@ uint32_t lerp(uint32_t a, uint32_t b, uint32_t weight)
 }
 
 }  // namespace
-
-PictureBox placePicture(int pictureWidth, int pictureHeight, int width, int height)
-{
-    int w = width, h = height;
-    if (int64_t{width} * pictureHeight > int64_t{height} * pictureWidth)
-        w = static_cast<int>((int64_t{height} * pictureWidth + pictureHeight / 2) / pictureHeight);
-    else
-        h = static_cast<int>((int64_t{width} * pictureHeight + pictureWidth / 2) / pictureWidth);
-    const int x = (width - w) / 2, y = (height - h) / 2;
-    return {x, y, x + w, y + h};
-}
 
 std::vector<PictureScaler::Tap> PictureScaler::taps(int source, int destination)
 {

@@ -1,5 +1,5 @@
-// picture_scaler.h — the back buffer placed on a screen area of another size:
-// the largest rectangle of the picture's own shape, centred, filled by
+// picture_scaler.h — the back buffer scaled into its placement on a screen
+// area of another size (wherever the game's Present puts it), filled by
 // bilinear filtering with one mapping for the whole picture. Each destination
 // pixel reads at most two source columns and two source rows, fixed by its
 // position alone, so scaling only the destination pixels that read a
@@ -19,9 +19,6 @@ struct PictureBox {
     bool empty() const { return left >= right || top >= bottom; }
     bool operator==(const PictureBox&) const = default;
 };
-
-// The picture's rectangle within a destination of width × height.
-PictureBox placePicture(int pictureWidth, int pictureHeight, int width, int height);
 
 class PictureScaler {
 public:

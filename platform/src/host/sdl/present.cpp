@@ -9,9 +9,10 @@
 //     Wayland) or SDL_RENDER_DRIVER asks for one: a streaming texture updated
 //     in the damaged rectangles and drawn scaled by the renderer (on the GPU
 //     where SDL has one).
-// The picture keeps its shape, centred. After the window is shown, moved,
-// resized or exposed, and whenever the surface or renderer is new, the whole
-// frame is presented once.
+// The picture goes where Present's destination rectangle puts it (the whole
+// client area without one), dark around it. After the window is shown, moved,
+// resized or exposed, whenever the surface or renderer is new and whenever
+// the destination moves, the whole frame is presented once.
 #include "host/sdl/picture_scaler.h"
 #include "host/sdl/sdl.h"
 
@@ -37,7 +38,7 @@ public:
     ~SdlPresenter() override { release(); }
 
     HRESULT present(HWND window, const uint32_t* pixels, int width, int height,
-                    const std::vector<RECT>& damage) override;
+                    const std::vector<RECT>& damage, const RECT* dest) override;
 
 private:
     enum class Road { None, Surface, Renderer };
@@ -45,8 +46,11 @@ private:
     void release();
     void watch(SDL_Window* window);
     static int windowEvent(void* presenter, SDL_Event* event);
-    bool presentToSurface(const uint32_t* pixels, int width, int height, const std::vector<PictureBox>& damage);
-    bool presentThroughRenderer(const uint32_t* pixels, int width, int height, const std::vector<PictureBox>& damage);
+    PictureBox placement(const RECT* dest, int outputWidth, int outputHeight) const;
+    bool presentToSurface(const uint32_t* pixels, int width, int height, const std::vector<PictureBox>& damage,
+                          const RECT* dest);
+    bool presentThroughRenderer(const uint32_t* pixels, int width, int height, const std::vector<PictureBox>& damage,
+                                const RECT* dest);
     void copyToSurface(SDL_Surface* surface, const uint32_t* pixels, int width, int height, const PictureBox& source,
                        std::vector<PictureBox>& updated);
 
@@ -111,8 +115,20 @@ int SdlPresenter::windowEvent(void* presenter, SDL_Event* event)
     return 0;
 }
 
+// The destination in the output's pixels, which a high-density display may
+// have more of than the window has client pixels.
+PictureBox SdlPresenter::placement(const RECT* dest, int outputWidth, int outputHeight) const
+{
+    int clientWidth = 0, clientHeight = 0;
+    SDL_GetWindowSize(window_, &clientWidth, &clientHeight);
+    if (!dest || clientWidth <= 0 || clientHeight <= 0) return {0, 0, outputWidth, outputHeight};
+    const auto x = [&](LONG v) { return static_cast<int>(int64_t{v} * outputWidth / clientWidth); };
+    const auto y = [&](LONG v) { return static_cast<int>(int64_t{v} * outputHeight / clientHeight); };
+    return {x(dest->left), y(dest->top), x(dest->right), y(dest->bottom)};
+}
+
 HRESULT SdlPresenter::present(HWND window, const uint32_t* pixels, int width, int height,
-                              const std::vector<RECT>& rectangles)
+                              const std::vector<RECT>& rectangles, const RECT* dest)
 {
     std::vector<PictureBox> damage;
     for (const RECT& r : rectangles) damage.push_back({r.left, r.top, r.right, r.bottom});
@@ -127,25 +143,27 @@ HRESULT SdlPresenter::present(HWND window, const uint32_t* pixels, int width, in
         road_ = layer::presentsThroughRenderer() ? Road::Renderer : Road::Surface;
     }
     if (road_ == Road::Surface) {
-        if (presentToSurface(pixels, width, height, damage)) return D3D_OK;
+        if (presentToSurface(pixels, width, height, damage, dest)) return D3D_OK;
         OutputDebugStringA("d3d9: Present: the window has no surface of its own; presenting through an SDL renderer\n");
         road_ = Road::Renderer;
         wholeNext_ = true;
     }
-    if (presentThroughRenderer(pixels, width, height, damage)) return D3D_OK;
+    if (presentThroughRenderer(pixels, width, height, damage, dest)) return D3D_OK;
     release();
     return D3DERR_DEVICELOST;
 }
 
-bool SdlPresenter::presentToSurface(const uint32_t* pixels, int width, int height, const std::vector<PictureBox>& damage)
+bool SdlPresenter::presentToSurface(const uint32_t* pixels, int width, int height, const std::vector<PictureBox>& damage,
+                                    const RECT* dest)
 {
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (!surface) return false;
     bool whole = wholeNext_.exchange(false) || surface != surface_;
     surface_ = surface;
-    const PictureBox placement = placePicture(width, height, surface->w, surface->h);
-    if (!scaler_.prepared(width, height, placement)) {
-        scaler_.prepare(width, height, placement);
+    const PictureBox place = placement(dest, surface->w, surface->h);
+    if (place.empty()) return true;
+    if (!scaler_.prepared(width, height, place)) {
+        scaler_.prepare(width, height, place);
         whole = true;
     }
     std::vector<PictureBox> updated;
@@ -197,7 +215,7 @@ void SdlPresenter::copyToSurface(SDL_Surface* surface, const uint32_t* pixels, i
 }
 
 bool SdlPresenter::presentThroughRenderer(const uint32_t* pixels, int width, int height,
-                                       const std::vector<PictureBox>& damage)
+                                       const std::vector<PictureBox>& damage, const RECT* dest)
 {
     if (!renderer_) {
         renderer_ = SDL_CreateRenderer(window_, -1, 0);
@@ -229,9 +247,9 @@ bool SdlPresenter::presentThroughRenderer(const uint32_t* pixels, int width, int
     }
     int outputWidth = 0, outputHeight = 0;
     if (SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight) != 0) return false;
-    const SDL_Rect placement = rectOf(placePicture(width, height, outputWidth, outputHeight));
+    const SDL_Rect place = rectOf(placement(dest, outputWidth, outputHeight));
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    if (SDL_RenderClear(renderer_) != 0 || SDL_RenderCopy(renderer_, texture_, nullptr, &placement) != 0) return false;
+    if (SDL_RenderClear(renderer_) != 0 || SDL_RenderCopy(renderer_, texture_, nullptr, &place) != 0) return false;
     SDL_RenderPresent(renderer_);
     return true;
 }

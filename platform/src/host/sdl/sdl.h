@@ -1,23 +1,30 @@
 // sdl.h — the sdl host: the machine through SDL2, the host the game ships
 // with.
 //
-// Provides: windows on the desktop SDL finds (X11 or Wayland; none without a
+// Provides: windows on the desktop SDL finds, named with the game's desktop id
+// (X11 or Wayland; none without a
 // display, and none on SDL's offscreen or dummy drivers, where nobody could
 // see or close them), placed to fit the screen and its density; the keyboard,
 // mouse, cursor and focus as SDL reports them; the wait for input on SDL's
 // event queue; wall-clock time since the process started; the
-// kernel's random source; frames shown through an SDL renderer scaled to the
-// window; SDL's default playback device pulling the mix on its own thread.
+// kernel's random source; frames shown through an SDL renderer, scaled into
+// the destination rectangle Present names, dark around it; SDL's default
+// playback device pulling the mix on its own thread.
 //
 // Leaves out: call logs (tests of call orders run on the headless host),
 // adapters that lack a device type (the rasteriser offers them all), and
-// exclusive or full-screen video. Pads need nothing of a host: the dinput
-// area reads SDL's joysticks directly.
+// exclusive video modes (a full-screen window covers the desktop as it is).
+// Pads need nothing of a host: the dinput area reads SDL's joysticks
+// directly.
 #pragma once
 
 #include "host/host.h"
 
 namespace layer::host {
+
+// Tells SDL the game's desktop id and name (the window class, the audio
+// stream's name and role) before it starts video or audio.
+void nameTheApplication();
 
 class SdlHost final : public Host {
 public:

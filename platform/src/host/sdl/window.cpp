@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <sys/random.h>
@@ -19,16 +18,15 @@ namespace {
 
 const auto processStart = std::chrono::steady_clock::now();
 
-// The window's client area keeps its desktop position in `client`; when the
-// user has dragged the window, both rectangles move along.
-void followDesktopPosition(Window& w)
+// The window's rectangles follow wherever the user or the window manager has
+// moved the window and whatever size it has given it.
+void followDesktop(Window& w)
 {
     if (!w.sdl || w.destroyed) return;
-    int cx = 0, cy = 0;
-    SDL_GetWindowPosition(w.sdl, &cx, &cy);
-    const int dx = cx - w.client.left, dy = cy - w.client.top;
-    w.client = {w.client.left + dx, w.client.top + dy, w.client.right + dx, w.client.bottom + dy};
-    w.outer = {w.outer.left + dx, w.outer.top + dy, w.outer.right + dx, w.outer.bottom + dy};
+    int x = 0, y = 0, width = 0, height = 0;
+    SDL_GetWindowPosition(w.sdl, &x, &y);
+    SDL_GetWindowSize(w.sdl, &width, &height);
+    setClientArea(w, x, y, width, height);
 }
 
 }  // namespace
@@ -39,9 +37,23 @@ Host& sdlHost()
     return sdl;
 }
 
+// The desktop knows the game by its id and name: X11's WM_CLASS and
+// Wayland's app id (which tie the window to the desktop entry and its icon),
+// the application's name, and the audio stream's name and role in the sound
+// settings. A value the user set in the environment stays.
+void nameTheApplication()
+{
+    setenv("SDL_VIDEO_X11_WMCLASS", VT_APP_ID, 0);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", VT_APP_ID, 0);
+    SDL_SetHintWithPriority(SDL_HINT_APP_NAME, VT_APP_NAME, SDL_HINT_DEFAULT);
+    SDL_SetHintWithPriority(SDL_HINT_AUDIO_DEVICE_APP_NAME, VT_APP_NAME, SDL_HINT_DEFAULT);
+    SDL_SetHintWithPriority(SDL_HINT_AUDIO_DEVICE_STREAM_ROLE, "game", SDL_HINT_DEFAULT);
+}
+
 bool SdlHost::startVideo()
 {
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) return false;
+    nameTheApplication();
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // The window's surface stays a plain framebuffer (MIT-SHM on X11): left
     // on, SDL backs it with a renderer, a software OpenGL where there is no GPU.
@@ -60,11 +72,11 @@ bool SdlHost::startVideo()
 // Fits the window to the desktop: on a screen too small for it the client
 // area shrinks to the largest size of the same shape that fits with its
 // frame; on a high-density screen it grows with the display's density, so
-// that the picture keeps a sensible physical size. The game still sees its
-// client area at the size it asked for.
+// that the picture keeps a sensible physical size. The game sees the client
+// area as it is and places its picture in it.
 Placement SdlHost::place(int x, int y, int clientWidth, int clientHeight, int frameTop)
 {
-    Placement p{x, y, clientWidth, clientHeight, 1.0};
+    Placement p{x, y, clientWidth, clientHeight};
     SDL_Rect usable;
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return p;
     const double fitW = static_cast<double>(usable.w - 2 * FrameBorder) / clientWidth;
@@ -73,9 +85,9 @@ Placement SdlHost::place(int x, int y, int clientWidth, int clientHeight, int fr
     float ddpi = 0;
     double density = 1.0;
     if (SDL_GetDisplayDPI(0, &ddpi, nullptr, nullptr) == 0 && ddpi > 120.0f) density = ddpi / 96.0;
-    p.scale = std::min(density, fit);
-    if (p.scale > 0.999 && p.scale < 1.001) p.scale = 1.0;
-    p.width = static_cast<int>(clientWidth * p.scale);
+    double scale = std::min(density, fit);
+    if (scale > 0.999 && scale < 1.001) scale = 1.0;
+    p.width = static_cast<int>(clientWidth * scale);
     p.height = p.width * clientHeight / clientWidth;
     p.x = std::max(x, usable.x + FrameBorder);
     p.y = std::max(y, usable.y + frameTop);
@@ -88,7 +100,7 @@ bool SdlHost::windowRect(HWND window, RECT& rect)
 {
     Window* w = windowFor(window);
     if (!w) return false;
-    followDesktopPosition(*w);
+    followDesktop(*w);
     rect = w->outer;
     return true;
 }
@@ -101,7 +113,7 @@ bool SdlHost::cursorPos(POINT& point)
     SDL_Window* focus = SDL_GetMouseFocus();
     for (Window* w : state().windows) {
         if (w->destroyed) continue;
-        followDesktopPosition(*w);
+        followDesktop(*w);
         int x = 0, y = 0;
         if (focus == w->sdl) {
             SDL_GetMouseState(&x, &y);
@@ -110,10 +122,9 @@ bool SdlHost::cursorPos(POINT& point)
             x -= w->client.left;
             y -= w->client.top;
         }
-        // Relative to the game window, in the client pixels the game sees,
-        // measured from the window's top-left corner (see GetWindowRect).
-        point.x = w->outer.left + static_cast<LONG>(std::floor(x / w->scale));
-        point.y = w->outer.top + static_cast<LONG>(std::floor(y / w->scale));
+        // Measured from the window's top-left corner (see GetWindowRect).
+        point.x = w->outer.left + x;
+        point.y = w->outer.top + y;
         return true;
     }
     int x = 0, y = 0;
