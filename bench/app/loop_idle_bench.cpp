@@ -94,8 +94,9 @@ void BM_CatchUpAfterStall(benchmark::State& state)
         const size_t gaps = scene->ticks.size() - 1;
         undrawn += static_cast<double>(gaps);
         if (gaps > 0)
-            gapMs += std::chrono::duration<double, std::milli>(scene->ticks.back().at - scene->ticks.front().at).count() /
-                     static_cast<double>(gaps);
+            gapMs +=
+                std::chrono::duration<double, std::milli>(scene->ticks.back().at - scene->ticks.front().at).count() /
+                static_cast<double>(gaps);
         delete sceneManager;
         sceneManager = nullptr;
     }

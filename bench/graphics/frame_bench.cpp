@@ -60,32 +60,35 @@ struct Scene {
         startBenchGame();
         // The frame over the board: 84 % clear, with opaque bars and soft edges.
         overlay = std::make_unique<orvSprite>(writeImage("overlay.png", 1024, 1024, [](int x, int y, int, int) {
-            int gx = x % 256, gy = y % 256;
-            int bar = std::min(std::min(gx, 255 - gx), std::min(gy, 255 - gy));
-            if (bar >= 11) return 0x00000000u;
-            return bar >= 3 ? 0xFF806040u : (static_cast<uint32_t>(bar * 80) << 24) | 0x806040u;
-        }).c_str());
-        column = std::make_unique<orvSprite>(writeImage("column.png", 256, 1024, [](int x, int y, int, int) {
-            return 0xFF000000u | static_cast<uint32_t>(x * 0x010203 + y * 0x000101);
-        }).c_str());
+                                                  int gx = x % 256, gy = y % 256;
+                                                  int bar = std::min(std::min(gx, 255 - gx), std::min(gy, 255 - gy));
+                                                  if (bar >= 11) return 0x00000000u;
+                                                  return bar >= 3 ? 0xFF806040u
+                                                                  : (static_cast<uint32_t>(bar * 80) << 24) | 0x806040u;
+                                              }).c_str());
+        column =
+            std::make_unique<orvSprite>(writeImage("column.png", 256, 1024, [](int x, int y, int, int) {
+                                            return 0xFF000000u | static_cast<uint32_t>(x * 0x010203 + y * 0x000101);
+                                        }).c_str());
         blocks = std::make_unique<orvSprite>(writeImage("blocks.png", 1024, 256, [](int x, int y, int w, int h) {
-            return softBox(x % 256, y, w / 4, h, 12, 0x3070C0u * static_cast<uint32_t>(1 + x / 256));
-        }).c_str());
+                                                 return softBox(x % 256, y, w / 4, h, 12,
+                                                                0x3070C0u * static_cast<uint32_t>(1 + x / 256));
+                                             }).c_str());
         banner = std::make_unique<orvSprite>(writeImage("banner.png", 1024, 128, [](int x, int y, int w, int h) {
-            return softBox(x, y, w, h, 16, 0xE0C020u);
-        }).c_str());
+                                                 return softBox(x, y, w, h, 16, 0xE0C020u);
+                                             }).c_str());
         icon = std::make_unique<orvSprite>(writeImage("icon.png", 256, 256, [](int x, int y, int w, int h) {
-            return softBox(x, y, w, h, 40, 0x20E080u);
-        }).c_str());
+                                               return softBox(x, y, w, h, 40, 0x20E080u);
+                                           }).c_str());
         digits = std::make_unique<orvSprite>(writeImage("digits.png", 640, 64, [](int x, int y, int, int h) {
-            return softBox(x % 64, y, 64, h, 8, 0xFFFFFFu);
-        }).c_str());
+                                                 return softBox(x % 64, y, 64, h, 8, 0xFFFFFFu);
+                                             }).c_str());
         arrow = std::make_unique<orvSprite>(writeImage("arrow.png", 128, 128, [](int x, int y, int w, int h) {
-            return softBox(x, y, w, h, 30, 0xF04040u);
-        }).c_str());
+                                                return softBox(x, y, w, h, 30, 0xF04040u);
+                                            }).c_str());
         pointer = std::make_unique<orvSprite>(writeImage("pointer.png", 128, 64, [](int x, int y, int, int h) {
-            return softBox(x % 64, y, 64, h, 20, 0xFFFFFFu);
-        }).c_str());
+                                                  return softBox(x % 64, y, 64, h, 20, 0xFFFFFFu);
+                                              }).c_str());
     }
 
     ~Scene()
@@ -105,10 +108,8 @@ struct Scene {
         Device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
         for (int cell = 0; cell < 16; ++cell) {
             int x = (cell / 4) * 256, y = (cell % 4) * 256, source = (cell % 4) * 256;
-            if (cell % 4 == 1)
-                blocks->DrawRotated(x + 40, y + 40, 176, 176, source, 256, 256, 0.3f * cell);
-            else
-                blocks->Draw(x, y, 256, 256, source, 0, 256, 256, 0.0f);
+            if (cell % 4 == 1) blocks->DrawRotated(x + 40, y + 40, 176, 176, source, 256, 256, 0.3f * cell);
+            else blocks->Draw(x, y, 256, 256, source, 0, 256, 256, 0.0f);
         }
         overlay->Draw(0, 0, 1024, 1024, 0, 0, 1024, 1024, 0.0f);
         column->Draw(1024, 0, 256, 1024, 0, 0, 256, 1024, 0.0f);
@@ -146,6 +147,12 @@ void DrawingAndPresent(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK(DrawingAndPresent)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true)->UseRealTime();
+BENCHMARK(DrawingAndPresent)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true)
+    ->UseRealTime();
 
 BENCHMARK_MAIN();

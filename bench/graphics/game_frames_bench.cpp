@@ -86,7 +86,8 @@ struct Game {
     void setBoard(const char* cells)
     {
         for (int r = 0; r < 4; ++r)
-            for (int c = 0; c < 4; ++c) field().board[c * 4 + r] = field().shownBoard[c * 4 + r] = cells[r * 4 + c] - '0';
+            for (int c = 0; c < 4; ++c)
+                field().board[c * 4 + r] = field().shownBoard[c * 4 + r] = cells[r * 4 + c] - '0';
     }
 
     void startRound()
@@ -106,8 +107,7 @@ Game& game()
 
 // Times drawn ticks made by step (which prepares a tick and draws it), with
 // the floor of each frame, and reports both and their ratio.
-template <class Step>
-void measure(benchmark::State& state, Step step)
+template <class Step> void measure(benchmark::State& state, Step step)
 {
     Game& g = game();
     std::vector<double> ticks, floors;

@@ -75,7 +75,7 @@ void BM_UpdateBusyFrame(benchmark::State& state)
     std::copy(pattern, pattern + 16, s.board);
     testmode::setKey(VK_LBUTTON, true);
     testmode::setKey(VK_RBUTTON, true);
-    testmode::setMouse(3 * 256 + 128, 3 * 256 + 128); // the 5 becomes 1: four 1s
+    testmode::setMouse(3 * 256 + 128, 3 * 256 + 128);  // the 5 becomes 1: four 1s
     for (auto _ : state) {
         s.restore(149);
         s.field->update();
@@ -94,6 +94,6 @@ void BM_RestoreOnly(benchmark::State& state)
 }
 BENCHMARK(BM_RestoreOnly);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

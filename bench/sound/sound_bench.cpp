@@ -58,8 +58,8 @@ void MixerEveryEffectAndOneStream(benchmark::State& state)
         for (int id = SE_ALARM; id <= SE_START; ++id) playSoundEffect(id);
         benchmark::DoNotOptimize(testmode::renderAudio(testmode::AudioRate).data());
     }
-    state.counters["audio_s_per_s"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                         benchmark::Counter::kIsRate);
+    state.counters["audio_s_per_s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 
     stopMusic();
     stopAllMusic();

@@ -23,12 +23,6 @@ inline D3DXVECTOR3* D3DXVec3Cross(D3DXVECTOR3* out, const D3DXVECTOR3* a, const 
     return out;
 }
 
-inline FLOAT D3DXVec3Dot(const D3DXVECTOR3* a, const D3DXVECTOR3* b)
-{
-    return a->x * b->x + a->y * b->y + a->z * b->z;
-}
+inline FLOAT D3DXVec3Dot(const D3DXVECTOR3* a, const D3DXVECTOR3* b) { return a->x * b->x + a->y * b->y + a->z * b->z; }
 
-inline FLOAT D3DXVec3Length(const D3DXVECTOR3* v)
-{
-    return std::sqrt(v->x * v->x + v->y * v->y + v->z * v->z);
-}
+inline FLOAT D3DXVec3Length(const D3DXVECTOR3* v) { return std::sqrt(v->x * v->x + v->y * v->y + v->z * v->z); }

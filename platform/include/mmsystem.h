@@ -32,9 +32,8 @@ DECLARE_HANDLE(HMMIO);
 #define MMIO_FINDCHUNK 0x0010
 #define MMIO_DEFAULTBUFFER 8192
 
-#define mmioFOURCC(ch0, ch1, ch2, ch3)                                                                   \
-    ((DWORD)(BYTE)(ch0) | ((DWORD)(BYTE)(ch1) << 8) | ((DWORD)(BYTE)(ch2) << 16) | \
-     ((DWORD)(BYTE)(ch3) << 24))
+#define mmioFOURCC(ch0, ch1, ch2, ch3)                                                                                 \
+    ((DWORD)(BYTE)(ch0) | ((DWORD)(BYTE)(ch1) << 8) | ((DWORD)(BYTE)(ch2) << 16) | ((DWORD)(BYTE)(ch3) << 24))
 #define FOURCC_RIFF mmioFOURCC('R', 'I', 'F', 'F')
 #define FOURCC_LIST mmioFOURCC('L', 'I', 'S', 'T')
 

@@ -127,8 +127,10 @@ bool BestScores::reset()
     if (folder.empty()) return true;
     const std::string path = fileIn(folder, ".txt");
     SaveLock lock(folder, FILE_NAME);
-    if (!DeleteFileA(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND && GetLastError() != ERROR_PATH_NOT_FOUND) {
-        OutputDebugStringA(withError("Vantorel: " + path + " could not be removed", GetLastError()).append("\n").c_str());
+    if (!DeleteFileA(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND &&
+        GetLastError() != ERROR_PATH_NOT_FOUND) {
+        OutputDebugStringA(
+            withError("Vantorel: " + path + " could not be removed", GetLastError()).append("\n").c_str());
         return false;
     }
     return true;

@@ -99,9 +99,7 @@ HWND CreateMainWindow(HINSTANCE instance, int showCommand)
 LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE) {
             PostMessageA(window, WM_CLOSE, 0, 0);
@@ -123,9 +121,7 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_DEVICECHANGE:
         if (wParam == DBT_DEVNODES_CHANGED && input) input->findPads();
         return TRUE;
-    default:
-        hearPlayerRequest(message, wParam, lParam);
-        break;
+    default: hearPlayerRequest(message, wParam, lParam); break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

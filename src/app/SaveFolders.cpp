@@ -30,12 +30,6 @@ std::string folderFor(const SaveFolders& folders, int csidl, bool forWriting)
 
 }  // namespace
 
-std::string SaveFolders::scores(bool forWriting) const
-{
-    return folderFor(*this, VANTOREL_SCORES_CSIDL, forWriting);
-}
+std::string SaveFolders::scores(bool forWriting) const { return folderFor(*this, VANTOREL_SCORES_CSIDL, forWriting); }
 
-std::string SaveFolders::settings(bool forWriting) const
-{
-    return folderFor(*this, CSIDL_APPDATA, forWriting);
-}
+std::string SaveFolders::settings(bool forWriting) const { return folderFor(*this, CSIDL_APPDATA, forWriting); }

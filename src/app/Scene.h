@@ -13,9 +13,9 @@ public:
 };
 
 struct SceneManager {
-    Scene* scene;            // the current scene, owned; null until start-up installs one
-    int drawThisFrame;       // written by every Tick: 1 when the tick is to be drawn
-    unsigned int nextTime;   // the frame schedule, in tenths of a millisecond
+    Scene* scene;           // the current scene, owned; null until start-up installs one
+    int drawThisFrame;      // written by every Tick: 1 when the tick is to be drawn
+    unsigned int nextTime;  // the frame schedule, in tenths of a millisecond
 
     SceneManager();
     ~SceneManager();

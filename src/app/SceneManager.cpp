@@ -8,10 +8,7 @@ SceneManager* sceneManager = nullptr;
 
 SceneManager::SceneManager() : scene(nullptr), drawThisFrame(0), nextTime(FrameClockNow()) {}
 
-SceneManager::~SceneManager()
-{
-    destroy(scene);
-}
+SceneManager::~SceneManager() { destroy(scene); }
 
 void SceneManager::SetScene(Scene* newScene)
 {

@@ -98,8 +98,8 @@ bool Settings::save() const
         saved = lock.held ? replaceSaveFile(pathIn(folder), format(), error) : (error = lock.error, false);
     }
     if (!saved)
-        OutputDebugStringA(("Vantorel: the settings could not be saved in \"" + folder + "\" (error " +
-                            std::to_string(error) + ")\n")
-                               .c_str());
+        OutputDebugStringA(
+            ("Vantorel: the settings could not be saved in \"" + folder + "\" (error " + std::to_string(error) + ")\n")
+                .c_str());
     return saved;
 }

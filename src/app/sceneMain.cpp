@@ -44,22 +44,9 @@ void setRenderState(D3DRENDERSTATETYPE state, DWORD value)
 std::mt19937 sceneRandom{seedFromSystem()};
 
 sceneMain::sceneMain()
-    : camera(nullptr),
-      panel(nullptr),
-      startOverlay(nullptr),
-      field(nullptr),
-      playing(false),
-      overlayOffset(0),
-      bestScores(nullptr),
-      roundChain(0),
-      scoresPanel(nullptr),
-      tableShown(false),
-      tableKeyHeld(false),
-      tablePadHeld(false),
-      boardCursor(nullptr),
-      soundLevel(nullptr),
-      pauseCover(nullptr),
-      paused(false)
+    : camera(nullptr), panel(nullptr), startOverlay(nullptr), field(nullptr), playing(false), overlayOffset(0),
+      bestScores(nullptr), roundChain(0), scoresPanel(nullptr), tableShown(false), tableKeyHeld(false),
+      tablePadHeld(false), boardCursor(nullptr), soundLevel(nullptr), pauseCover(nullptr), paused(false)
 {
 }
 

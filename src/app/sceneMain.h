@@ -62,9 +62,9 @@ public:
     BestScores* bestScores;
     int32_t roundChain;  // the highest chain of the running or last round
     BestScoresPanel* scoresPanel;
-    bool tableShown;     // the whole table instead of the best score, while waiting
-    bool tableKeyHeld;   // Tab in the previous tick
-    bool tablePadHeld;   // the pad's back button in the previous tick
+    bool tableShown;    // the whole table instead of the best score, while waiting
+    bool tableKeyHeld;  // Tab in the previous tick
+    bool tablePadHeld;  // the pad's back button in the previous tick
     BoardCursor* boardCursor;
     SoundLevel* soundLevel;
     orvSprite* pauseCover;

@@ -4,8 +4,7 @@
 #pragma once
 
 // For objects made with new.
-template <typename T>
-void destroy(T*& object)
+template <typename T> void destroy(T*& object)
 {
     if (object) {
         delete object;
@@ -14,8 +13,7 @@ void destroy(T*& object)
 }
 
 // For COM interfaces: gives back this owner's reference.
-template <typename T>
-void release(T*& object)
+template <typename T> void release(T*& object)
 {
     if (object) {
         object->Release();

@@ -87,8 +87,8 @@ void BestScoresPanel::drawBest(const ScoreTable& table, int place)
     if (place >= 1 && place <= ScoreTable::TABLE_SIZE) {
         const int i = place - 1;
         atlas->Draw(BandCentreX - BadgeWidth / 2, BelowPlaqueY, BadgeWidth, BadgeHeight,
-                    BadgeWidth * (i % BadgesPerRow), BadgeY + BadgeHeight * (i / BadgesPerRow), BadgeWidth,
-                    BadgeHeight, 0.0f);
+                    BadgeWidth * (i % BadgesPerRow), BadgeY + BadgeHeight * (i / BadgesPerRow), BadgeWidth, BadgeHeight,
+                    0.0f);
         hintY += BadgeHeight + 6;
     }
     drawPiece(atlas, Hint, BandCentreX - Hint.width / 2, hintY);

@@ -26,12 +26,7 @@ bool directionHeld(int direction)
 }  // namespace
 
 BoardCursor::BoardCursor()
-    : sprite(new orvSprite("DATA/PuzzleField/cursor.png")),
-      column(0),
-      row(0),
-      shown(false),
-      heldFor{},
-      lastMouse{},
+    : sprite(new orvSprite("DATA/PuzzleField/cursor.png")), column(0), row(0), shown(false), heldFor{}, lastMouse{},
       mouseKnown(false)
 {
 }

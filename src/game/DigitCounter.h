@@ -11,11 +11,11 @@ class orvSprite;
 
 struct DigitCell {
     int32_t digit;
-    int32_t width;    // size last passed to DigitCounter::Draw
+    int32_t width;  // size last passed to DigitCounter::Draw
     int32_t height;
-    float offsetX;    // drawing offset; nothing moves it yet
+    float offsetX;  // drawing offset; nothing moves it yet
     float offsetY;
-    float grow;       // added to the drawn width and height
+    float grow;  // added to the drawn width and height
 };
 
 class DigitCounter {

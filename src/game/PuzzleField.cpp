@@ -30,15 +30,15 @@ bool drawWild()
     return wild(fieldRandom) == 1;
 }
 
-} // namespace
+}  // namespace
 
 std::mt19937 fieldRandom{seedFromSystem()};
 
 PuzzleField::PuzzleField()
     : evaluateFrom(150), cellSize(256), minGroup(4), timeCap(5940), chainKeepChanges(2), arrowFlyFrom(20),
-      arrowPulseFrom(50), arrowPulseUntil(95), slideAt(105), blockSprite(nullptr), board{}, shownBoard{},
-      shrink{}, phase(READY_AT), timeLeft(3600), gravity(0), leftHeld(false), rightHeld(false),
-      wildPresent(false), changeCount(0), chain(0), score(0)
+      arrowPulseFrom(50), arrowPulseUntil(95), slideAt(105), blockSprite(nullptr), board{}, shownBoard{}, shrink{},
+      phase(READY_AT), timeLeft(3600), gravity(0), leftHeld(false), rightHeld(false), wildPresent(false),
+      changeCount(0), chain(0), score(0)
 {
     blockSprite = new orvSprite("DATA/PuzzleField/peace.png");
     resetRound();
@@ -59,8 +59,7 @@ void PuzzleField::resetRound()
         board[k] = drawColour();
         shrink[k] = 0;
     }
-    for (int32_t k = 0; k < CELLS; ++k)
-        shownBoard[k] = board[k];
+    for (int32_t k = 0; k < CELLS; ++k) shownBoard[k] = board[k];
     arrowShiftX = 0;
     arrowShiftY = 0;
     arrowPulse = 0;
@@ -85,8 +84,7 @@ void PuzzleField::refill()
     arrowShiftY = 0;
     for (int32_t k = 0; k < CELLS; ++k) {
         if (board[k] != EMPTY) {
-            if (shrink[k] > 0)
-                shrink[k] -= 16;
+            if (shrink[k] > 0) shrink[k] -= 16;
             continue;
         }
         shrink[k] = cellSize;
@@ -96,6 +94,5 @@ void PuzzleField::refill()
             board[k] = WILD;
         }
     }
-    for (int32_t k = 0; k < CELLS; ++k)
-        shownBoard[k] = board[k];
+    for (int32_t k = 0; k < CELLS; ++k) shownBoard[k] = board[k];
 }

@@ -15,10 +15,10 @@ class BoardCursor;
 class orvSprite;
 
 // Written by the field, read by the status panel to draw the gravity arrow.
-extern float gravityAngle; // radians; the arrow is drawn rotated by it
-extern int32_t arrowShiftX; // pixels the arrow has flown toward the board
+extern float gravityAngle;   // radians; the arrow is drawn rotated by it
+extern int32_t arrowShiftX;  // pixels the arrow has flown toward the board
 extern int32_t arrowShiftY;
-extern int32_t arrowPulse; // pixels the arrow has grown by while it throbs
+extern int32_t arrowPulse;  // pixels the arrow has grown by while it throbs
 
 // The board's own engine, seeded once from rand_s before WinMain. Nothing else
 // draws from it; tests reseed it to get deterministic boards.
@@ -29,10 +29,10 @@ public:
     static constexpr int32_t EMPTY = 0;
     static constexpr int32_t WILD = 6;
     static constexpr int32_t CELLS = 16;
-    static constexpr int32_t TURN_AT = 129; // the gravity turns once more near the end of a clear's cycle
-    static constexpr int32_t READY_AT = 130; // refill runs and colour changes are accepted from here
-    static constexpr int STEP_BUTTON = 4;   // logical button that steps a colour like the left mouse button
-    static constexpr int CLEAR_BUTTON = 5;  // logical button that asks for a clear like the right one
+    static constexpr int32_t TURN_AT = 129;   // the gravity turns once more near the end of a clear's cycle
+    static constexpr int32_t READY_AT = 130;  // refill runs and colour changes are accepted from here
+    static constexpr int STEP_BUTTON = 4;     // logical button that steps a colour like the left mouse button
+    static constexpr int CLEAR_BUTTON = 5;    // logical button that asks for a clear like the right one
 
     // Tuning values, set at construction.
     int32_t evaluateFrom;
@@ -47,11 +47,11 @@ public:
 
     orvSprite* blockSprite;
     int32_t board[CELLS];
-    int32_t shownBoard[CELLS]; // what is drawn and what groups are counted on
-    int32_t shrink[CELLS]; // 0 full size … cellSize gone, in steps of 16
+    int32_t shownBoard[CELLS];  // what is drawn and what groups are counted on
+    int32_t shrink[CELLS];      // 0 full size … cellSize gone, in steps of 16
     int32_t phase;
     int32_t timeLeft;
-    int32_t gravity; // 0 up, 1 down, 2 left, 3 right
+    int32_t gravity;  // 0 up, 1 down, 2 left, 3 right
     bool leftHeld;
     bool rightHeld;
     bool wildPresent;
@@ -66,7 +66,7 @@ public:
     PuzzleField& operator=(const PuzzleField&) = delete;
 
     void resetRound();
-    bool update(); // one frame; true once the round is over
+    bool update();  // one frame; true once the round is over
     void draw();
 
     // Model and refill.

@@ -19,23 +19,18 @@ namespace {
 constexpr int32_t STEP_COLUMN[4] = {1, 0, -1, 0};
 constexpr int32_t STEP_ROW[4] = {0, 1, 0, -1};
 
-constexpr bool onBoard(int32_t column, int32_t row)
-{
-    return column >= 0 && column < 4 && row >= 0 && row < 4;
-}
+constexpr bool onBoard(int32_t column, int32_t row) { return column >= 0 && column < 4 && row >= 0 && row < 4; }
 
-} // namespace
+}  // namespace
 
 void PuzzleField::evaluate()
 {
     phase = 0;
-    for (int32_t k = 0; k < CELLS; ++k)
-        shownBoard[k] = board[k];
+    for (int32_t k = 0; k < CELLS; ++k) shownBoard[k] = board[k];
 
     int32_t cleared = 0;
     for (int32_t k = 0; k < CELLS; ++k) {
-        if (shownBoard[k] <= EMPTY)
-            continue;
+        if (shownBoard[k] <= EMPTY) continue;
         int32_t counter = 0;
         countGroup(k / 4, k % 4, counter);
         if (counter >= minGroup) {
@@ -45,8 +40,7 @@ void PuzzleField::evaluate()
     }
 
     bool changed = false;
-    for (int32_t k = 0; k < CELLS; ++k)
-        changed = changed || board[k] != shownBoard[k];
+    for (int32_t k = 0; k < CELLS; ++k) changed = changed || board[k] != shownBoard[k];
     if (!changed) {
         // Nothing qualified: a short lock-out, then play goes on.
         phase = READY_AT;
@@ -69,11 +63,9 @@ void PuzzleField::countGroup(int32_t column, int32_t row, int32_t& counter)
     for (int32_t n = 0; n < 4 && counter < minGroup; ++n) {
         const int32_t c = column + STEP_COLUMN[n];
         const int32_t r = row + STEP_ROW[n];
-        if (!onBoard(c, r))
-            continue;
+        if (!onBoard(c, r)) continue;
         const int32_t next = shownBoard[c * 4 + r];
-        if (next == v || next == WILD)
-            countGroup(c, r, counter);
+        if (next == v || next == WILD) countGroup(c, r, counter);
     }
     shownBoard[k] = v;
 }
@@ -91,28 +83,23 @@ void PuzzleField::clearGroup(int32_t column, int32_t row)
 void PuzzleField::emptyGroupFrom(int32_t index, int32_t colour, bool (&reached)[CELLS])
 {
     reached[index] = true;
-    if (board[index] == WILD)
-        wildPresent = false;
+    if (board[index] == WILD) wildPresent = false;
     board[index] = EMPTY;
-    if (colour == EMPTY)
-        return;
+    if (colour == EMPTY) return;
     const int32_t column = index / 4;
     const int32_t row = index % 4;
     for (int32_t n = 0; n < 4; ++n) {
         const int32_t c = column + STEP_COLUMN[n];
         const int32_t r = row + STEP_ROW[n];
-        if (!onBoard(c, r))
-            continue;
+        if (!onBoard(c, r)) continue;
         const int32_t next = c * 4 + r;
-        if (reached[next])
-            continue;
+        if (reached[next]) continue;
         if (shownBoard[next] == colour) {
             emptyGroupFrom(next, colour, reached);
         } else if (shownBoard[next] == WILD) {
             // The wild joins this group but does not carry it on.
             reached[next] = true;
-            if (board[next] == WILD)
-                wildPresent = false;
+            if (board[next] == WILD) wildPresent = false;
             board[next] = EMPTY;
         }
     }
@@ -129,8 +116,7 @@ void PuzzleField::scoreClear(int32_t cleared)
     score = points >= highest ? std::numeric_limits<int32_t>::max() : static_cast<int32_t>(points);
 
     timeLeft = timeLeft + (std::min(chain, 10) * cleared * 60) / 10;
-    if (timeLeft > timeCap)
-        timeLeft = timeCap;
+    if (timeLeft > timeCap) timeLeft = timeCap;
 
     playSoundEffect(SE_SYUPON);
     changeCount = 0;

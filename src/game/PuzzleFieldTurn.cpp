@@ -27,17 +27,11 @@ namespace {
 // Both bits of the mask are down bits: 0x8000 is GetKeyState's own, 0x80 the
 // same state as a key-state byte holds it. The toggle bit (0x0001) is not
 // looked at, so a button counts as pressed only while it is held.
-bool buttonDown(int vk)
-{
-    return (GetKeyState(vk) & 0x8080) != 0;
-}
+bool buttonDown(int vk) { return (GetKeyState(vk) & 0x8080) != 0; }
 
-bool logicalDown(int button)
-{
-    return input && (input->buttons[button] & 1);
-}
+bool logicalDown(int button) { return input && (input->buttons[button] & 1); }
 
-} // namespace
+}  // namespace
 
 // A round that has run out changes nothing but the arrow's flight, even in the
 // middle of a turn cycle: what the cycle had not done stays undone.
@@ -67,12 +61,9 @@ bool PuzzleField::update()
 void PuzzleField::shrinkCleared()
 {
     for (int32_t k = 0; k < CELLS; ++k) {
-        if (board[k] != EMPTY)
-            continue;
-        if (shrink[k] <= cellSize)
-            shrink[k] += 16;
-        if (shrink[k] >= cellSize)
-            shrink[k] = cellSize;
+        if (board[k] != EMPTY) continue;
+        if (shrink[k] <= cellSize) shrink[k] += 16;
+        if (shrink[k] >= cellSize) shrink[k] = cellSize;
     }
 }
 
@@ -86,8 +77,7 @@ void PuzzleField::moveArrow()
         arrowShiftY = arrowShiftY + 12;
         return;
     }
-    if (phase == arrowPulseFrom)
-        playSoundEffect(SE_RADAR);
+    if (phase == arrowPulseFrom) playSoundEffect(SE_RADAR);
     if (phase < arrowPulseUntil) {
         const float x = static_cast<float>(phase) * 0.2f;
         const float sine = static_cast<float>(std::sin(static_cast<double>(x)));
@@ -99,8 +89,7 @@ void PuzzleField::moveArrow()
 // button is seen up, so a drag changes only the first cell it reaches.
 void PuzzleField::changeColour()
 {
-    if (phase < READY_AT)
-        return;
+    if (phase < READY_AT) return;
     const bool mouseDown = buttonDown(VK_LBUTTON);
     if (!mouseDown && !logicalDown(STEP_BUTTON)) {
         leftHeld = false;
@@ -108,17 +97,13 @@ void PuzzleField::changeColour()
     }
     const bool aimByCursor = !mouseDown && boardCursor && boardCursor->shown;
     const int32_t k = aimByCursor ? boardCursor->cell() : cellUnderMouse();
-    if (k < 0)
-        return;
-    if (leftHeld)
-        return;
+    if (k < 0) return;
+    if (leftHeld) return;
     turnGravity();
-    if (board[k] == WILD)
-        wildPresent = false;
+    if (board[k] == WILD) wildPresent = false;
     board[k] = board[k] + 1 > 5 ? 1 : board[k] + 1;
     leftHeld = true;
-    if (changeCount == chainKeepChanges)
-        chain = 0;
+    if (changeCount == chainKeepChanges) chain = 0;
     changeCount = changeCount + 1;
 }
 
@@ -130,10 +115,8 @@ void PuzzleField::requestEvaluation()
         rightHeld = false;
         return;
     }
-    if (rightHeld)
-        return;
-    if (phase < evaluateFrom)
-        return;
+    if (rightHeld) return;
+    if (phase < evaluateFrom) return;
     evaluate();
 }
 
@@ -142,8 +125,7 @@ void PuzzleField::requestEvaluation()
 int32_t PuzzleField::cellUnderMouse() const
 {
     POINT at{};
-    if (!cursorInMainWindow(at))
-        return -1;
+    if (!cursorInMainWindow(at)) return -1;
     const LONG x = at.x;
     const LONG y = at.y;
     for (int32_t c = 0; c < 4; ++c)
@@ -159,8 +141,7 @@ void PuzzleField::draw()
 {
     for (int32_t k = 0; k < CELLS; ++k) {
         const int32_t v = shownBoard[k];
-        if (v == EMPTY)
-            continue;
+        if (v == EMPTY) continue;
         const int32_t s = shrink[k];
         const int32_t c = k / 4;
         const int32_t r = k % 4;

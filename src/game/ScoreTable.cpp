@@ -112,8 +112,8 @@ std::string ScoreTable::format() const
 
 int ScoreTable::insert(const ScoreEntry& entry)
 {
-    const auto place = std::find_if(entries.begin(), entries.end(),
-                                    [&](const ScoreEntry& e) { return e.score < entry.score; });
+    const auto place =
+        std::find_if(entries.begin(), entries.end(), [&](const ScoreEntry& e) { return e.score < entry.score; });
     const auto index = place - entries.begin();
     if (index >= TABLE_SIZE) return 0;
     entries.insert(place, entry);

@@ -19,8 +19,8 @@ constexpr int32_t ScoreStep = 10;
 
 StatusPanel::StatusPanel()
     : windowSprite(nullptr), statusSprite(nullptr), arrowSprite(nullptr), colorChangeSprite(nullptr),
-      scoreCounter(nullptr), timeCounter(nullptr), chainCounter(nullptr), timeFrames(0), shownScore(0),
-      targetScore(0), chainCount(0)
+      scoreCounter(nullptr), timeCounter(nullptr), chainCounter(nullptr), timeFrames(0), shownScore(0), targetScore(0),
+      chainCount(0)
 {
     windowSprite = new orvSprite("DATA/PuzzleField/window.png");
     // The double slash is the file's name as the game has always spelled it.

@@ -61,8 +61,8 @@ TEST_F(FrameClockTest, SteadyStateTicksEvery167TenthsAndDrawsEach)
     ASSERT_EQ(ticks.size(), 59u);
     for (const auto& t : ticks) EXPECT_EQ(t.drawn, 1);
     EXPECT_EQ(ticks[0].ms, 17u);
-    EXPECT_EQ(ticks[1].ms, 34u);   // 33.4 ms rounds up to the next whole millisecond
-    EXPECT_EQ(ticks[2].ms, 51u);   // 50.1 ms
+    EXPECT_EQ(ticks[1].ms, 34u);  // 33.4 ms rounds up to the next whole millisecond
+    EXPECT_EQ(ticks[2].ms, 51u);  // 50.1 ms
 }
 
 TEST_F(FrameClockTest, LongStartUpResynchronisesWithTheFirstTickUndrawn)

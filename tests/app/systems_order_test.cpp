@@ -18,9 +18,9 @@ namespace {
 // `calls` when there is none.
 size_t firstCall(const std::vector<std::string>& calls, const std::string& prefix)
 {
-    return static_cast<size_t>(std::find_if(calls.begin(), calls.end(),
-                                            [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }) -
-                               calls.begin());
+    return static_cast<size_t>(
+        std::find_if(calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }) -
+        calls.begin());
 }
 
 void expectInOrder(const std::vector<std::string>& calls, const std::vector<std::string>& steps)

@@ -17,7 +17,10 @@ namespace {
 struct Recorder : Scene {
     std::vector<std::string>* log;
     std::string name;
-    Recorder(std::vector<std::string>* l, std::string n) : log(l), name(std::move(n)) { log->push_back("construct " + name); }
+    Recorder(std::vector<std::string>* l, std::string n) : log(l), name(std::move(n))
+    {
+        log->push_back("construct " + name);
+    }
     ~Recorder() override { log->push_back("destroy " + name); }
     bool Initialize() override
     {
@@ -136,8 +139,8 @@ TEST_F(LoopTest, OverdueTicksRunBackToBackWithoutWaitingAndTheSixthIsDrawn)
     log.clear();
     for (int pass = 0; pass < 6; ++pass) ASSERT_TRUE(MessageLoopPass());
     EXPECT_EQ(testmode::clockMs(), 150u) << "a pass waited while a tick was due";
-    EXPECT_EQ(log, (std::vector<std::string>{"update main", "update main", "update main", "update main",
-                                             "update main", "update main", "render main"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"update main", "update main", "update main", "update main", "update main",
+                                             "update main", "render main"}));
     // Caught up, the next tick is due at 150.2 ms: the wait rounds up to 151.
     ASSERT_TRUE(MessageLoopPass());
     EXPECT_EQ(testmode::clockMs(), 151u);

@@ -219,8 +219,7 @@ protected:
     }
 
     // Screens until `seen` holds for one, or the time is up; the last screen.
-    template <typename Seen>
-    Screen shotUntil(Seen seen, std::chrono::seconds limit = 20s)
+    template <typename Seen> Screen shotUntil(Seen seen, std::chrono::seconds limit = 20s)
     {
         Screen s;
         for (auto until = Clock::now() + limit; Clock::now() < until;) {
@@ -299,9 +298,8 @@ TEST_F(PlayInXvfb, APlayerStartsARoundClicksAndQuitsWithEscape)
     EXPECT_LT(bannerShown(started), 0.2) << "the banner did not leave";
 
     // The time counter counts down; the score stays as it is.
-    Screen later = shotUntil([&](const Screen& s) {
-        return regionDifference(started, s, TimeX0, TimeY0, TimeX1, TimeY1) > 4.0;
-    });
+    Screen later =
+        shotUntil([&](const Screen& s) { return regionDifference(started, s, TimeX0, TimeY0, TimeX1, TimeY1) > 4.0; });
     EXPECT_GT(regionDifference(started, later, TimeX0, TimeY0, TimeX1, TimeY1), 4.0) << "the time did not change";
     EXPECT_LT(regionDifference(started, later, ScoreX0, ScoreY0, ScoreX1, ScoreY1), 1.0);
 
@@ -333,8 +331,8 @@ TEST_F(PlayInXvfb, APlayerStartsARoundClicksAndQuitsWithEscape)
     const auto pressed = Clock::now();
     std::this_thread::sleep_for(50ms);
     sh("xdotool keyup Escape");
-    const bool endedInTime = player.waitEnd(std::chrono::duration_cast<std::chrono::milliseconds>(
-        1000ms - (Clock::now() - pressed)));
+    const bool endedInTime =
+        player.waitEnd(std::chrono::duration_cast<std::chrono::milliseconds>(1000ms - (Clock::now() - pressed)));
     const bool ended = endedInTime || player.waitEnd(10000ms);
     const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - pressed).count();
     std::printf("Escape to exit: %lld ms\n", static_cast<long long>(took));

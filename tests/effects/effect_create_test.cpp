@@ -153,8 +153,9 @@ TEST(EffectCreation, CallerMacrosSizeArraysTheFileLeavesOpen)
 {
     EffectFiles files("effects_create_macros");
     RecordingDevice device;
-    const std::string path = files.write("SHADER/bones.fx", "float4x3 Bones[BONE_COUNT];\nfloat2 Pair[PAIR];\n"
-                                                            "#define PAIR 2\n");
+    const std::string path = files.write("SHADER/bones.fx",
+                                         "float4x3 Bones[BONE_COUNT];\nfloat2 Pair[PAIR];\n"
+                                         "#define PAIR 2\n");
     const D3DXMACRO defines[] = {{"BONE_COUNT", "3"}, {"PAIR", "7"}, {nullptr, nullptr}};
     const Created sized = create(&device, path, defines);
     ASSERT_NE(sized.effect, nullptr) << sized.errors;

@@ -108,8 +108,8 @@ TEST(EffectParser, ReadsAnnotationsModifiersAndTemplateTypes)
     EXPECT_EQ(parameter(effect, "TintA")->type, "half4");
     EXPECT_EQ(parameter(effect, "TintB")->initializer, "{0.5h, 0.5h, 0.5h, 1.0h}");
 
-    EXPECT_EQ(floatsOf(effect, "SurfaceColor"), 3u);   // through the typedef
-    EXPECT_EQ(floatsOf(effect, "Offsets"), 8u);        // static const array size
+    EXPECT_EQ(floatsOf(effect, "SurfaceColor"), 3u);  // through the typedef
+    EXPECT_EQ(floatsOf(effect, "Offsets"), 8u);       // static const array size
     EXPECT_EQ(floatsOf(effect, "NormalMatrix"), 9u);
     EXPECT_EQ(floatsOf(effect, "LightPos"), 3u);
     EXPECT_EQ(floatsOf(effect, "UseTexture"), 1u);

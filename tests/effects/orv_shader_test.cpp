@@ -55,8 +55,8 @@ TEST_F(ShaderTest, NameRuleAddsFxOnlyWithoutATwoLetterExtension)
     files.write("SHADER/plain.ab", game2DEffect);
     files.write("SHADER/x.f.fx", game2DEffect);
 
-    for (const std::string& name : {game, game.substr(0, game.size() - 3), files.gamePath("SHADER/plain.ab"),
-                                    files.gamePath("SHADER/x.f")}) {
+    for (const std::string& name :
+         {game, game.substr(0, game.size() - 3), files.gamePath("SHADER/plain.ab"), files.gamePath("SHADER/x.f")}) {
         orvShader shader(name.c_str());
         ASSERT_NE(shader.effect, nullptr) << name;
         EXPECT_NE(shader.projectionParam, nullptr);
@@ -73,7 +73,8 @@ TEST_F(ShaderTest, CompilerMessagesReachTheDebugTrace)
 {
     const std::string bad = files.write("SHADER/bad.fx", "float4x4 Projection;\n\ntexture Texture\nfloat f;\n");
     bool loaded = true;
-    EXPECT_EQ(traceOf(bad, &loaded), "\terrors: " + bad + "(4,1): error X3000: syntax error: unexpected token 'float'\n");
+    EXPECT_EQ(traceOf(bad, &loaded),
+              "\terrors: " + bad + "(4,1): error X3000: syntax error: unexpected token 'float'\n");
     EXPECT_FALSE(loaded);
 
     const std::string missing = files.gamePath("SHADER/missing.fx");

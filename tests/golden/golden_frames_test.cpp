@@ -89,8 +89,8 @@ protected:
             testmode::writePng(("golden_actual/" + name + ".png").c_str(), drawn.width, drawn.height,
                                drawn.rgba.data());
         }
-        EXPECT_EQ(differing, 0) << name << ": first differing pixel at (" << firstX * Scale << ", "
-                                << firstY * Scale << ") in frame pixels";
+        EXPECT_EQ(differing, 0) << name << ": first differing pixel at (" << firstX * Scale << ", " << firstY * Scale
+                                << ") in frame pixels";
     }
 
     // Ticks until the field's next phase is `phase`, then draws that tick.

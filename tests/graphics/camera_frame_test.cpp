@@ -25,8 +25,8 @@ Vec unit(Vec a)
 void lookAtLH(double (&m)[4][4], Vec eye, Vec at)
 {
     Vec z = unit(sub(at, eye)), x = unit(cross({0, 1, 0}, z)), y = cross(z, x);
-    double rows[4][4] = {{x.x, y.x, z.x, 0}, {x.y, y.y, z.y, 0}, {x.z, y.z, z.z, 0},
-                         {-dot(x, eye), -dot(y, eye), -dot(z, eye), 1}};
+    double rows[4][4] = {
+        {x.x, y.x, z.x, 0}, {x.y, y.y, z.y, 0}, {x.z, y.z, z.z, 0}, {-dot(x, eye), -dot(y, eye), -dot(z, eye), 1}};
     std::copy(&rows[0][0], &rows[0][0] + 16, &m[0][0]);
 }
 
@@ -120,14 +120,14 @@ TEST_F(CameraAndFrame, InitializeSetsTheDefaultStateInItsOrder)
             call.rfind("SetSamplerState", 0) == 0)
             states.push_back(call);
     std::vector<std::string> expected = {
-        "SetRenderState(22, 3)",       "SetRenderState(8, 3)",        "SetRenderState(9, 2)",
-        "SetRenderState(27, 1)",       "SetRenderState(15, 1)",       "SetRenderState(25, 8)",
-        "SetRenderState(24, 0)",       "SetTextureStageState(0, 1, 4)", "SetTextureStageState(0, 2, 1)",
-        "SetTextureStageState(0, 3, 2)", "SetTextureStageState(0, 4, 4)", "SetTextureStageState(0, 5, 1)",
-        "SetTextureStageState(0, 6, 2)", "SetSamplerState(0, 7, 0)",  "SetSamplerState(0, 6, 2)",
-        "SetSamplerState(0, 5, 2)",    "SetSamplerState(0, 1, 1)",    "SetSamplerState(0, 2, 1)",
-        "SetRenderState(139, 538976288)", "SetRenderState(137, 1)",   "SetRenderState(7, 1)",
-        "SetRenderState(161, 0)",      "SetRenderState(143, 1)",
+        "SetRenderState(22, 3)",          "SetRenderState(8, 3)",          "SetRenderState(9, 2)",
+        "SetRenderState(27, 1)",          "SetRenderState(15, 1)",         "SetRenderState(25, 8)",
+        "SetRenderState(24, 0)",          "SetTextureStageState(0, 1, 4)", "SetTextureStageState(0, 2, 1)",
+        "SetTextureStageState(0, 3, 2)",  "SetTextureStageState(0, 4, 4)", "SetTextureStageState(0, 5, 1)",
+        "SetTextureStageState(0, 6, 2)",  "SetSamplerState(0, 7, 0)",      "SetSamplerState(0, 6, 2)",
+        "SetSamplerState(0, 5, 2)",       "SetSamplerState(0, 1, 1)",      "SetSamplerState(0, 2, 1)",
+        "SetRenderState(139, 538976288)", "SetRenderState(137, 1)",        "SetRenderState(7, 1)",
+        "SetRenderState(161, 0)",         "SetRenderState(143, 1)",
     };
     EXPECT_EQ(states, expected);
     // The default camera: its viewport, then its matrices.
@@ -144,9 +144,9 @@ TEST_F(CameraAndFrame, DeviceCreationFallsBackInOrder)
     testmode::setGraphicsAdapter(adapter);
     testmode::clearCalls();
     ASSERT_TRUE(orvGraphics::Initialize(window));
-    EXPECT_EQ(callsStartingWith("CreateDevice"),
-              (std::vector<std::string>{"CreateDevice(0, 1, 0x44)", "CreateDevice(0, 1, 0x84)",
-                                        "CreateDevice(0, 1, 0x24)"}));
+    EXPECT_EQ(
+        callsStartingWith("CreateDevice"),
+        (std::vector<std::string>{"CreateDevice(0, 1, 0x44)", "CreateDevice(0, 1, 0x84)", "CreateDevice(0, 1, 0x24)"}));
     orvGraphics::Shutdown();
 
     adapter = testmode::GraphicsAdapter{};

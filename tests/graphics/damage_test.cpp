@@ -29,8 +29,9 @@ void drawQuad(const orvSprite& sprite, const Quad& q)
     } vertices[4];
     for (int i = 0; i < 4; ++i) {
         const float dx = (i % 2 ? half : -half), dy = (i / 2 ? half : -half);
-        vertices[i] = {q.x + half + dx * c - dy * s, q.y + half + dx * s + dy * c, 0, 1,
-                       i == 3 ? q.corner : 0xFFFFFFFFu, i % 2 ? 1.0f : 0.0f, i / 2 ? 1.0f : 0.0f};
+        vertices[i] = {
+            q.x + half + dx * c - dy * s, q.y + half + dx * s + dy * c, 0, 1, i == 3 ? q.corner : 0xFFFFFFFFu,
+            i % 2 ? 1.0f : 0.0f,          i / 2 ? 1.0f : 0.0f};
     }
     Device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
     Device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
@@ -59,7 +60,8 @@ protected:
     void reload(uint32_t seed)
     {
         reloaded.reset();
-        reloaded = std::make_unique<orvSprite>(writeTestPng("damage_reloaded.png", noiseImage(64, 64, seed, false)).c_str());
+        reloaded =
+            std::make_unique<orvSprite>(writeTestPng("damage_reloaded.png", noiseImage(64, 64, seed, false)).c_str());
     }
 
     std::unique_ptr<orvSprite> board, spot, reloaded;
@@ -81,35 +83,81 @@ TEST_F(DamageTracking, EveryFrameEqualsAFullRedraw)
     const struct {
         const char* name;
         std::vector<Step> frames;
-    } cases[] = {
-        {"a draw moved by a quarter pixel", both({100, 100, 300}, {100.25f, 100, 300})},
-        {"a turned draw turned a little more", both({300, 200, 256, 0xFFFFFFFF, 0.5f}, {300, 200, 256, 0xFFFFFFFF, 0.501f})},
-        {"one vertex colour alone", both({40, 40}, {40, 40, 256, 0xFF4080C0})},
-        {"the filter alone",
-         {{true, [&] { drawQuad(*board, big); }},
-          {true, [&] { setMagnify(D3DTEXF_POINT); drawQuad(*board, big); setMagnify(D3DTEXF_LINEAR); }}}},
-        {"blending alone",
-         {{true, [&] { drawQuad(*spot, {600, 300, 64}); }},
-          {true, [&] {
-               Device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
-               drawQuad(*spot, {600, 300, 64});
-               Device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-           }}}},
+    } cases[] =
+        {
+            {"a draw moved by a quarter pixel", both({100, 100, 300}, {100.25f, 100, 300})},
+            {"a turned draw turned a little more",
+             both({300, 200, 256, 0xFFFFFFFF, 0.5f}, {300, 200, 256, 0xFFFFFFFF, 0.501f})},
+            {"one vertex colour alone", both({40, 40}, {40, 40, 256, 0xFF4080C0})},
+            {"the filter alone",
+             {{true, [&] { drawQuad(*board, big); }},
+              {true,
+               [&] {
+        setMagnify(D3DTEXF_POINT);
+        drawQuad(*board, big);
+        setMagnify(D3DTEXF_LINEAR);
+               }}}},
+            {"blending alone",
+             {{true,
+               [&] {
+        drawQuad(*spot, {600, 300, 64});
+               }},
+              {true,
+               [&] {
+        Device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+        drawQuad(*spot, {600, 300, 64});
+        Device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+               }}}},
         {"a texture's contents alone (released and loaded again from a changed file)",
-         {{true, [&] { reload(11); drawQuad(*reloaded, {700, 700, 64}); }},
-          {true, [&] { reload(12); drawQuad(*reloaded, {700, 700, 64}); }}}},
+         {{true,
+           [&] {
+        reload(11);
+        drawQuad(*reloaded, {700, 700, 64});
+           }},
+          {true,
+           [&] {
+        reload(12);
+        drawQuad(*reloaded, {700, 700, 64});
+           }}}},
         {"two overlapping draws swapped",
-         {{true, [&] { drawQuad(*board, {0, 0}); drawQuad(*spot, {200, 200, 128}); }},
-          {true, [&] { drawQuad(*spot, {200, 200, 128}); drawQuad(*board, {0, 0}); }}}},
+         {{true,
+           [&] {
+        drawQuad(*board, {0, 0});
+        drawQuad(*spot, {200, 200, 128});
+           }},
+          {true,
+           [&] {
+        drawQuad(*spot, {200, 200, 128});
+        drawQuad(*board, {0, 0});
+           }}}},
         {"a draw gone",
-         {{true, [&] { drawQuad(*board, {0, 0}); drawQuad(*spot, {1000, 900, 64}); }},
-          {true, [&] { drawQuad(*board, {0, 0}); }}}},
+         {{true,
+           [&] {
+        drawQuad(*board, {0, 0});
+        drawQuad(*spot, {1000, 900, 64});
+           }},
+          {true,
+           [&] {
+        drawQuad(*board, {0, 0});
+           }}}},
         {"changes made while drawing was off",
-         {{true, [&] { drawQuad(*spot, {10, 10, 64}); }},
-          {false, [&] { drawQuad(*spot, {900, 500, 64}); }},
-          {false, [&] { drawQuad(*spot, {900, 500, 64}); }},
-          {true, [&] { drawQuad(*spot, {900, 500, 64}); }}}},
-    };
+         {{true,
+           [&] {
+        drawQuad(*spot, {10, 10, 64});
+           }},
+          {false,
+           [&] {
+        drawQuad(*spot, {900, 500, 64});
+           }},
+         {false,
+          [&] {
+        drawQuad(*spot, {900, 500, 64});
+          }},
+         {true,
+          [&] {
+        drawQuad(*spot, {900, 500, 64});
+          }}}},
+        };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<std::vector<uint32_t>> drawn[2];

@@ -39,7 +39,8 @@ std::vector<uint32_t> capturedPixels()
     testmode::CapturedFrame frame = testmode::capturedFrame();
     std::vector<uint32_t> pixels(static_cast<size_t>(frame.width) * frame.height);
     for (size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = (uint32_t{frame.rgba[i * 4]} << 16) | (uint32_t{frame.rgba[i * 4 + 1]} << 8) | frame.rgba[i * 4 + 2];
+        pixels[i] =
+            (uint32_t{frame.rgba[i * 4]} << 16) | (uint32_t{frame.rgba[i * 4 + 1]} << 8) | frame.rgba[i * 4 + 2];
     return pixels;
 }
 

@@ -32,14 +32,12 @@ std::vector<uint32_t> capturedPixels();
 int countCalls(const std::string& prefix);
 std::vector<std::string> callsStartingWith(const std::string& prefix);
 
-
 class GraphicsTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
     // One frame: BeginFrame, clear to black, draw(), EndFrame.
-    template <typename Draw>
-    void frame(Draw draw)
+    template <typename Draw> void frame(Draw draw)
     {
         orvGraphics::BeginFrame();
         Device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);

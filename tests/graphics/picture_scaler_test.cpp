@@ -8,8 +8,8 @@
 
 namespace {
 
-using layer::host::PictureScaler;
 using layer::host::PictureBox;
+using layer::host::PictureScaler;
 
 constexpr int PictureW = 1280, PictureH = 1024;
 
@@ -33,12 +33,14 @@ TEST(PictureScaler, ScalingTheDamageGivesTheWholeScaledFrame)
                    {2560, 1440, {380, 0, 2180, 1440}},
                    {1280, 1024, {0, 0, 1280, 1024}}};
     const std::vector<uint32_t> before = noiseImage(PictureW, PictureH, 21, true).argb;
-    const std::vector<PictureBox> damage = {{0, 0, 32, 32}, {608, 480, 672, 544}, {1248, 992, 1280, 1024}, {100, 700, 101, 701}};
+    const std::vector<PictureBox> damage = {
+        {0, 0, 32, 32}, {608, 480, 672, 544}, {1248, 992, 1280, 1024}, {100, 700, 101, 701}};
     std::vector<uint32_t> after = before;
     const std::vector<uint32_t> changes = noiseImage(PictureW, PictureH, 22, true).argb;
     for (const PictureBox& box : damage)
         for (int y = box.top; y < box.bottom; ++y)
-            for (int x = box.left; x < box.right; ++x) after[static_cast<size_t>(y) * PictureW + x] = changes[static_cast<size_t>(y) * PictureW + x];
+            for (int x = box.left; x < box.right; ++x)
+                after[static_cast<size_t>(y) * PictureW + x] = changes[static_cast<size_t>(y) * PictureW + x];
 
     for (const auto& s : screens) {
         SCOPED_TRACE(std::to_string(s.width) + " x " + std::to_string(s.height));

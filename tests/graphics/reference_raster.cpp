@@ -62,8 +62,10 @@ void referenceQuad(std::vector<uint32_t>& frame, int width, int height, const Re
         maxY = std::max(maxY, p[i].y);
     }
     const int triangles[2][3] = {{0, 1, 2}, {1, 3, 2}};
-    for (int y = std::max(0, static_cast<int>(std::floor(minY))); y <= std::min(height - 1, static_cast<int>(maxY)); ++y)
-        for (int x = std::max(0, static_cast<int>(std::floor(minX))); x <= std::min(width - 1, static_cast<int>(maxX)); ++x) {
+    for (int y = std::max(0, static_cast<int>(std::floor(minY))); y <= std::min(height - 1, static_cast<int>(maxY));
+         ++y)
+        for (int x = std::max(0, static_cast<int>(std::floor(minX))); x <= std::min(width - 1, static_cast<int>(maxX));
+             ++x) {
             for (const auto& t : triangles) {
                 double w[3];
                 if (!covers(p[t[0]], p[t[1]], p[t[2]], Point{static_cast<double>(x), static_cast<double>(y)}, w))
@@ -98,8 +100,8 @@ void referenceQuad(std::vector<uint32_t>& frame, int width, int height, const Re
         }
 }
 
-void spriteQuad(ReferenceVertex (&v)[4], int textureW, int textureH, int dstX, int dstY, int dstW, int dstH,
-                int srcX, int srcY, int srcW, int srcH)
+void spriteQuad(ReferenceVertex (&v)[4], int textureW, int textureH, int dstX, int dstY, int dstW, int dstH, int srcX,
+                int srcY, int srcW, int srcH)
 {
     double w = textureW, h = textureH;
     double left = dstX, top = dstY, right = (dstX + dstW) - 0.5, bottom = (dstY + dstH) - 0.5;
@@ -126,7 +128,8 @@ int largestDifference(const std::vector<uint32_t>& a, const std::vector<uint32_t
     int largest = 0;
     for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
         for (int shift = 0; shift < 24; shift += 8) {
-            int difference = std::abs(static_cast<int>((a[i] >> shift) & 0xFF) - static_cast<int>((b[i] >> shift) & 0xFF));
+            int difference =
+                std::abs(static_cast<int>((a[i] >> shift) & 0xFF) - static_cast<int>((b[i] >> shift) & 0xFF));
             if (difference > 1 && difference > largest)
                 std::printf("pixel %zu (%zu, %zu): %06X vs %06X\n", i, i % 1280, i / 1280, a[i], b[i]);
             largest = std::max(largest, difference);

@@ -21,8 +21,8 @@ void referenceQuad(std::vector<uint32_t>& frame, int width, int height, const Re
                    const TestImage& texture);
 
 // The quad orvSprite::Draw sends for a texture of textureW × textureH.
-void spriteQuad(ReferenceVertex (&v)[4], int textureW, int textureH, int dstX, int dstY, int dstW, int dstH,
-                int srcX, int srcY, int srcW, int srcH);
+void spriteQuad(ReferenceVertex (&v)[4], int textureW, int textureH, int dstX, int dstY, int dstW, int dstH, int srcX,
+                int srcY, int srcW, int srcH);
 // The same quad turned by angle about the destination's centre.
 void turnQuad(ReferenceVertex (&v)[4], int dstX, int dstY, int dstW, int dstH, double angle);
 

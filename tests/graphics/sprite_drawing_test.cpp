@@ -92,7 +92,8 @@ TEST_F(SpriteDrawing, TurnedQuarterClockwiseAndUnturnedEqualsDraw)
     TestImage image{64, 64, std::vector<uint32_t>(64 * 64)};
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
-            image.argb[y * 64 + x] = x < 32 ? (y < 32 ? 0xFFFF0000u : 0xFF0000FFu) : (y < 32 ? 0xFF00FF00u : 0xFFFFFFFFu);
+            image.argb[y * 64 + x] =
+                x < 32 ? (y < 32 ? 0xFFFF0000u : 0xFF0000FFu) : (y < 32 ? 0xFF00FF00u : 0xFFFFFFFFu);
     orvSprite sprite(writeTestPng("quadrants.png", image).c_str());
 
     frame([&] { sprite.Draw(100, 100, 64, 64, 0, 0, 64, 64, 0.0f); });
@@ -125,7 +126,9 @@ TEST_F(SpriteDrawing, HalfTransparentTexelBlendsOverTheColourBelow)
         aboveSprite.Draw(10, 10, 4, 4, 0, 0, 4, 4, 0.0f);
         clearSprite.Draw(10, 10, 4, 4, 0, 0, 4, 4, 0.0f);
     });
-    auto blend = [](double s, double d) { return static_cast<uint32_t>(std::lround(s * 128 / 255.0 + d * 127 / 255.0)); };
+    auto blend = [](double s, double d) {
+        return static_cast<uint32_t>(std::lround(s * 128 / 255.0 + d * 127 / 255.0));
+    };
     uint32_t expected = (blend(0xFF, 0x20) << 16) | (blend(0x40, 0x60) << 8) | blend(0x00, 0xA0);
     std::vector<uint32_t> pixels = capturedPixels();
     for (int y = 10; y < 14; ++y)
@@ -139,7 +142,10 @@ TEST_F(SpriteDrawing, SpriteWithoutTextureDrawsNothingAndSetsNoState)
     EXPECT_EQ(missing.surface, nullptr);
     EXPECT_EQ(missing.width, 0u);
     testmode::clearCalls();
-    frame([&] { missing.Draw(0, 0, 64, 64, 0, 0, 64, 64, 0.0f); missing.DrawRotated(0, 0, 64, 64, 0, 64, 64, 1.0f); });
+    frame([&] {
+        missing.Draw(0, 0, 64, 64, 0, 0, 64, 64, 0.0f);
+        missing.DrawRotated(0, 0, 64, 64, 0, 64, 64, 1.0f);
+    });
     EXPECT_EQ(countCalls("DrawPrimitiveUP"), 0);
     EXPECT_EQ(countCalls("SetTexture"), 0);
 }
@@ -154,9 +160,14 @@ TEST_F(SpriteDrawing, EachDrawSetsItsStateThenDrawsOneStrip)
     auto first = std::find(calls.begin(), calls.end(), "SetRenderState(171, 1)");
     ASSERT_NE(first, calls.end());
     std::vector<std::string> expected = {
-        "SetRenderState(171, 1)", "SetRenderState(19, 5)",  "SetRenderState(20, 6)",
-        "SetRenderState(28, 1)",  "SetRenderState(137, 1)", "SetRenderState(14, 1)",
-        "SetTexture(0, texture)", "SetFVF(0x144)",
+        "SetRenderState(171, 1)",
+        "SetRenderState(19, 5)",
+        "SetRenderState(20, 6)",
+        "SetRenderState(28, 1)",
+        "SetRenderState(137, 1)",
+        "SetRenderState(14, 1)",
+        "SetTexture(0, texture)",
+        "SetFVF(0x144)",
         "DrawPrimitiveUP(5, 2, (5 6 0 1 0xFFFFFFFF 0.0078125 0.0078125) (68.5 6 0 1 0xFFFFFFFF 1 0.0078125) "
         "(5 37.5 0 1 0xFFFFFFFF 0.0078125 0.5) (68.5 37.5 0 1 0xFFFFFFFF 1 0.5), 28)",
     };

@@ -53,9 +53,9 @@ struct Loaded {
 IDirect3DTexture9* load(const std::string& path, Loaded& loaded)
 {
     IDirect3DTexture9* texture = nullptr;
-    loaded.result = D3DXCreateTextureFromFileExA(Device, path.c_str(), D3DX_DEFAULT, D3DX_DEFAULT, 1, 0,
-                                                 D3DFMT_UNKNOWN, D3DPOOL_DEFAULT, D3DX_FILTER_POINT,
-                                                 D3DX_FILTER_POINT, 0, nullptr, nullptr, &texture);
+    loaded.result = D3DXCreateTextureFromFileExA(Device, path.c_str(), D3DX_DEFAULT, D3DX_DEFAULT, 1, 0, D3DFMT_UNKNOWN,
+                                                 D3DPOOL_DEFAULT, D3DX_FILTER_POINT, D3DX_FILTER_POINT, 0, nullptr,
+                                                 nullptr, &texture);
     if (texture) texture->GetLevelDesc(0, &loaded.desc);
     return texture;
 }
@@ -70,8 +70,10 @@ std::vector<uint32_t> drawn(IDirect3DTexture9* texture, int width, int height)
     };
     float r = width - 0.5f, b = height - 0.5f;
     float u0 = 0.5f / width, v0 = 0.5f / height;
-    Vertex v[4] = {{0, 0, 0, 1, 0xFFFFFFFF, u0, v0}, {r, 0, 0, 1, 0xFFFFFFFF, 1, v0},
-                   {0, b, 0, 1, 0xFFFFFFFF, u0, 1}, {r, b, 0, 1, 0xFFFFFFFF, 1, 1}};
+    Vertex v[4] = {{0, 0, 0, 1, 0xFFFFFFFF, u0, v0},
+                   {r, 0, 0, 1, 0xFFFFFFFF, 1, v0},
+                   {0, b, 0, 1, 0xFFFFFFFF, u0, 1},
+                   {r, b, 0, 1, 0xFFFFFFFF, 1, 1}};
     Device->BeginScene();
     Device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
     Device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
@@ -177,7 +179,7 @@ TEST_F(TextureFile, OddSizesStretchToPowersOfTwoByPointSampling)
     ASSERT_EQ(loaded.desc.Height, 4u);
     std::vector<uint32_t> pixels = drawn(texture, 8, 4);
     const int columns[8] = {0, 0, 1, 2, 2, 3, 4, 4};  // centres (x + 0.5) × 5 / 8
-    const int rows[4] = {0, 1, 1, 2};                   // centres (y + 0.5) × 3 / 4
+    const int rows[4] = {0, 1, 1, 2};                 // centres (y + 0.5) × 3 / 4
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 8; ++x)
             EXPECT_EQ(pixels[y * 8 + x], image.argb[rows[y] * 5 + columns[x]] & 0xFFFFFF) << x << "," << y;

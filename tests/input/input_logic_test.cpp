@@ -53,7 +53,7 @@ TEST_F(InputLogicTest, ConfigurationOrderPlacesBytesAtTheirLogicalButtons)
     EXPECT_EQ(fresh.padMap[3], 3u);
     EXPECT_EQ(fresh.padMap[15], 15u);
 
-    const DWORD keys[BUTTON_COUNT] = {'W', 'S', 'A', 'D', 'Z', 'X', 'C', 'V',
+    const DWORD keys[BUTTON_COUNT] = {'W', 'S', 'A', 'D', 'Z', 'X', 'C',       'V',
                                       'A', 'S', 'Q', 'W', '1', '2', VK_RETURN, VK_SPACE};
     // Axis selectors lX, lY, lZ, lRz; zero-based buttons of pad labels 2, 3, 1, 4, 7, 8, 5, 6, 11, 12, 9, 10.
     const DWORD padEntries[BUTTON_COUNT] = {0, 1, 2, 5, 1, 2, 0, 3, 6, 7, 4, 5, 10, 11, 8, 9};
@@ -94,7 +94,8 @@ TEST_F(InputLogicTest, KeyboardSticksLaterKeyWinsAndDiagonalsAreClamped)
         testmode::reset();
         for (int vk : c.keys) testmode::setKey(vk, true);
         in->update();
-        for (int k = 0; k < 4; ++k) EXPECT_EQ(in->axis[k], c.axis[k]) << "case of " << c.keys.size() << " keys, axis " << k;
+        for (int k = 0; k < 4; ++k)
+            EXPECT_EQ(in->axis[k], c.axis[k]) << "case of " << c.keys.size() << " keys, axis " << k;
     }
 }
 
@@ -122,12 +123,12 @@ TEST_F(InputLogicTest, HatSectorsDriveTheDirectionButtons)
         bool up, down, left, right;
     };
     const Case cases[] = {
-        {0, true, false, false, false},         {4499, true, false, false, false},
-        {4500, true, false, false, true},       {9000, false, false, false, true},
-        {13500, false, true, false, true},      {18000, false, true, false, false},
-        {22500, false, true, true, false},      {27000, false, false, true, false},
-        {31500, true, false, true, false},      {35999, true, false, true, false},
-        {36000, false, false, false, false},    {0xFFFFFFFF, false, false, false, false},
+        {0, true, false, false, false},           {4499, true, false, false, false},
+        {4500, true, false, false, true},         {9000, false, false, false, true},
+        {13500, false, true, false, true},        {18000, false, true, false, false},
+        {22500, false, true, true, false},        {27000, false, false, true, false},
+        {31500, true, false, true, false},        {35999, true, false, true, false},
+        {36000, false, false, false, false},      {0xFFFFFFFF, false, false, false, false},
         {0x0001FFFF, false, false, false, false}, {0x00010000, false, false, false, false},
     };
     for (const Case& c : cases) {
@@ -188,11 +189,11 @@ TEST_F(InputLogicTest, PadButtonLeadsAndHandsBackToTheHeldKeyAsANewPress)
         in->update();
         codes.push_back(in->buttons[15]);
     };
-    frame(true, false);   // the pad drives the button while the key is up
+    frame(true, false);  // the pad drives the button while the key is up
     frame(true, false);
     frame(true, true);
-    frame(false, true);   // pad released: its RELEASED shows
-    frame(false, true);   // pad idle: the held key starts a fresh press
+    frame(false, true);  // pad released: its RELEASED shows
+    frame(false, true);  // pad idle: the held key starts a fresh press
     frame(false, true);
     frame(false, false);
     EXPECT_EQ(codes, (std::vector<int>{3, 1, 1, 2, 3, 1, 2}));
@@ -211,7 +212,7 @@ TEST_F(InputLogicTest, UnreadablePadLetsItsButtonsGoWhileKeysWork)
     pad.acquireResult = DIERR_OTHERAPPHASPRIO;
     pad.stateResult = DIERR_NOTACQUIRED;
     pad.press(9, false);
-    pad.press(4, true);  // pad label 5 → logical 10, never seen while unreadable
+    pad.press(4, true);                // pad label 5 → logical 10, never seen while unreadable
     in->padButtons[14] = BTN_PRESSED;  // last read as a fresh press: not repeated
     in->padButtons[13] = BTN_RELEASED;
     testmode::setKey('Z', true);

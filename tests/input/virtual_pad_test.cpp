@@ -19,7 +19,6 @@ namespace {
 using testmode::PadAxis;
 using testmode::PadButton;
 
-
 class VirtualPadTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -100,9 +99,15 @@ TEST_F(VirtualPadTest, RecognisedControllerHasTheFixedLayout)
 
     // Logical button ← controller button, through the game's pad map.
     const std::pair<int, PadButton> buttons[] = {
-        {4, PadButton::A},         {5, PadButton::B},           {6, PadButton::X},
-        {7, PadButton::Y},         {10, PadButton::LeftShoulder}, {11, PadButton::RightShoulder},
-        {12, PadButton::LeftStick}, {13, PadButton::RightStick},  {14, PadButton::Back},
+        {4, PadButton::A},
+        {5, PadButton::B},
+        {6, PadButton::X},
+        {7, PadButton::Y},
+        {10, PadButton::LeftShoulder},
+        {11, PadButton::RightShoulder},
+        {12, PadButton::LeftStick},
+        {13, PadButton::RightStick},
+        {14, PadButton::Back},
         {15, PadButton::Start},
     };
     for (const auto& [logical, button] : buttons) {
@@ -151,8 +156,8 @@ TEST_F(VirtualPadTest, RawJoystickPresentsItsOwnAxesHatAndButtons)
 
     testmode::setPadButton(pad, 9, true);  // raw button 9 is pad label 10
     testmode::setPadHat(pad, 0, testmode::HatRight);
-    testmode::setPadAxis(pad, 5, 32767);   // lRz: the second stick's Y in the game map
-    testmode::setPadAxis(pad, 3, 32767);   // lRx: not mapped
+    testmode::setPadAxis(pad, 5, 32767);  // lRz: the second stick's Y in the game map
+    testmode::setPadAxis(pad, 3, 32767);  // lRx: not mapped
     input->update();
     EXPECT_EQ(input->buttons[15], BTN_PRESSED);
     EXPECT_EQ(input->padButtons[PAD_RIGHT], BTN_PRESSED);

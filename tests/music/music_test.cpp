@@ -117,7 +117,8 @@ TEST_F(Music, WavTracksLoopAtThePhysicalEndOfTheFile)
     for (size_t frames : {3000u, 66150u}) {
         SCOPED_TRACE(frames);
         std::vector<int16_t> samples;
-        for (size_t i = 0; i < frames * 2; ++i) samples.push_back(static_cast<int16_t>(static_cast<int>((i * 37) % 20000) - 10000));
+        for (size_t i = 0; i < frames * 2; ++i)
+            samples.push_back(static_cast<int16_t>(static_cast<int>((i * 37) % 20000) - 10000));
         const Bytes file = riffWave({fmtChunk(1, 1, 8000, 8), chunk("data", samples16(samples)),
                                      chunk("LIST", Bytes{'I', 'N', 'F', 'O', 1, 2, 3, 4})});
         const std::string path = writeFile(scratch.file("track.wav"), file);

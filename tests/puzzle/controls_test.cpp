@@ -10,12 +10,12 @@ const std::array<std::string, 4> NO_GROUPS{"2323", "3232", "2323", "3232"};
 TEST_F(FieldTest, LeftPressChangesOneCellOncePerPressAndTurnsGravity)
 {
     setBoard(NO_GROUPS);
-    pointAt(1, 2); // a 3
+    pointAt(1, 2);  // a 3
     frame(true);
     EXPECT_EQ(field->board[1 * 4 + 2], 4);
-    EXPECT_EQ(field->shownBoard[1 * 4 + 2], 3); // shown from the next refill
+    EXPECT_EQ(field->shownBoard[1 * 4 + 2], 3);  // shown from the next refill
     EXPECT_EQ(field->gravity, 3);
-    frame(true); // still held, also when dragged to other cells
+    frame(true);  // still held, also when dragged to other cells
     pointAt(2, 2);
     frame(true);
     pointAt(3, 3);
@@ -24,7 +24,7 @@ TEST_F(FieldTest, LeftPressChangesOneCellOncePerPressAndTurnsGravity)
     EXPECT_EQ(field->shownBoard[1 * 4 + 2], 4);
     EXPECT_EQ(field->gravity, 3);
     frame(false);
-    frame(true); // a new press on (3, 3): 2 → 3
+    frame(true);  // a new press on (3, 3): 2 → 3
     EXPECT_EQ(field->board[3 * 4 + 3], 3);
     EXPECT_EQ(field->changeCount, 2);
 
@@ -67,13 +67,12 @@ TEST_F(FieldTest, PressesHeldThroughTheCycleAreTakenWhenInputOpens)
 {
     setBoard({"1111", "2323", "3232", "2323"});
     field->phase = 149;
-    frame(false, true); // the clear
+    frame(false, true);  // the clear
     pointAt(2, 2);
-    for (int k = 1; k < 130; ++k)
-        frame(true, false);
+    for (int k = 1; k < 130; ++k) frame(true, false);
     const int before = field->board[2 * 4 + 2];
-    EXPECT_EQ(field->gravity, 3); // only the turn at 129
-    frame(true, false); // phase 130: the held left press is taken now
+    EXPECT_EQ(field->gravity, 3);  // only the turn at 129
+    frame(true, false);            // phase 130: the held left press is taken now
     EXPECT_EQ(field->board[2 * 4 + 2], before % 5 + 1);
     EXPECT_EQ(field->gravity, 1);
 
@@ -84,7 +83,7 @@ TEST_F(FieldTest, PressesHeldThroughTheCycleAreTakenWhenInputOpens)
         ASSERT_EQ(field->phase, k);
     }
     frame(false, true);
-    EXPECT_TRUE(field->phase == 0 || field->phase == 130); // evaluated, whatever the refill brought
+    EXPECT_TRUE(field->phase == 0 || field->phase == 130);  // evaluated, whatever the refill brought
     EXPECT_TRUE(field->rightHeld);
 }
 
@@ -126,4 +125,4 @@ TEST_F(FieldTest, ThirdColourChangeAfterAClearBreaksTheChain)
     EXPECT_EQ(field->score, 380);
 }
 
-} // namespace
+}  // namespace

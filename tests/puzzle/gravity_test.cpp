@@ -49,4 +49,4 @@ TEST_F(FieldTest, SlidePacksEveryLineTowardTheGravitySideInOrder)
     }
 }
 
-} // namespace
+}  // namespace

@@ -45,8 +45,7 @@ TEST_F(FieldTest, ClearCyclePlaysItsEffectsOnTheirFrames)
         for (const testmode::SoundCall& call : testmode::soundCalls())
             if (call.call == "Play")
                 for (int id : {SE_RADAR, SE_SYUPON, SE_GASYAN})
-                    if (call.buffer == testmode::soundBufferId(soundSystem->effects[id]->buffer))
-                        ids.push_back(id);
+                    if (call.buffer == testmode::soundBufferId(soundSystem->effects[id]->buffer)) ids.push_back(id);
         testmode::clearSoundCalls();
         return ids;
     };
@@ -58,7 +57,7 @@ TEST_F(FieldTest, ClearCyclePlaysItsEffectsOnTheirFrames)
     EXPECT_EQ(playedNow(), std::vector<int>{SE_SYUPON});
     for (int k = 1; k <= 160; ++k) {
         frame();
-        const std::vector<int> expected = k == 50 ? std::vector<int>{SE_RADAR}
+        const std::vector<int> expected = k == 50    ? std::vector<int>{SE_RADAR}
                                           : k == 105 ? std::vector<int>{SE_GASYAN}
                                                      : std::vector<int>{};
         EXPECT_EQ(playedNow(), expected) << "phase " << k;
@@ -76,15 +75,14 @@ std::vector<Quad> drawnQuads()
 {
     std::vector<Quad> quads;
     for (const std::string& call : testmode::calls()) {
-        if (call.rfind("DrawPrimitiveUP(", 0) != 0)
-            continue;
+        if (call.rfind("DrawPrimitiveUP(", 0) != 0) continue;
         Quad q{};
         size_t at = call.find('(', 16);
         for (int i = 0; i < 4 && at != std::string::npos; ++i) {
             float z, rhw, v;
             unsigned colour;
-            EXPECT_EQ(std::sscanf(call.c_str() + at, "(%f %f %f %f 0x%x %f %f)", &q.x[i], &q.y[i], &z, &rhw,
-                                  &colour, &q.u[i], &v),
+            EXPECT_EQ(std::sscanf(call.c_str() + at, "(%f %f %f %f 0x%x %f %f)", &q.x[i], &q.y[i], &z, &rhw, &colour,
+                                  &q.u[i], &v),
                       7);
             at = call.find('(', at + 1);
         }
@@ -120,8 +118,8 @@ TEST_F(FieldTest, BlocksAreDrawnInIndexOrderCentredShrunkAndSpun)
         struct Expected {
             int column, row, piece, shrink;
         };
-        const Expected blocks[] = {{0, 0, 1, 0}, {0, 1, 2, 16}, {0, 2, 5, 0}, {1, 1, 6, 128},
-                                   {2, 0, 3, 0}, {2, 1, 4, 0}};
+        const Expected blocks[] = {{0, 0, 1, 0},   {0, 1, 2, 16}, {0, 2, 5, 0},
+                                   {1, 1, 6, 128}, {2, 0, 3, 0},  {2, 1, 4, 0}};
         ASSERT_EQ(quads.size(), std::size(blocks));
         const float textureWidth = static_cast<float>(drawn.blockSprite->width);
         for (size_t i = 0; i < quads.size(); ++i) {
@@ -133,8 +131,8 @@ TEST_F(FieldTest, BlocksAreDrawnInIndexOrderCentredShrunkAndSpun)
             EXPECT_NEAR(centreY, 256 * e.row + 128, 0.36f) << i;
             EXPECT_NEAR(std::hypot(q.x[1] - q.x[0], q.y[1] - q.y[0]), 256 - e.shrink - 0.5f, 0.01f) << i;
             // The top edge points along the spin angle, the shrink in radians.
-            const double turned = std::remainder(std::atan2(q.y[1] - q.y[0], q.x[1] - q.x[0]) - e.shrink,
-                                                 2 * std::numbers::pi);
+            const double turned =
+                std::remainder(std::atan2(q.y[1] - q.y[0], q.x[1] - q.x[0]) - e.shrink, 2 * std::numbers::pi);
             EXPECT_NEAR(turned, 0.0, 1e-3) << i;
             EXPECT_NEAR(q.u[0], (256 * (e.piece - 1) + 0.5f) / textureWidth, 1e-6) << i;
             EXPECT_NEAR(q.u[1], 256 * e.piece / textureWidth, 1e-6) << i;
@@ -144,4 +142,4 @@ TEST_F(FieldTest, BlocksAreDrawnInIndexOrderCentredShrunkAndSpun)
     DestroyWindow(window);
 }
 
-} // namespace
+}  // namespace

@@ -16,16 +16,13 @@ protected:
         const auto wilds = std::count(field->board, field->board + 16, PuzzleField::WILD);
         ASSERT_LE(wilds, 1);
         ASSERT_EQ(field->wildPresent, wilds == 1);
-        for (int s : field->shrink)
-            ASSERT_TRUE(s >= 0 && s <= 256 && s % 16 == 0) << s;
-        if (field->phase < 130)
-            return;
+        for (int s : field->shrink) ASSERT_TRUE(s >= 0 && s <= 256 && s % 16 == 0) << s;
+        if (field->phase < 130) return;
         ASSERT_EQ(std::count(field->board, field->board + 16, 0), 0);
         // A colour change made after this frame's refill shows from the next
         // refill, or at once to an evaluation of the same frame.
         int differing = 0;
-        for (int k = 0; k < 16; ++k)
-            differing += field->board[k] != field->shownBoard[k];
+        for (int k = 0; k < 16; ++k) differing += field->board[k] != field->shownBoard[k];
         ASSERT_LE(differing, field->changeCount != changesBefore ? 1 : 0);
     }
 
@@ -38,8 +35,7 @@ protected:
             for (int start = 0; start < 16; ++start) {
                 int32_t counter = 0;
                 scratch.countGroup(start / 4, start % 4, counter);
-                if (counter >= 4)
-                    return k;
+                if (counter >= 4) return k;
             }
         }
         return -1;
@@ -58,10 +54,8 @@ TEST_F(PlayTest, ScriptedRoundPlaysToItsEndWithClearsAndChains)
         // playing after fifteen clears and lets the clock run out.
         if (field->phase >= 150 && clears < 15) {
             // press and release the left button on a cell, then the right one
-            if (step == 0)
-                target = findClearingCell(scratch);
-            if (target < 0)
-                target = frames % 16;
+            if (step == 0) target = findClearingCell(scratch);
+            if (target < 0) target = frames % 16;
             pointAt(target / 4, target % 4);
             left = step == 0;
             right = step == 2;
@@ -72,8 +66,7 @@ TEST_F(PlayTest, ScriptedRoundPlaysToItsEndWithClearsAndChains)
         const int timeBefore = field->timeLeft;
         const int32_t changesBefore = field->changeCount;
         over = frame(left, right);
-        if (over)
-            break;
+        if (over) break;
         ++frames;
         if (field->phase == 0) {
             ++clears;
@@ -99,20 +92,15 @@ TEST_F(PlayTest, RandomPlayKeepsTheInvariantsEveryFrame)
         checkInvariants(field->changeCount);
         for (;;) {
             const unsigned roll = player() % 100;
-            if (roll < 12)
-                left = !left;
-            else if (roll < 20)
-                right = !right;
-            else if (roll < 35)
-                testmode::setMouse(int(player() % 1100) - 20, int(player() % 1060) - 20);
+            if (roll < 12) left = !left;
+            else if (roll < 20) right = !right;
+            else if (roll < 35) testmode::setMouse(int(player() % 1100) - 20, int(player() % 1060) - 20);
             const int32_t changesBefore = field->changeCount;
-            if (frame(left, right))
-                break;
+            if (frame(left, right)) break;
             checkInvariants(changesBefore);
-            if (HasFatalFailure())
-                return;
+            if (HasFatalFailure()) return;
         }
     }
 }
 
-} // namespace
+}  // namespace

@@ -40,8 +40,7 @@ std::vector<int> expectedRefill(std::mt19937 engine, const int32_t (&board)[16],
 {
     std::vector<int> cells(board, board + 16);
     for (int& v : cells) {
-        if (v != 0)
-            continue;
+        if (v != 0) continue;
         v = std::uniform_int_distribution<int>(1, 5)(engine);
         if (std::uniform_int_distribution<int>(0, 15)(engine) == 1 && !wildPresent) {
             wildPresent = true;
@@ -62,8 +61,7 @@ TEST_F(FieldTest, RefillDrawsPerEmptyCellAndPlacesAtMostOneWild)
             std::uniform_int_distribution<int>(1, 5)(probe);
             asks += std::uniform_int_distribution<int>(0, 15)(probe) == 1;
         }
-        if (asks >= 2)
-            break;
+        if (asks >= 2) break;
     }
     for (bool wildAlready : {false, true}) {
         setBoard({"....", "....", "....", wildAlready ? "...W" : "...."});
@@ -75,8 +73,7 @@ TEST_F(FieldTest, RefillDrawsPerEmptyCellAndPlacesAtMostOneWild)
         EXPECT_EQ(std::count(field->board, field->board + 16, PuzzleField::WILD), 1);
         EXPECT_TRUE(field->wildPresent);
         EXPECT_EQ(picture(field->shownBoard), picture(field->board));
-        for (int k = 0; k < 16; ++k)
-            EXPECT_EQ(field->shrink[k], k == 15 && wildAlready ? 0 : 256);
+        for (int k = 0; k < 16; ++k) EXPECT_EQ(field->shrink[k], k == 15 && wildAlready ? 0 : 256);
     }
     // A new round holds no wild and lets one spawn again.
     field->resetRound();
@@ -84,4 +81,4 @@ TEST_F(FieldTest, RefillDrawsPerEmptyCellAndPlacesAtMostOneWild)
     EXPECT_EQ(std::count(field->board, field->board + 16, PuzzleField::WILD), 0);
 }
 
-} // namespace
+}  // namespace

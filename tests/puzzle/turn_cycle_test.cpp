@@ -14,7 +14,7 @@ TEST_F(FieldTest, TurnCycleRunsItsTableFrameByFrame)
 {
     setBoard(TOP_ROW);
     field->phase = 149;
-    frame(false, true); // phase 150: the clear
+    frame(false, true);  // phase 150: the clear
     ASSERT_EQ(field->phase, 0);
     ASSERT_EQ(picture(field->board), (std::array<std::string, 4>{"....", "2323", "3232", "2323"}));
 
@@ -23,7 +23,7 @@ TEST_F(FieldTest, TurnCycleRunsItsTableFrameByFrame)
         frame();
         ASSERT_EQ(field->phase, k);
         const int topShrink = field->shrink[0];
-        if (k < 105) { // the cleared blocks are still shown while they shrink away
+        if (k < 105) {  // the cleared blocks are still shown while they shrink away
             EXPECT_EQ(topShrink, std::min(16 * k, 256)) << k;
             EXPECT_EQ(picture(field->shownBoard)[0], "1111") << k;
         }
@@ -36,24 +36,23 @@ TEST_F(FieldTest, TurnCycleRunsItsTableFrameByFrame)
             EXPECT_EQ(arrowShiftX, 0) << k;
             EXPECT_EQ(arrowShiftY, 0) << k;
         }
-        if (k >= 50 && k < 95)
-            peak = std::max(peak, int(arrowPulse));
+        if (k >= 50 && k < 95) peak = std::max(peak, int(arrowPulse));
         const int expectedPulse = k == 50 ? 69 : k == 63 ? 4 : k >= 94 ? 6 : -1;
-        if (expectedPulse >= 0) { // the last pulse value stays until the next pulse
+        if (expectedPulse >= 0) {  // the last pulse value stays until the next pulse
             EXPECT_EQ(arrowPulse, expectedPulse) << k;
         }
 
-        if (k == 105) { // the slide: blocks landing in cleared cells are whole at once
+        if (k == 105) {  // the slide: blocks landing in cleared cells are whole at once
             EXPECT_EQ(picture(field->board), (std::array<std::string, 4>{"2323", "3232", "2323", "...."}));
             EXPECT_EQ(picture(field->shownBoard), picture(field->board));
             EXPECT_EQ(field->shrink[0], 0);
             EXPECT_EQ(field->shrink[3], 0);
         }
-        if (k > 105 && k < 130) { // a cell the slide emptied shrinks like a cleared one
+        if (k > 105 && k < 130) {  // a cell the slide emptied shrinks like a cleared one
             EXPECT_EQ(field->shrink[3], std::min(16 * (k - 105), 256)) << k;
         }
         EXPECT_EQ(field->gravity, k < 129 ? 0 : 3) << k;
-        if (k >= 130) { // refill: full, shown, growing back by 16 a frame
+        if (k >= 130) {  // refill: full, shown, growing back by 16 a frame
             EXPECT_EQ(picture(field->board), picture(field->shownBoard)) << k;
             EXPECT_EQ(std::count(field->board, field->board + 16, 0), 0) << k;
             EXPECT_EQ(field->shrink[3], 256 - 16 * (k - 130)) << k;
@@ -64,8 +63,7 @@ TEST_F(FieldTest, TurnCycleRunsItsTableFrameByFrame)
 
 TEST_F(FieldTest, RoundEndsOnTheFrameItsTimeRunsOutEvenMidCycle)
 {
-    for (int i = 0; i < 3600; ++i)
-        ASSERT_FALSE(frame()) << i;
+    for (int i = 0; i < 3600; ++i) ASSERT_FALSE(frame()) << i;
     EXPECT_TRUE(frame());
 
     // A clear with one frame left earns 24: the cycle stops at phase 24.
@@ -75,13 +73,11 @@ TEST_F(FieldTest, RoundEndsOnTheFrameItsTimeRunsOutEvenMidCycle)
     field->timeLeft = 1;
     frame(false, true);
     ASSERT_EQ(field->timeLeft, 24);
-    for (int k = 1; k <= 24; ++k)
-        ASSERT_FALSE(frame());
+    for (int k = 1; k <= 24; ++k) ASSERT_FALSE(frame());
     const auto board = picture(field->board);
     int32_t shrink[16];
     std::copy(field->shrink, field->shrink + 16, shrink);
-    for (int i = 0; i < 50; ++i)
-        EXPECT_TRUE(frame(true, true));
+    for (int i = 0; i < 50; ++i) EXPECT_TRUE(frame(true, true));
     EXPECT_EQ(field->phase, 24);
     EXPECT_EQ(picture(field->board), board);
     EXPECT_TRUE(std::equal(shrink, shrink + 16, field->shrink));
@@ -89,4 +85,4 @@ TEST_F(FieldTest, RoundEndsOnTheFrameItsTimeRunsOutEvenMidCycle)
     EXPECT_EQ(arrowShiftY, 0);
 }
 
-} // namespace
+}  // namespace

@@ -26,8 +26,8 @@ std::string errorOf(const std::vector<std::string>& arguments)
 TEST(ReplayOptions, ReadsEveryOption)
 {
     const auto o = parseOptions({"--seed-field", "1", "--seed-scene", "4294967295", "--script", "s.txt", "--trace",
-                                 "t.jsonl", "--frames", "out", "--frame-at", "30,5,30", "--audio", "a.wav",
-                                 "--ticks", "3600", "--scores", "kept"});
+                                 "t.jsonl", "--frames", "out", "--frame-at", "30,5,30", "--audio", "a.wav", "--ticks",
+                                 "3600", "--scores", "kept"});
     EXPECT_EQ(o.seedField, 1u);
     EXPECT_EQ(o.seedScene, 4294967295u);
     EXPECT_EQ(o.scriptPath, "s.txt");
@@ -46,8 +46,7 @@ TEST(ReplayOptions, RejectsBadCommandLines)
 {
     EXPECT_EQ(errorOf({"--seed-field", "4294967296"}),
               "--seed-field needs a whole number from 0 to 4294967295, not \"4294967296\"");
-    EXPECT_EQ(errorOf({"--seed-scene", "-1"}),
-              "--seed-scene needs a whole number from 0 to 4294967295, not \"-1\"");
+    EXPECT_EQ(errorOf({"--seed-scene", "-1"}), "--seed-scene needs a whole number from 0 to 4294967295, not \"-1\"");
     EXPECT_EQ(errorOf({"--ticks", "0"}), "--ticks needs a whole number from 1 to 4294967295, not \"0\"");
     EXPECT_EQ(errorOf({"--ticks"}), "--ticks needs a value");
     EXPECT_EQ(errorOf({"--trace", ""}), "--trace needs a value");

@@ -50,8 +50,10 @@ TEST(ReplayScript, ReadsEveryEventFormInOrder)
     EXPECT_EQ(events[0], (ScriptEvent{.tick = 1, .kind = EventKind::Key, .key = 0x20, .down = true}));
     EXPECT_EQ(events[1], (ScriptEvent{.tick = 2, .kind = EventKind::Key, .key = 0x20, .down = false}));
     EXPECT_EQ(events[2], (ScriptEvent{.tick = 3, .kind = EventKind::Mouse, .x = 300, .y = -5}));
-    EXPECT_EQ(events[3], (ScriptEvent{.tick = 3, .kind = EventKind::Button, .down = true, .button = MouseButton::Left}));
-    EXPECT_EQ(events[4], (ScriptEvent{.tick = 4, .kind = EventKind::Button, .down = false, .button = MouseButton::Right}));
+    EXPECT_EQ(events[3],
+              (ScriptEvent{.tick = 3, .kind = EventKind::Button, .down = true, .button = MouseButton::Left}));
+    EXPECT_EQ(events[4],
+              (ScriptEvent{.tick = 4, .kind = EventKind::Button, .down = false, .button = MouseButton::Right}));
     EXPECT_EQ(events[5], (ScriptEvent{.tick = 5, .kind = EventKind::Stall, .stallMs = 100}));
     EXPECT_EQ(events[6], (ScriptEvent{.tick = 6, .kind = EventKind::Focus, .down = false}));
     EXPECT_EQ(events[7], (ScriptEvent{.tick = 7, .kind = EventKind::Focus, .down = true}));

@@ -68,8 +68,8 @@ protected:
             return;
         }
         using testmode::PadButton;
-        static const PadButton buttons[6] = {PadButton::DpadUp, PadButton::DpadDown, PadButton::DpadLeft,
-                                             PadButton::DpadRight, PadButton::A, PadButton::B};
+        static const PadButton buttons[6] = {PadButton::DpadUp,    PadButton::DpadDown, PadButton::DpadLeft,
+                                             PadButton::DpadRight, PadButton::A,        PadButton::B};
         testmode::setPadButton(pad, buttons[logical], down);
     }
 
@@ -141,12 +141,10 @@ protected:
 };
 
 const std::vector<Move> Moves = {
-    {3, 0, false, 20},  // 5 → 1 makes a row of four 1s
-    {3, 0, true, 140},  // cleared, and the turn cycle runs
-    {0, 3, false, 0},
-    {0, 3, false, 0},   // a second press on the same cell steps it again
-    {1, 2, false, 25},
-    {1, 2, true, 10},
+    {3, 0, false, 20},                    // 5 → 1 makes a row of four 1s
+    {3, 0, true, 140},                    // cleared, and the turn cycle runs
+    {0, 3, false, 0},  {0, 3, false, 0},  // a second press on the same cell steps it again
+    {1, 2, false, 25}, {1, 2, true, 10},
 };
 
 TEST_F(ControlsTest, KeyboardAndPadPlayTheBoardExactlyAsTheMouseDoes)

@@ -72,9 +72,16 @@ inline std::vector<DrawnQuad> quadsInCallLog()
 struct FrameLayout {
     static constexpr int Count = 17;
     enum {
-        Window, Status, Arrow, ColourChange,
-        Score0, Time0 = Score0 + 6, Chain0 = Time0 + 2,
-        Banner = Chain0 + 2, Pointer, Spinner,
+        Window,
+        Status,
+        Arrow,
+        ColourChange,
+        Score0,
+        Time0 = Score0 + 6,
+        Chain0 = Time0 + 2,
+        Banner = Chain0 + 2,
+        Pointer,
+        Spinner,
     };
 };
 
@@ -131,10 +138,7 @@ protected:
     PuzzleField& field() { return *scene().field; }
 
     // Moves the virtual clock to the moment the next tick is due.
-    void clockToNextTick()
-    {
-        testmode::setClock((sceneManager->nextTime + FramePeriod + 9) / 10);
-    }
+    void clockToNextTick() { testmode::setClock((sceneManager->nextTime + FramePeriod + 9) / 10); }
 
     // One logic step without drawing.
     void tick()

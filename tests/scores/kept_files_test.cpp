@@ -57,8 +57,7 @@ protected:
     }
 
     // Runs `body` in a child process; returns how it ended (the wait status).
-    template <typename Body>
-    static int inChild(Body body)
+    template <typename Body> static int inChild(Body body)
     {
         const pid_t child = fork();
         if (child == 0) {
@@ -73,10 +72,11 @@ protected:
     fs::path folder;
 };
 
-const std::string ThreeRounds = "vantorel-scores 1\n"
-                                "3000 2 2026-01-01 10:00:00\n"
-                                "2000 1 2026-01-01 10:01:00\n"
-                                "1000 0 2026-01-01 10:02:00\n";
+const std::string ThreeRounds =
+    "vantorel-scores 1\n"
+    "3000 2 2026-01-01 10:00:00\n"
+    "2000 1 2026-01-01 10:01:00\n"
+    "1000 0 2026-01-01 10:02:00\n";
 
 }  // namespace
 

@@ -9,10 +9,7 @@
 
 namespace {
 
-ScoreEntry entry(int32_t score, const char* time = "10:00:00")
-{
-    return ScoreEntry{score, 1, "2026-01-01", time, ""};
-}
+ScoreEntry entry(int32_t score, const char* time = "10:00:00") { return ScoreEntry{score, 1, "2026-01-01", time, ""}; }
 
 }  // namespace
 
@@ -47,15 +44,16 @@ TEST(ScoreTableText, RoundTripKeepsOrderTiesAndNewerFields)
 TEST(ScoreTableText, BadLinesAreSetAsideAndGoodLinesKept)
 {
     ScoreTable table;
-    table.parse("vantorel-scores 1\r\n"
-                "500 1 2026-01-01 10:00:00\r\n"
-                "50x 1 2026-01-01 10:00:00\n"
-                "\n"
-                "400 1 2026-13-01 10:00:00\n"
-                "300 1 2026-01-01\n"
-                "0 0 2026-01-01 10:00:00\n"
-                "\x01\x02garbage\n"
-                "200 1 2026-01-01 23:59:59");
+    table.parse(
+        "vantorel-scores 1\r\n"
+        "500 1 2026-01-01 10:00:00\r\n"
+        "50x 1 2026-01-01 10:00:00\n"
+        "\n"
+        "400 1 2026-13-01 10:00:00\n"
+        "300 1 2026-01-01\n"
+        "0 0 2026-01-01 10:00:00\n"
+        "\x01\x02garbage\n"
+        "200 1 2026-01-01 23:59:59");
     ASSERT_EQ(table.entries.size(), 2u);
     EXPECT_EQ(table.entries[0].score, 500);
     EXPECT_EQ(table.entries[1].score, 200);
@@ -90,13 +88,14 @@ TEST(ScoreTableText, KeepsTheTenBest)
 TEST(SettingsText, UnknownKeysKeptBadValuesIgnored)
 {
     Settings s;
-    const auto bad = s.parse("vantorel-settings 1\n"
-                             "volume = 40\n"
-                             "mute = perhaps\n"
-                             "fullscreen=yes\n"
-                             "colour-theme = night\n"
-                             "volume = 250\n"
-                             "no key here\n");
+    const auto bad = s.parse(
+        "vantorel-settings 1\n"
+        "volume = 40\n"
+        "mute = perhaps\n"
+        "fullscreen=yes\n"
+        "colour-theme = night\n"
+        "volume = 250\n"
+        "no key here\n");
     EXPECT_EQ(s.volume, 40);
     EXPECT_FALSE(s.mute);
     EXPECT_TRUE(s.fullscreen);

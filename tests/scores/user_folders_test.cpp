@@ -54,7 +54,8 @@ TEST(UserFolders, XdgFoldersWithTheirDefaultsAndCreation)
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
     EXPECT_TRUE(MoveFileExA((data + "\\x").c_str(), (data + "\\y").c_str(),
                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
-    HANDLE file = CreateFileA((data + "/y").c_str(), GENERIC_READ, FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileA((data + "/y").c_str(), GENERIC_READ, FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
     char text[4] = {};
     DWORD got = 0;
     EXPECT_TRUE(ReadFile(file, text, sizeof text, &got, nullptr));

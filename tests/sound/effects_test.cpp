@@ -56,10 +56,10 @@ int peak(const std::vector<int16_t>& samples)
 TEST_F(Effects, SecondPlayCutsTheEffectAndStartsItAgain)
 {
     const std::vector<int16_t> effect = ramp(3000);
-    soundSystem->setSoundEffect(SE_START,
-                                writeFile(scratch.file("start.wav"),
-                                          riffWave({fmtChunk(1, 2, 44100, 16), chunk("data", samples16(effect))}))
-                                    .c_str());
+    soundSystem->setSoundEffect(
+        SE_START,
+        writeFile(scratch.file("start.wav"), riffWave({fmtChunk(1, 2, 44100, 16), chunk("data", samples16(effect))}))
+            .c_str());
     ASSERT_NE(soundSystem->effects[SE_START], nullptr);
 
     playSoundEffect(SE_START);

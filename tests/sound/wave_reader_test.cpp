@@ -56,7 +56,9 @@ TEST(WaveReader, TakesEveryChunkLayoutAndPcmShape)
         {"odd and LIST chunks before",
          {chunk("junk", Bytes(3, 0xEE)), chunk("LIST", Bytes(11, 0xDD)), fmtChunk(1, 2, 11025, 16),
           chunk("fact", Bytes(5, 0xCC)), chunk("data", data)},
-         2, 11025, 16},
+         2,
+         11025,
+         16},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -72,13 +74,14 @@ TEST(WaveReader, TakesEveryChunkLayoutAndPcmShape)
     }
 
     // An empty data chunk loads, with nothing in it.
-    const Loaded empty = load(writeFile(scratch.file("empty.wav"), riffWave({fmtChunk(1, 1, 22050, 16), chunk("data", {})})));
+    const Loaded empty =
+        load(writeFile(scratch.file("empty.wav"), riffWave({fmtChunk(1, 1, 22050, 16), chunk("data", {})})));
     EXPECT_TRUE(empty.ok);
     EXPECT_TRUE(empty.data.empty());
 
     // A RIFF size larger than the file does not hide the chunks that are there.
-    const Loaded generous =
-        load(writeFile(scratch.file("generous.wav"), riffWave({fmtChunk(1, 1, 22050, 16), chunk("data", data)}, 0x7FFFFFF0)));
+    const Loaded generous = load(writeFile(scratch.file("generous.wav"),
+                                           riffWave({fmtChunk(1, 1, 22050, 16), chunk("data", data)}, 0x7FFFFFF0)));
     EXPECT_TRUE(generous.ok);
     EXPECT_EQ(generous.data, data);
 }
@@ -106,7 +109,8 @@ TEST(WaveReader, RefusesFilesItCannotPlayWhole)
         {"short fmt", riffWave({chunk("fmt ", Bytes(14, 1)), chunk("data", data)})},
         {"no fmt", riffWave({chunk("data", data)})},
         {"no data", riffWave({fmtChunk(1, 1, 22050, 16)})},
-        {"chunk size past 2 GB", riffWave({chunk("junk", Bytes(4, 0), 0xFFFFFFFF), fmtChunk(1, 1, 22050, 16), chunk("data", data)})},
+        {"chunk size past 2 GB",
+         riffWave({chunk("junk", Bytes(4, 0), 0xFFFFFFFF), fmtChunk(1, 1, 22050, 16), chunk("data", data)})},
         {"RIFF size hides data", riffWave({fmtChunk(1, 1, 22050, 16), chunk("data", data)}, 4 + 24)},
         {"not WAVE", notWave},
         {"not RIFF", notRiff},

@@ -14,6 +14,6 @@ inline HWND createTestWindow(int outerWidth = 1286, int outerHeight = 1053)
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.lpszClassName = "VtTestWindow";
     RegisterClassA(&windowClass);  // fails harmlessly once registered
-    return CreateWindowExA(0, "VtTestWindow", "test", WS_CAPTION | WS_SYSMENU, 0, 0, outerWidth, outerHeight,
-                           nullptr, nullptr, nullptr, nullptr);
+    return CreateWindowExA(0, "VtTestWindow", "test", WS_CAPTION | WS_SYSMENU, 0, 0, outerWidth, outerHeight, nullptr,
+                           nullptr, nullptr, nullptr);
 }

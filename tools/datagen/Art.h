@@ -12,8 +12,8 @@
 namespace datagen {
 
 struct Fonts {
-  Font sans;  // DejaVu Sans Bold: labels and banner
-  Font mono;  // DejaVu Sans Mono Bold: the score and time digits
+    Font sans;  // DejaVu Sans Bold: labels and banner
+    Font mono;  // DejaVu Sans Mono Bold: the score and time digits
 };
 
 // The five block colours (1..5) and the wild (6).
@@ -31,19 +31,19 @@ void drawMouse(Canvas& c, float cx, float cy, float height, int litButton);
 void drawKeycap(Canvas& c, const Fonts& fonts, const std::string& label, int x, int baseline, int size);
 int keycapWidth(const Fonts& fonts, const std::string& label, int size);
 
-Canvas makePieces();         // 2048 x 256: values 1..6 at x = 256 * (value - 1)
-Canvas makeBoardFrame();     // 1024 x 1024: clear over the 4 x 4 cells
+Canvas makePieces();                          // 2048 x 256: values 1..6 at x = 256 * (value - 1)
+Canvas makeBoardFrame();                      // 1024 x 1024: clear over the 4 x 4 cells
 Canvas makeStatusColumn(const Fonts& fonts);  // 256 x 1024
-Canvas makeArrow();          // 256 x 256, pointing up
-Canvas makeColourChange();   // 256 x 256
+Canvas makeArrow();                           // 256 x 256, pointing up
+Canvas makeColourChange();                    // 256 x 256
 Canvas makeScoreDigits(const Fonts& fonts);   // 512 x 128, 64 x 64 cells
 Canvas makeChainDigits(const Fonts& fonts);   // 512 x 128, 64 x 64 cells
 Canvas makeStartBanner(const Fonts& fonts);   // 1024 x 128
 Canvas makeBestScores(const Fonts& fonts);    // 1024 x 1024 atlas, see BestScores.cpp
-Canvas makeMousePointer();   // 64 x 64, hot spot top-left
-Canvas makeSpinner();        // 64 x 64, turns about its centre
-Canvas makeParticle();       // 64 x 64 soft spark
-Canvas makeBoardCursor();    // 256 x 256, one cell's highlight
+Canvas makeMousePointer();                    // 64 x 64, hot spot top-left
+Canvas makeSpinner();                         // 64 x 64, turns about its centre
+Canvas makeParticle();                        // 64 x 64 soft spark
+Canvas makeBoardCursor();                     // 256 x 256, one cell's highlight
 Canvas makePauseCover(const Fonts& fonts);    // 1024 x 1024, hides the board
 Canvas makeVolumeSheet(const Fonts& fonts);   // 512 x 512: level panel, muted panel, lit segment
 // The game's icon, size x size: drawn for the size below 64 pixels.

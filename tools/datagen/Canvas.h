@@ -12,7 +12,7 @@
 namespace datagen {
 
 struct Rgba {
-  float r = 0, g = 0, b = 0, a = 1;
+    float r = 0, g = 0, b = 0, a = 1;
 };
 
 Rgba mix(const Rgba& a, const Rgba& b, float t);
@@ -28,36 +28,36 @@ Paint solid(const Rgba& c);
 Paint verticalGradient(float y0, const Rgba& c0, float y1, const Rgba& c1);
 
 struct Box {
-  int x0, y0, x1, y1;  // pixel rectangle, x1 and y1 exclusive
+    int x0, y0, x1, y1;  // pixel rectangle, x1 and y1 exclusive
 };
 
 class Mask;
 
 class Canvas {
- public:
-  Canvas(int width, int height);
+public:
+    Canvas(int width, int height);
 
-  int width() const { return w; }
-  int height() const { return h; }
+    int width() const { return w; }
+    int height() const { return h; }
 
-  // Paints the inside of the shape within the box, edges anti-aliased.
-  void fill(const Sdf& shape, const Paint& paint, Box area);
-  // Paints a soft halo around the shape: full strength at the edge, fading
-  // to nothing at `radius` pixels outside it; nothing inside.
-  void glow(const Sdf& shape, const Rgba& colour, float radius, Box area);
-  // Paints a coverage mask placed with its top-left at (x, y).
-  void fillMask(const Mask& mask, int x, int y, const Paint& paint);
+    // Paints the inside of the shape within the box, edges anti-aliased.
+    void fill(const Sdf& shape, const Paint& paint, Box area);
+    // Paints a soft halo around the shape: full strength at the edge, fading
+    // to nothing at `radius` pixels outside it; nothing inside.
+    void glow(const Sdf& shape, const Rgba& colour, float radius, Box area);
+    // Paints a coverage mask placed with its top-left at (x, y).
+    void fillMask(const Mask& mask, int x, int y, const Paint& paint);
 
-  Rgba at(int x, int y) const;  // straight alpha
-  // 8-bit straight RGBA rows; fully transparent texels take the colour of
-  // their nearest visible neighbours so that filtered edges keep no dark fringe.
-  std::vector<uint8_t> toRgba8() const;
+    Rgba at(int x, int y) const;  // straight alpha
+    // 8-bit straight RGBA rows; fully transparent texels take the colour of
+    // their nearest visible neighbours so that filtered edges keep no dark fringe.
+    std::vector<uint8_t> toRgba8() const;
 
- private:
-  void blend(int x, int y, const Rgba& c, float coverage);
+private:
+    void blend(int x, int y, const Rgba& c, float coverage);
 
-  int w, h;
-  std::vector<float> px;  // premultiplied r, g, b, a per pixel
+    int w, h;
+    std::vector<float> px;  // premultiplied r, g, b, a per pixel
 };
 
 Box fullBox(const Canvas& c);

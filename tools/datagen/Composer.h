@@ -18,33 +18,33 @@ using Scale = std::array<int, 7>;
 extern const Scale kMajor, kMinor, kPhrygian;
 
 struct Key {
-  int root;  // MIDI note of degree 0
-  Scale scale;
-  int pitch(int degree) const;
+    int root;  // MIDI note of degree 0
+    Scale scale;
+    int pitch(int degree) const;
 };
 
 // (start beat within the bar, length in beats)
 struct Step {
-  double start, length;
+    double start, length;
 };
 using Rhythm = std::vector<Step>;
 
 struct MelodyPlan {
-  Voice voice;
-  Key key;
-  const std::vector<int>* chords;  // chord root degree of every bar
-  int fromBar, toBar;              // toBar exclusive; a multiple of four bars
-  int lowDegree, highDegree;
-  std::vector<Rhythm> rhythms;     // the last one is the cadence
-  uint64_t seed;
-  float velocity, pan, reverb, echo;
+    Voice voice;
+    Key key;
+    const std::vector<int>* chords;  // chord root degree of every bar
+    int fromBar, toBar;              // toBar exclusive; a multiple of four bars
+    int lowDegree, highDegree;
+    std::vector<Rhythm> rhythms;  // the last one is the cadence
+    uint64_t seed;
+    float velocity, pan, reverb, echo;
 };
 
 void writeMelody(Song& song, const MelodyPlan& plan);
 
 // Plays the triad on `chordDegree` (root, third and fifth, raised by
 // `degreeOffset` degrees) as one sustained block, spread across the stereo field.
-void writeChord(Song& song, Voice voice, const Key& key, int chordDegree, int degreeOffset, double beat,
-                double beats, float velocity, float reverb);
+void writeChord(Song& song, Voice voice, const Key& key, int chordDegree, int degreeOffset, double beat, double beats,
+                float velocity, float reverb);
 
 }  // namespace datagen

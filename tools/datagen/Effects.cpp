@@ -69,7 +69,8 @@ technique Sprite
 }
 )fx";
 
-static const char* const kEffect3DEx = R"fx(// 3DEx.fx: textured meshes lit by one directional light and an ambient term.
+static const char* const kEffect3DEx =
+    R"fx(// 3DEx.fx: textured meshes lit by one directional light and an ambient term.
 // Parameters: World (object to world), Projection (world to clip space),
 // Texture, LightDir (direction the light travels, normalised) and
 // DirLightColor (its colour, 0..1 per channel).
@@ -140,9 +141,10 @@ technique Lit
 }
 )fx";
 
-void writeEffectFiles(const std::string& root) {
-  writeText(root, "DATA/SHADER/2D.fx", kEffect2D);
-  writeText(root, "DATA/SHADER/3DEx.fx", kEffect3DEx);
+void writeEffectFiles(const std::string& root)
+{
+    writeText(root, "DATA/SHADER/2D.fx", kEffect2D);
+    writeText(root, "DATA/SHADER/3DEx.fx", kEffect3DEx);
 }
 
 }  // namespace datagen

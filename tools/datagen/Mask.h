@@ -10,23 +10,23 @@
 namespace datagen {
 
 class Mask {
- public:
-  Mask(int width, int height);
+public:
+    Mask(int width, int height);
 
-  int width() const { return w; }
-  int height() const { return h; }
-  float at(int x, int y) const { return v[size_t(y) * w + x]; }
-  // Adds coverage (saturating at 1).
-  void add(int x, int y, float coverage);
+    int width() const { return w; }
+    int height() const { return h; }
+    float at(int x, int y) const { return v[size_t(y) * w + x]; }
+    // Adds coverage (saturating at 1).
+    void add(int x, int y, float coverage);
 
-  // Each value becomes the largest within a disc of `radius` pixels.
-  Mask grown(float radius) const;
-  // Three box-blur passes of `radius`, close to a Gaussian.
-  Mask blurred(int radius) const;
+    // Each value becomes the largest within a disc of `radius` pixels.
+    Mask grown(float radius) const;
+    // Three box-blur passes of `radius`, close to a Gaussian.
+    Mask blurred(int radius) const;
 
- private:
-  int w, h;
-  std::vector<float> v;
+private:
+    int w, h;
+    std::vector<float> v;
 };
 
 }  // namespace datagen

@@ -12,7 +12,7 @@
 namespace datagen {
 
 struct Point {
-  float x, y;
+    float x, y;
 };
 
 Sdf circle(float cx, float cy, float r);
@@ -25,7 +25,7 @@ Sdf star(float cx, float cy, int points, float outer, float inner);
 Sdf unite(Sdf a, Sdf b);
 Sdf subtract(Sdf a, Sdf cut);
 Sdf intersect(Sdf a, Sdf b);
-Sdf grow(Sdf a, float by);  // negative shrinks; rounds corners outward
+Sdf grow(Sdf a, float by);        // negative shrinks; rounds corners outward
 Sdf outline(Sdf a, float width);  // a band of `width` centred on the edge
 Sdf moved(Sdf a, float dx, float dy);
 

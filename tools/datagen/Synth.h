@@ -14,15 +14,15 @@ constexpr int kRate = 44100;
 
 // A small deterministic generator (SplitMix64): the same on every platform.
 class Rng {
- public:
-  explicit Rng(uint64_t seed) : state(seed) {}
-  uint64_t next();
-  float unit();        // 0 .. 1
-  float bipolar();     // -1 .. 1
-  int below(int n);    // 0 .. n - 1
+public:
+    explicit Rng(uint64_t seed) : state(seed) {}
+    uint64_t next();
+    float unit();      // 0 .. 1
+    float bipolar();   // -1 .. 1
+    int below(int n);  // 0 .. n - 1
 
- private:
-  uint64_t state;
+private:
+    uint64_t state;
 };
 
 float sine(double turns);  // sin(2 pi turns) from a table

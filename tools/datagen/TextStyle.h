@@ -11,14 +11,14 @@
 namespace datagen {
 
 struct TextStyle {
-  int size = 20;           // pixel size
-  int tracking = 0;        // extra pixels between letters
-  float shear = 0;         // slant to the right
-  Paint fill;              // white when empty
-  float outline = 0;       // outline width in pixels, 0 for none
-  Rgba outlineColour = {0.02f, 0.03f, 0.08f, 1};
-  int glowRadius = 0;      // 0 for none
-  Rgba glowColour = {0.3f, 0.8f, 1, 0.8f};
+    int size = 20;      // pixel size
+    int tracking = 0;   // extra pixels between letters
+    float shear = 0;    // slant to the right
+    Paint fill;         // white when empty
+    float outline = 0;  // outline width in pixels, 0 for none
+    Rgba outlineColour = {0.02f, 0.03f, 0.08f, 1};
+    int glowRadius = 0;  // 0 for none
+    Rgba glowColour = {0.3f, 0.8f, 1, 0.8f};
 };
 
 // Draws `text` with its baseline at `baseline`, starting at `x`.

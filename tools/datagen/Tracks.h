@@ -8,10 +8,10 @@
 
 namespace datagen {
 
-std::vector<float> composeHakugin();          // silver: calm bells, A minor, 100 bpm
-std::vector<float> composeHomura();           // flame: driving saw lead, E minor, 140 bpm
-std::vector<float> composeSixthSense();       // uneasy pulse and plucks, F# phrygian, 105 bpm
-std::vector<float> composeEscapers();         // soaring chiptune, D major, 150 bpm
-std::vector<float> composePlasticAdventure(); // playful marimba, F major, 126 bpm
+std::vector<float> composeHakugin();           // silver: calm bells, A minor, 100 bpm
+std::vector<float> composeHomura();            // flame: driving saw lead, E minor, 140 bpm
+std::vector<float> composeSixthSense();        // uneasy pulse and plucks, F# phrygian, 105 bpm
+std::vector<float> composeEscapers();          // soaring chiptune, D major, 150 bpm
+std::vector<float> composePlasticAdventure();  // playful marimba, F major, 126 bpm
 
 }  // namespace datagen

@@ -31,8 +31,7 @@ int main()
     const float product = volumeSetting * fullVolumeLevel;
     ok &= check("music level", static_cast<float>(static_cast<long>(product)), 154.0f);
 
-    static const char* const turns[] = {"1st quarter turn", "2nd quarter turn", "3rd quarter turn",
-                                        "4th quarter turn"};
+    static const char* const turns[] = {"1st quarter turn", "2nd quarter turn", "3rd quarter turn", "4th quarter turn"};
     const float wanted[] = {90.0f, 180.0f, 270.0f, 360.0f};
     float angle = 0.0f;
     for (int turn = 0; turn < 4; ++turn) {

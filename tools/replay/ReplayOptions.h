@@ -25,13 +25,13 @@ namespace replay {
 struct ReplayOptions {
     std::optional<uint32_t> seedField;
     std::optional<uint32_t> seedScene;
-    std::string scriptPath;            // empty: standard input
-    std::string tracePath;             // empty: standard output
+    std::string scriptPath;  // empty: standard input
+    std::string tracePath;   // empty: standard output
     std::string framesDir;
     std::set<uint32_t> frameTicks;
     std::string audioPath;
     std::optional<uint32_t> ticks;
-    std::string scoresDir;             // empty: the run keeps no table
+    std::string scoresDir;  // empty: the run keeps no table
     bool help = false;
 };
 

@@ -30,8 +30,7 @@ std::string frameFileName(uint32_t tick)
 
 }  // namespace
 
-ReplayRun::ReplayRun(const ReplayOptions& options, std::vector<ScriptEvent> events, uint32_t lastTick,
-                     std::FILE* trace)
+ReplayRun::ReplayRun(const ReplayOptions& options, std::vector<ScriptEvent> events, uint32_t lastTick, std::FILE* trace)
     : options_(options), events_(std::move(events)), lastTick_(lastTick), trace_(trace)
 {
 }
@@ -99,8 +98,8 @@ int ReplayRun::run()
     ShutdownSystems();
 
     for (uint32_t tick : options_.frameTicks)
-        if (tick > ticksRun_) fail("no frame for tick " + std::to_string(tick) + ": the run ended at tick " +
-                                   std::to_string(ticksRun_));
+        if (tick > ticksRun_)
+            fail("no frame for tick " + std::to_string(tick) + ": the run ended at tick " + std::to_string(ticksRun_));
     if (audio_ && !audio_->finish()) fail("the audio file " + options_.audioPath + " could not be written");
     if (std::fflush(trace_) != 0 || std::ferror(trace_)) fail("the trace could not be written");
     return failed_ ? 1 : 0;
@@ -138,24 +137,14 @@ void ReplayRun::beforeTick()
 void ReplayRun::applyEvent(const ScriptEvent& event)
 {
     switch (event.kind) {
-    case EventKind::Key:
-        testmode::postKey(event.key, event.down);
-        break;
-    case EventKind::Mouse:
-        testmode::setMouse(event.x, event.y);
-        break;
+    case EventKind::Key: testmode::postKey(event.key, event.down); break;
+    case EventKind::Mouse: testmode::setMouse(event.x, event.y); break;
     case EventKind::Button:
         testmode::setKey(event.button == MouseButton::Left ? VK_LBUTTON : VK_RBUTTON, event.down);
         break;
-    case EventKind::Focus:
-        testmode::setFocus(event.down);
-        break;
-    case EventKind::Stall:
-        testmode::advanceClock(event.stallMs);
-        break;
-    case EventKind::Close:
-        testmode::clickCloseBox();
-        break;
+    case EventKind::Focus: testmode::setFocus(event.down); break;
+    case EventKind::Stall: testmode::advanceClock(event.stallMs); break;
+    case EventKind::Close: testmode::clickCloseBox(); break;
     }
 }
 

@@ -69,8 +69,8 @@ int keyCode(const Line& line)
 {
     const std::string& word = line[2];
     const bool decimal = !word.empty() && word.find_first_not_of("0123456789") == std::string::npos;
-    const int code = decimal ? static_cast<int>(line.number(2, 1, LastKeyCode, "key code"))
-                             : virtualKeyByName(word).value_or(0);
+    const int code =
+        decimal ? static_cast<int>(line.number(2, 1, LastKeyCode, "key code")) : virtualKeyByName(word).value_or(0);
     if (code == 0) line.fail("unknown key name \"" + word + "\"");
     // The mouse buttons are states the game polls, never key messages.
     if (std::ranges::find(MouseButtonCodes, code) != std::end(MouseButtonCodes))
@@ -133,8 +133,7 @@ std::vector<ScriptEvent> readScript(std::istream& in)
         if (line.ignored()) continue;
         ScriptEvent event = readEvent(line);
         if (!events.empty() && event.tick < events.back().tick)
-            line.fail("tick " + std::to_string(event.tick) + " comes after tick " +
-                      std::to_string(events.back().tick));
+            line.fail("tick " + std::to_string(event.tick) + " comes after tick " + std::to_string(events.back().tick));
         events.push_back(event);
     }
     if (in.bad()) throw ScriptError("the script could not be read");

@@ -29,12 +29,12 @@ enum class MouseButton { Left, Right };
 struct ScriptEvent {
     uint32_t tick = 0;
     EventKind kind = EventKind::Close;
-    int key = 0;                          // Key: the virtual-key code
-    bool down = false;                    // Key, Button; Focus: in
+    int key = 0;        // Key: the virtual-key code
+    bool down = false;  // Key, Button; Focus: in
     MouseButton button = MouseButton::Left;
-    int x = 0;                            // Mouse
+    int x = 0;  // Mouse
     int y = 0;
-    uint32_t stallMs = 0;                 // Stall
+    uint32_t stallMs = 0;  // Stall
 
     bool operator==(const ScriptEvent&) const = default;
 };

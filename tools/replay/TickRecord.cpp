@@ -44,8 +44,7 @@ public:
         key(name);
         boolean(value);
     }
-    template <typename Int>
-    void list(const char* name, const std::vector<Int>& values)
+    template <typename Int> void list(const char* name, const std::vector<Int>& values)
     {
         key(name);
         text_ += '[';

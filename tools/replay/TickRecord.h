@@ -17,9 +17,9 @@
 namespace replay {
 
 struct MusicEvent {
-    bool start = false;           // false: the track stopped
-    int id = 0;                   // the music id the game asked for
-    std::optional<int> level;     // 0–255 of the stream, none when no stream plays it
+    bool start = false;        // false: the track stopped
+    int id = 0;                // the music id the game asked for
+    std::optional<int> level;  // 0–255 of the stream, none when no stream plays it
 
     bool operator==(const MusicEvent&) const = default;
 };
@@ -49,7 +49,7 @@ struct TickRecord {
     std::vector<int32_t> scoreDigits;
     std::vector<int32_t> timeDigits;
     std::vector<int32_t> chainDigits;
-    std::vector<int> effects;     // effect ids in the order they were played
+    std::vector<int> effects;  // effect ids in the order they were played
     std::vector<MusicEvent> music;
 };
 

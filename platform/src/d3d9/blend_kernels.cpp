@@ -54,8 +54,8 @@ __attribute__((target("avx2"))) void blendRowAvx2(uint32_t* destination, const u
             __m256i sw = h ? _mm256_unpackhi_epi8(s, zero) : _mm256_unpacklo_epi8(s, zero);
             __m256i dw = h ? _mm256_unpackhi_epi8(d, zero) : _mm256_unpacklo_epi8(d, zero);
             __m256i alpha = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(sw, 0xFF), 0xFF);
-            __m256i x = _mm256_add_epi16(_mm256_mullo_epi16(sw, alpha),
-                                         _mm256_mullo_epi16(dw, _mm256_sub_epi16(full, alpha)));
+            __m256i x =
+                _mm256_add_epi16(_mm256_mullo_epi16(sw, alpha), _mm256_mullo_epi16(dw, _mm256_sub_epi16(full, alpha)));
             __m256i t = _mm256_add_epi16(x, half);
             out[h] = _mm256_srli_epi16(_mm256_add_epi16(t, _mm256_srli_epi16(t, 8)), 8);
         }
@@ -91,10 +91,8 @@ RowKernel fastestKernel()
 
 void blendRow(uint32_t* destination, const uint32_t* source, int count)
 {
-    if (portable)
-        blendRowScalar(destination, source, count);
-    else
-        fastestKernel()(destination, source, count);
+    if (portable) blendRowScalar(destination, source, count);
+    else fastestKernel()(destination, source, count);
 }
 
 void setPortableKernels(bool on) { portable = on; }

@@ -41,10 +41,7 @@ Device::~Device()
     parent_->Release();
 }
 
-void Device::released(ULONG left)
-{
-    logCall("Release(IDirect3DDevice9) = %u", left);
-}
+void Device::released(ULONG left) { logCall("Release(IDirect3DDevice9) = %u", left); }
 
 void Device::resourceCreated(D3DPOOL pool)
 {
@@ -187,8 +184,9 @@ HRESULT Device::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR c
         LONG x2 = std::min(areas[i].x2, right), y2 = std::min(areas[i].y2, bottom);
         if (x1 >= x2 || y1 >= y2) continue;
         if (flags & D3DCLEAR_TARGET)
-            frame_.clear(PixelBox{static_cast<int>(x1), static_cast<int>(y1), static_cast<int>(x2), static_cast<int>(y2)},
-                         color);
+            frame_.clear(
+                PixelBox{static_cast<int>(x1), static_cast<int>(y1), static_cast<int>(x2), static_cast<int>(y2)},
+                color);
         if (flags & D3DCLEAR_ZBUFFER) {
             depthLow_ = wholeBuffer ? z : std::min(depthLow_, z);
             depthHigh_ = wholeBuffer ? z : std::max(depthHigh_, z);
@@ -201,15 +199,11 @@ HRESULT Device::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matri
 {
     if (!matrix) return D3DERR_INVALIDCALL;
     const D3DMATRIX& m = *matrix;
-    logCall("SetTransform(%d, [%g %g %g %g; %g %g %g %g; %g %g %g %g; %g %g %g %g])", static_cast<int>(state),
-            m._11, m._12, m._13, m._14, m._21, m._22, m._23, m._24, m._31, m._32, m._33, m._34, m._41, m._42,
-            m._43, m._44);
-    if (state == D3DTS_VIEW)
-        view_ = m;
-    else if (state == D3DTS_PROJECTION)
-        projection_ = m;
-    else
-        return D3DERR_INVALIDCALL;
+    logCall("SetTransform(%d, [%g %g %g %g; %g %g %g %g; %g %g %g %g; %g %g %g %g])", static_cast<int>(state), m._11,
+            m._12, m._13, m._14, m._21, m._22, m._23, m._24, m._31, m._32, m._33, m._34, m._41, m._42, m._43, m._44);
+    if (state == D3DTS_VIEW) view_ = m;
+    else if (state == D3DTS_PROJECTION) projection_ = m;
+    else return D3DERR_INVALIDCALL;
     return D3D_OK;
 }
 

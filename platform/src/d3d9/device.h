@@ -89,7 +89,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     bool hasDepth_ = false;
-    float depthLow_ = 1.0f;   // the range of values in the depth buffer
+    float depthLow_ = 1.0f;  // the range of values in the depth buffer
     float depthHigh_ = 1.0f;
     bool inScene_ = false;
     bool presentWhole_ = true;  // the screen may not show the last presented frame

@@ -47,8 +47,7 @@ StageSource stageSource(DWORD op, DWORD argument1, DWORD argument2, const char* 
     bool known1 = argumentSource(argument1, first);
     bool known2 = argumentSource(argument2, second);
     switch (op) {
-    case D3DTOP_DISABLE:
-        return StageSource::Diffuse;
+    case D3DTOP_DISABLE: return StageSource::Diffuse;
     case D3DTOP_SELECTARG1:
         if (known1) return first;
         break;
@@ -58,8 +57,7 @@ StageSource stageSource(DWORD op, DWORD argument1, DWORD argument2, const char* 
     case D3DTOP_MODULATE:
         if (known1 && known2 && first != second) return StageSource::Product;
         break;
-    default:
-        break;
+    default: break;
     }
     traceOnce(what);
     return StageSource::Product;
@@ -118,7 +116,8 @@ bool Device::depthAllows(const std::vector<SpriteVertex>& vertices)
     if (function == D3DCMP_NEVER) {
         pass = false;
     } else if (function != D3DCMP_ALWAYS) {
-        if (function != D3DCMP_LESSEQUAL) traceOnce("d3d9: depth functions other than LESSEQUAL are drawn as LESSEQUAL\n");
+        if (function != D3DCMP_LESSEQUAL)
+            traceOnce("d3d9: depth functions other than LESSEQUAL are drawn as LESSEQUAL\n");
         if (lowest > depthHigh_) pass = false;
         else if (highest > depthLow_) traceOnce("d3d9: a draw partly behind the depth buffer is drawn whole\n");
     }
@@ -161,8 +160,8 @@ bool Device::culled(const SpriteVertex& a, const SpriteVertex& b, const SpriteVe
     return mode == D3DCULL_CCW ? area < 0.0 : area > 0.0;
 }
 
-HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE primitiveType, UINT primitiveCount,
-                                const void* vertexStreamZeroData, UINT vertexStreamZeroStride)
+HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE primitiveType, UINT primitiveCount, const void* vertexStreamZeroData,
+                                UINT vertexStreamZeroStride)
 {
     if (callLogOn()) {
         std::string vertices;
@@ -229,8 +228,7 @@ void Device::finishFrame()
 HRESULT Device::presentFrame(HWND window, const RECT* dest)
 {
     std::vector<RECT> damage;
-    if (presentWhole_)
-        damage.push_back(RECT{0, 0, width_, height_});
+    if (presentWhole_) damage.push_back(RECT{0, 0, width_, height_});
     else
         for (const PixelBox& box : frame_.damage()) damage.push_back(RECT{box.left, box.top, box.right, box.bottom});
     HRESULT result = presenter_->present(window, backBuffer_.data(), width_, height_, damage, dest);

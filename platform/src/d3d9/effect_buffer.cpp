@@ -24,9 +24,6 @@ private:
 
 }  // namespace
 
-ID3DXBuffer* createTextBuffer(std::string_view text)
-{
-    return new TextBuffer(text);
-}
+ID3DXBuffer* createTextBuffer(std::string_view text) { return new TextBuffer(text); }
 
 }  // namespace layer::fx

@@ -200,7 +200,8 @@ private:
             if (src_[pos_] == '\\' && pos_ + 1 < src_.size()) advance();
             advance();
         }
-        if (atEnd() || src_[pos_] != '"') return fail(error, line, column, "syntax error: unterminated string constant");
+        if (atEnd() || src_[pos_] != '"')
+            return fail(error, line, column, "syntax error: unterminated string constant");
         advance();
         return true;
     }

@@ -18,10 +18,7 @@ Effect::Effect(IDirect3DDevice9* device, EffectSource source) : device_(device),
     }
 }
 
-Effect::~Effect()
-{
-    device_->Release();
-}
+Effect::~Effect() { device_->Release(); }
 
 const Effect::Slot* Effect::find(D3DXHANDLE parameter) const
 {

@@ -18,15 +18,14 @@ bool Parameter::hasModifier(std::string_view modifier) const
 namespace {
 
 constexpr std::array<std::string_view, 18> storageModifiers = {
-    "static",   "uniform",   "extern",          "shared",    "volatile", "const",
-    "row_major", "column_major", "inline",       "nointerpolation", "precise", "linear",
-    "centroid", "noperspective", "unsigned",     "snorm",     "unorm",    "groupshared"};
+    "static",    "uniform",       "extern",   "shared",          "volatile", "const",
+    "row_major", "column_major",  "inline",   "nointerpolation", "precise",  "linear",
+    "centroid",  "noperspective", "unsigned", "snorm",           "unorm",    "groupshared"};
 
 bool equalsNoCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return (x | 0x20) == (y | 0x20);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return (x | 0x20) == (y | 0x20); });
 }
 
 bool isModifier(std::string_view word)
@@ -81,10 +80,8 @@ private:
     [[noreturn]] static void unexpected(const Token& token)
     {
         SyntaxError error{token.line, token.column, {}};
-        if (token.kind == TokenKind::End)
-            error.message = "syntax error: unexpected end of file";
-        else
-            error.message = "syntax error: unexpected token '" + std::string(token.text) + "'";
+        if (token.kind == TokenKind::End) error.message = "syntax error: unexpected end of file";
+        else error.message = "syntax error: unexpected token '" + std::string(token.text) + "'";
         throw ParseFailure{std::move(error)};
     }
 
@@ -158,12 +155,9 @@ private:
     {
         const Token& token = peek();
         if (token.kind != TokenKind::Identifier) unexpected(token);
-        if (isKeyword(token, "technique"))
-            technique();
-        else if (isWord(token, "typedef"))
-            typeAlias();
-        else
-            declaration();
+        if (isKeyword(token, "technique")) technique();
+        else if (isWord(token, "typedef")) typeAlias();
+        else declaration();
     }
 
     void technique()

@@ -31,14 +31,14 @@ struct StateAssignment {
 };
 
 struct Parameter {
-    std::vector<std::string> modifiers;   // static, uniform, shared, const, ...
-    std::string type;                     // as written, template arguments included
+    std::vector<std::string> modifiers;  // static, uniform, shared, const, ...
+    std::string type;                    // as written, template arguments included
     std::string name;
     std::vector<std::string> arraySizes;  // source text of each [..], outermost first
     std::string semantic;
-    std::string registerBinding;          // e.g. "register(c0)"
+    std::string registerBinding;  // e.g. "register(c0)"
     std::vector<Annotation> annotations;
-    std::string initializer;              // source text; empty when none or a sampler_state
+    std::string initializer;  // source text; empty when none or a sampler_state
     bool hasSamplerState = false;
     std::vector<StateAssignment> samplerStates;
     int line = 0;

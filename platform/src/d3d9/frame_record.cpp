@@ -86,15 +86,13 @@ void fill(const RenderTarget& target, const PixelBox& box, uint32_t colour)
     // Whole rows are one contiguous fill; a colour of four equal bytes is a memset.
     bool fullRows = box.left == 0 && box.right == target.width;
     int runs = fullRows ? 1 : box.bottom - box.top;
-    size_t length = fullRows ? static_cast<size_t>(box.bottom - box.top) * target.width
-                             : static_cast<size_t>(box.right - box.left);
+    size_t length =
+        fullRows ? static_cast<size_t>(box.bottom - box.top) * target.width : static_cast<size_t>(box.right - box.left);
     bool bytewise = colour == (colour & 0xFFu) * 0x01010101u;
     for (int r = 0; r < runs; ++r) {
         uint32_t* start = target.pixels + static_cast<size_t>(box.top + r) * target.width + box.left;
-        if (bytewise)
-            std::memset(start, static_cast<int>(colour & 0xFFu), length * sizeof(uint32_t));
-        else
-            std::fill_n(start, length, colour);
+        if (bytewise) std::memset(start, static_cast<int>(colour & 0xFFu), length * sizeof(uint32_t));
+        else std::fill_n(start, length, colour);
     }
 }
 
@@ -196,8 +194,7 @@ void FrameRecord::indexTiles(const std::vector<FrameItem>& items, int width, int
     for (size_t tile = 0; tile < tiles; ++tile) index.start[tile + 1] += index.start[tile];
     index.items.resize(index.start[tiles]);
     std::vector<uint32_t> next(index.start.begin(), index.start.end() - 1);
-    for (uint32_t i = 0; i < items.size(); ++i)
-        eachTile(items[i], [&](size_t tile) { index.items[next[tile]++] = i; });
+    for (uint32_t i = 0; i < items.size(); ++i) eachTile(items[i], [&](size_t tile) { index.items[next[tile]++] = i; });
 }
 
 // True when the tile needs no drawing: nothing touches it, or the shown frame
@@ -260,15 +257,12 @@ void FrameRecord::rasterise(const RenderTarget& target, const std::vector<PixelB
         for (const FrameItem& item : items_) {
             if (item.box.intersect(area).empty()) continue;
             switch (item.kind) {
-            case FrameItem::Kind::Clear:
-                fill(target, item.box.intersect(area), item.colour);
-                break;
+            case FrameItem::Kind::Clear: fill(target, item.box.intersect(area), item.colour); break;
             case FrameItem::Kind::Rectangle:
                 rasteriser.drawRectangle(target, item.state, item.vertices.data(), area);
                 break;
             case FrameItem::Kind::Triangle:
-                rasteriser.drawTriangle(target, item.state, item.vertices[0], item.vertices[1], item.vertices[2],
-                                        area);
+                rasteriser.drawTriangle(target, item.state, item.vertices[0], item.vertices[1], item.vertices[2], area);
                 break;
             }
         }
@@ -279,8 +273,7 @@ void FrameRecord::rasterise(const RenderTarget& target, const std::vector<PixelB
 void FrameRecord::rasteriseDamage(const RenderTarget& target)
 {
     const int64_t area = areaOf(damage_);
-    if (area * SharedDamageDivisor < int64_t{target.width} * target.height ||
-        std::thread::hardware_concurrency() < 2) {
+    if (area * SharedDamageDivisor < int64_t{target.width} * target.height || std::thread::hardware_concurrency() < 2) {
         rasterise(target, damage_, rasterisers_[0]);
         return;
     }
@@ -288,7 +281,8 @@ void FrameRecord::rasteriseDamage(const RenderTarget& target)
     for (int64_t above = 0; cut < target.height && above * 2 < area;) {
         cut = std::min(cut + TileSize, target.height);
         above = 0;
-        for (const PixelBox& b : damage_) above += int64_t{b.right - b.left} * std::max(0, std::min(b.bottom, cut) - b.top);
+        for (const PixelBox& b : damage_)
+            above += int64_t{b.right - b.left} * std::max(0, std::min(b.bottom, cut) - b.top);
     }
     std::vector<PixelBox> upper, lower;
     for (const PixelBox& b : damage_) {

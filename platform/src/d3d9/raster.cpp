@@ -128,8 +128,7 @@ inline __m128i bilinear4(__m128i t00, __m128i t10, __m128i t01, __m128i t11, __m
 
 // One bilinear sample per pixel of a span: fetch(t00, t10, t01, t11, fx, fy)
 // gives the texels and fractions of the pixels in order.
-template <class Fetch>
-void filterSpan(uint32_t* out, int count, Fetch fetch)
+template <class Fetch> void filterSpan(uint32_t* out, int count, Fetch fetch)
 {
     int i = 0;
 #if defined(__SSE2__)
@@ -162,8 +161,7 @@ uint32_t modulateChannel(uint32_t a, uint32_t b, int shift)
     return divide255(((a >> shift) & 0xFF) * ((b >> shift) & 0xFF)) << shift;
 }
 
-uint32_t stageResult(StageSource source, uint32_t texel, uint32_t diffuse, uint32_t mask, int firstShift,
-                     int lastShift)
+uint32_t stageResult(StageSource source, uint32_t texel, uint32_t diffuse, uint32_t mask, int firstShift, int lastShift)
 {
     if (source == StageSource::Texture) return texel & mask;
     if (source == StageSource::Diffuse) return diffuse & mask;
@@ -183,8 +181,8 @@ bool textureOnly(const RasterState& state, uint32_t diffuse)
 {
     bool colour = state.colour == StageSource::Texture ||
                   (state.colour == StageSource::Product && (diffuse & 0x00FFFFFFu) == 0x00FFFFFFu);
-    bool alpha = state.alpha == StageSource::Texture ||
-                 (state.alpha == StageSource::Product && (diffuse >> 24) == 0xFF);
+    bool alpha =
+        state.alpha == StageSource::Texture || (state.alpha == StageSource::Product && (diffuse >> 24) == 0xFF);
     return colour && alpha;
 }
 
@@ -205,10 +203,8 @@ void Rasteriser::finishRow(uint32_t* destination, const RasterState& state, int 
     } else if (!textureOnly(state, flatDiffuse)) {
         for (int i = 0; i < count; ++i) row_[i] = combine(state, row_[i], flatDiffuse);
     }
-    if (state.alphaBlend)
-        blendRow(destination, row_.data(), count);
-    else
-        std::memcpy(destination, row_.data(), static_cast<size_t>(count) * sizeof(uint32_t));
+    if (state.alphaBlend) blendRow(destination, row_.data(), count);
+    else std::memcpy(destination, row_.data(), static_cast<size_t>(count) * sizeof(uint32_t));
 }
 
 void Rasteriser::copyTexelSpan(uint32_t* destination, const RasterState& state, int row, int first, int count)
@@ -222,16 +218,15 @@ void Rasteriser::copyTexelSpan(uint32_t* destination, const RasterState& state, 
         if (!state.alphaBlend) {
             std::memcpy(destination, texels + first, static_cast<size_t>(chunk) * sizeof(uint32_t));
         } else {
-            const TexelRun* run = std::partition_point(
-                runsBegin, runsEnd, [first](const TexelRun& r) { return r.end <= first; });
+            const TexelRun* run =
+                std::partition_point(runsBegin, runsEnd, [first](const TexelRun& r) { return r.end <= first; });
             for (; run != runsEnd && run->begin < first + chunk; ++run) {
                 int begin = std::max<int>(run->begin, first);
                 int end = std::min<int>(run->end, first + chunk);
                 uint32_t* out = destination + (begin - first);
                 if (run->kind == RunKind::Opaque)
                     std::memcpy(out, texels + begin, static_cast<size_t>(end - begin) * sizeof(uint32_t));
-                else if (run->kind == RunKind::Mixed)
-                    blendRow(out, texels + begin, end - begin);
+                else if (run->kind == RunKind::Mixed) blendRow(out, texels + begin, end - begin);
             }
         }
         destination += chunk;
@@ -279,8 +274,12 @@ void Rasteriser::drawRectangle(const RenderTarget& target, const RasterState& st
     if (left >= right || top >= bottom) return;
     int width = static_cast<int>(right - left);
 
-    auto texelX = [&](int64_t px) { return u0 + (static_cast<double>(px * SubPixels - x[0])) * (u1 - u0) / (x[1] - x[0]); };
-    auto texelY = [&](int64_t py) { return v0 + (static_cast<double>(py * SubPixels - y[0])) * (v1 - v0) / (y[2] - y[0]); };
+    auto texelX = [&](int64_t px) {
+        return u0 + (static_cast<double>(px * SubPixels - x[0])) * (u1 - u0) / (x[1] - x[0]);
+    };
+    auto texelY = [&](int64_t py) {
+        return v0 + (static_cast<double>(py * SubPixels - y[0])) * (v1 - v0) / (y[2] - y[0]);
+    };
     double scaleX = (u1 - u0) * SubPixels / static_cast<double>(x[1] - x[0]);
     double scaleY = (v1 - v0) * SubPixels / static_cast<double>(y[2] - y[0]);
     bool linear = std::max(std::fabs(scaleX), std::fabs(scaleY)) <= 1.0 ? state.linearMagnify : state.linearMinify;
@@ -299,8 +298,7 @@ void Rasteriser::drawRectangle(const RenderTarget& target, const RasterState& st
             int64_t row = static_cast<int64_t>(firstY) + (top - anchorTop);
             for (int64_t py = top; py < bottom; ++py, ++row) {
                 uint32_t* destination = target.pixels + py * target.width + left;
-                copyTexelSpan(destination, state, static_cast<int>(row & heightMask), static_cast<int>(column),
-                              width);
+                copyTexelSpan(destination, state, static_cast<int>(row & heightMask), static_cast<int>(column), width);
             }
             return;
         }
@@ -326,16 +324,16 @@ void Rasteriser::drawRectangle(const RenderTarget& target, const RasterState& st
             int i = 0;
             filterSpan(row_.data(), width,
                        [&](uint32_t& t00, uint32_t& t10, uint32_t& t01, uint32_t& t11, uint32_t& fx, uint32_t& fy) {
-                           int64_t c0 = columns[i] & widthMask;
-                           int64_t c1 = (columns[i] + 1) & widthMask;
-                           t00 = upper[c0];
-                           t10 = upper[c1];
-                           t01 = lower[c0];
-                           t11 = lower[c1];
-                           fx = columnWeights[i];
-                           fy = weight;
-                           ++i;
-                       });
+                int64_t c0 = columns[i] & widthMask;
+                int64_t c1 = (columns[i] + 1) & widthMask;
+                t00 = upper[c0];
+                t10 = upper[c1];
+                t01 = lower[c0];
+                t11 = lower[c1];
+                fx = columnWeights[i];
+                fy = weight;
+                ++i;
+            });
         } else {
             const uint32_t* texels = image.texels + (nearestTexel(fixed) & heightMask) * image.width;
             for (int i = 0; i < width; ++i) row_[i] = texels[columnTexel_[i] & widthMask];
@@ -397,8 +395,8 @@ void Rasteriser::drawTriangle(const RenderTarget& target, const RasterState& sta
         bias[i] = !topLeft;
     }
     int64_t top = std::max<int64_t>({ceilDiv(std::min({y[0], y[1], y[2]}), SubPixels), state.clip.top, scissor.top});
-    int64_t bottom = std::min<int64_t>(
-        {floorDiv(std::max({y[0], y[1], y[2]}), SubPixels) + 1, state.clip.bottom, scissor.bottom});
+    int64_t bottom =
+        std::min<int64_t>({floorDiv(std::max({y[0], y[1], y[2]}), SubPixels) + 1, state.clip.bottom, scissor.bottom});
     const int64_t widthMask = image.width - 1;
     const int64_t heightMask = image.height - 1;
     int64_t stepU = toFixed(duDx), stepV = toFixed(dvDx);
@@ -439,25 +437,26 @@ void Rasteriser::drawTriangle(const RenderTarget& target, const RasterState& sta
             int64_t u = texelU, v = texelV;
             filterSpan(row_.data(), count,
                        [&](uint32_t& t00, uint32_t& t10, uint32_t& t01, uint32_t& t11, uint32_t& fx, uint32_t& fy) {
-                           int64_t column = u >> 32;
-                           int64_t texelRow = v >> 32;
-                           const uint32_t* upper = texels + (texelRow & heightMask) * pitch;
-                           const uint32_t* lower = texels + ((texelRow + 1) & heightMask) * pitch;
-                           int64_t c0 = column & widthMask;
-                           int64_t c1 = (column + 1) & widthMask;
-                           t00 = upper[c0];
-                           t10 = upper[c1];
-                           t01 = lower[c0];
-                           t11 = lower[c1];
-                           fx = weightOf(u);
-                           fy = weightOf(v);
-                           u += stepU;
-                           v += stepV;
-                       });
+                int64_t column = u >> 32;
+                int64_t texelRow = v >> 32;
+                const uint32_t* upper = texels + (texelRow & heightMask) * pitch;
+                const uint32_t* lower = texels + ((texelRow + 1) & heightMask) * pitch;
+                int64_t c0 = column & widthMask;
+                int64_t c1 = (column + 1) & widthMask;
+                t00 = upper[c0];
+                t10 = upper[c1];
+                t01 = lower[c0];
+                t11 = lower[c1];
+                fx = weightOf(u);
+                fy = weightOf(v);
+                u += stepU;
+                v += stepV;
+            });
         } else {
             for (int i = 0; i < count; ++i, texelU += stepU, texelV += stepV)
-                row_[i] = image.texels[(nearestTexel(texelV) & heightMask) * image.width +
-                                       (nearestTexel(texelU) & widthMask)];
+                row_[i] =
+                    image
+                        .texels[(nearestTexel(texelV) & heightMask) * image.width + (nearestTexel(texelU) & widthMask)];
         }
         const uint32_t* diffuse = nullptr;
         if (!flat) {

@@ -102,10 +102,8 @@ void TexelStore::buildRuns()
             uint32_t end = x + 1;
             while (end < width_ && kindOf(texels[end]) == kind) ++end;
             if (end - x < ShortestRun) kind = RunKind::Mixed;
-            if (!row.empty() && row.back().kind == kind)
-                row.back().end = static_cast<uint16_t>(end);
-            else
-                row.push_back({static_cast<uint16_t>(x), static_cast<uint16_t>(end), kind});
+            if (!row.empty() && row.back().kind == kind) row.back().end = static_cast<uint16_t>(end);
+            else row.push_back({static_cast<uint16_t>(x), static_cast<uint16_t>(end), kind});
             x = end;
         }
         runs_.insert(runs_.end(), row.begin(), row.end());

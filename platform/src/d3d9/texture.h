@@ -35,8 +35,8 @@ struct TexelImage {
     const uint32_t* texels = nullptr;
     int width = 0;
     int height = 0;
-    const TexelRun* runs = nullptr;      // all rows' runs, row after row
-    const uint32_t* rowRuns = nullptr;   // height + 1 offsets into runs
+    const TexelRun* runs = nullptr;     // all rows' runs, row after row
+    const uint32_t* rowRuns = nullptr;  // height + 1 offsets into runs
 };
 
 // A texture's contents: texels and their run map, never changed once built.
@@ -63,8 +63,7 @@ class Texture final : public ComObject<IDirect3DTexture9> {
 public:
     // texels: width × height, both powers of two. hasAlpha false makes an
     // X8R8G8B8 texture whose texels read as opaque.
-    Texture(Device* device, uint32_t width, uint32_t height, std::vector<uint32_t> texels, bool hasAlpha,
-            D3DPOOL pool);
+    Texture(Device* device, uint32_t width, uint32_t height, std::vector<uint32_t> texels, bool hasAlpha, D3DPOOL pool);
 
     HRESULT GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) override;
     HRESULT GetSurfaceLevel(UINT level, IDirect3DSurface9** surfaceLevel) override;

@@ -66,7 +66,7 @@ private:
     std::condition_variable changed_;
     bool stopped_ = false;
     bool listed_ = false;
-    std::vector<Entry> entries_;     // set once by the worker, then only their states change
+    std::vector<Entry> entries_;      // set once by the worker, then only their states change
     std::vector<FileId> takenEarly_;  // asked for before the worker had listed the files
     std::thread worker_;
 };

@@ -54,8 +54,8 @@ DIDEVICEINSTANCEA describe(int deviceIndex)
                      0,
                      0,
                      {0, 0, 'P', 'I', 'D', 'V', 'I', 'D'}};
-    d.dwDevType = (recognised ? DI8DEVTYPE_GAMEPAD : DI8DEVTYPE_JOYSTICK) | DI8DEVTYPEJOYSTICK_STANDARD << 8 |
-                  DIDEVTYPE_HID;
+    d.dwDevType =
+        (recognised ? DI8DEVTYPE_GAMEPAD : DI8DEVTYPE_JOYSTICK) | DI8DEVTYPEJOYSTICK_STANDARD << 8 | DIDEVTYPE_HID;
     const char* name = recognised ? SDL_GameControllerNameForIndex(deviceIndex) : SDL_JoystickNameForIndex(deviceIndex);
     if (!name) name = "Game controller";
     std::strncpy(d.tszInstanceName, name, sizeof d.tszInstanceName - 1);

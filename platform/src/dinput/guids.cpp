@@ -10,7 +10,7 @@
 
 const IID IID_IDirectInput8A = {0xBF798030, 0x483A, 0x4DA2, {0xAA, 0x99, 0x5D, 0x64, 0xED, 0x36, 0x97, 0x00}};
 
-#define OBJECT_GUID(name, first) \
+#define OBJECT_GUID(name, first)                                                                                       \
     const GUID name = {first, 0xC9F3, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}}
 OBJECT_GUID(GUID_XAxis, 0xA36D02E0);
 OBJECT_GUID(GUID_YAxis, 0xA36D02E1);
@@ -36,8 +36,8 @@ constexpr DWORD AnyAxis = DIDFT_AXIS | DIDFT_ANYINSTANCE | DIDFT_OPTIONAL;
 constexpr DWORD ObjectCount = 164;
 
 // One block of six axes and two sliders starting at byte offset `first`.
-constexpr std::size_t addAxisBlock(std::array<DIOBJECTDATAFORMAT, ObjectCount>& objects, std::size_t at,
-                                   DWORD first, DWORD aspect)
+constexpr std::size_t addAxisBlock(std::array<DIOBJECTDATAFORMAT, ObjectCount>& objects, std::size_t at, DWORD first,
+                                   DWORD aspect)
 {
     const GUID* guids[] = {&GUID_XAxis,  &GUID_YAxis,  &GUID_ZAxis,  &GUID_RxAxis,
                            &GUID_RyAxis, &GUID_RzAxis, &GUID_Slider, &GUID_Slider};
@@ -69,5 +69,6 @@ std::array<DIOBJECTDATAFORMAT, ObjectCount> joystick2Table = joystick2Objects();
 static_assert(sizeof(DIJOYSTATE2) == 272);
 static_assert(sizeof(DIDEVICEINSTANCEA) == 580);
 
-const DIDATAFORMAT c_dfDIJoystick2 = {sizeof(DIDATAFORMAT), sizeof(DIOBJECTDATAFORMAT), DIDF_ABSAXIS,
-                                      sizeof(DIJOYSTATE2),  ObjectCount,                joystick2Table.data()};
+const DIDATAFORMAT c_dfDIJoystick2 = {sizeof(DIDATAFORMAT), sizeof(DIOBJECTDATAFORMAT),
+                                      DIDF_ABSAXIS,         sizeof(DIJOYSTATE2),
+                                      ObjectCount,          joystick2Table.data()};

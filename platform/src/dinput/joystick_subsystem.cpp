@@ -22,8 +22,9 @@ bool startJoysticks()
 {
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     if (SDL_InitSubSystem(Subsystems) != 0) {
-        OutputDebugStringA(("DirectInput: no game controllers, SDL joystick start failed: " +
-                            std::string(SDL_GetError()) + "\n").c_str());
+        OutputDebugStringA(
+            ("DirectInput: no game controllers, SDL joystick start failed: " + std::string(SDL_GetError()) + "\n")
+                .c_str());
         return false;
     }
     SDL_JoystickEventState(SDL_IGNORE);

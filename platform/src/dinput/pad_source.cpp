@@ -32,9 +32,9 @@ struct AxisSlotInfo {
 const AxisSlotInfo& slotInfo(int slot)
 {
     static const AxisSlotInfo slots[AxisSlots] = {
-        {&GUID_XAxis, "X Axis", 0x30},     {&GUID_YAxis, "Y Axis", 0x31},     {&GUID_ZAxis, "Z Axis", 0x32},
+        {&GUID_XAxis, "X Axis", 0x30},      {&GUID_YAxis, "Y Axis", 0x31},      {&GUID_ZAxis, "Z Axis", 0x32},
         {&GUID_RxAxis, "X Rotation", 0x33}, {&GUID_RyAxis, "Y Rotation", 0x34}, {&GUID_RzAxis, "Z Rotation", 0x35},
-        {&GUID_Slider, "Slider", 0x36},    {&GUID_Slider, "Slider", 0x36},
+        {&GUID_Slider, "Slider", 0x36},     {&GUID_Slider, "Slider", 0x36},
     };
     return slots[slot];
 }
@@ -81,15 +81,24 @@ PadObject axisObject(int slot)
 
 PadObject povObject(int instance)
 {
-    return {&GUID_POV, DWORD(offsetof(DIJOYSTATE2, rgdwPOV) + 4 * instance),
-            DWORD(DIDFT_POV | DIDFT_MAKEINSTANCE(instance)), 0, "Hat Switch", GenericDesktopPage, 0x39};
+    return {&GUID_POV,
+            DWORD(offsetof(DIJOYSTATE2, rgdwPOV) + 4 * instance),
+            DWORD(DIDFT_POV | DIDFT_MAKEINSTANCE(instance)),
+            0,
+            "Hat Switch",
+            GenericDesktopPage,
+            0x39};
 }
 
 PadObject buttonObject(int instance)
 {
-    return {&GUID_Button, DWORD(offsetof(DIJOYSTATE2, rgbButtons) + instance),
-            DWORD(DIDFT_PSHBUTTON | DIDFT_MAKEINSTANCE(instance)), 0, "Button " + std::to_string(instance + 1),
-            ButtonPage, WORD(instance + 1)};
+    return {&GUID_Button,
+            DWORD(offsetof(DIJOYSTATE2, rgbButtons) + instance),
+            DWORD(DIDFT_PSHBUTTON | DIDFT_MAKEINSTANCE(instance)),
+            0,
+            "Button " + std::to_string(instance + 1),
+            ButtonPage,
+            WORD(instance + 1)};
 }
 
 std::unique_ptr<PadSource> PadSource::open(int deviceIndex)
@@ -107,18 +116,14 @@ std::unique_ptr<PadSource> PadSource::open(int deviceIndex)
 PadSource::PadSource(SDL_Joystick* joystick, SDL_GameController* controller)
     : joystick_(joystick), controller_(controller)
 {
-    if (controller_)
-        objects_ = controllerObjects(controller_);
-    else
-        listRawObjects();
+    if (controller_) objects_ = controllerObjects(controller_);
+    else listRawObjects();
 }
 
 PadSource::~PadSource()
 {
-    if (controller_)
-        SDL_GameControllerClose(controller_);
-    else
-        SDL_JoystickClose(joystick_);
+    if (controller_) SDL_GameControllerClose(controller_);
+    else SDL_JoystickClose(joystick_);
 }
 
 bool PadSource::attached() const { return SDL_JoystickGetAttached(joystick_) == SDL_TRUE; }
@@ -137,10 +142,8 @@ void PadSource::read(DIJOYSTATE2& state, const AxisRanges& ranges) const
 {
     std::memset(&state, 0, sizeof state);
     for (DWORD& pov : state.rgdwPOV) pov = PovCentred;
-    if (controller_)
-        readController(controller_, state, ranges);
-    else
-        readRaw(state, ranges);
+    if (controller_) readController(controller_, state, ranges);
+    else readRaw(state, ranges);
 }
 
 void PadSource::readRaw(DIJOYSTATE2& state, const AxisRanges& ranges) const

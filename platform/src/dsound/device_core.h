@@ -36,8 +36,8 @@ struct BufferState {
     DWORD playableBytes = 0;  // the size rounded down to whole sample frames
     bool playing = false;
     bool looping = false;
-    bool draining = false;    // stopped at its end; the converter still holds its tail
-    DWORD cursor = 0;         // next byte handed to the converter: the play cursor
+    bool draining = false;  // stopped at its end; the converter still holds its tail
+    DWORD cursor = 0;       // next byte handed to the converter: the play cursor
     float gain = 1.0f;
     std::vector<Notification> notifications;
     DWORD lockedStart[2] = {0, 0};  // regions handed out by Lock, until Unlock

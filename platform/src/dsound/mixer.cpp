@@ -142,8 +142,7 @@ bool DeviceCore::render(int16_t* out, uint32_t frames)
     {
         std::lock_guard<std::mutex> guard(mutex);
         for (BufferState* buffer : playingInto)
-            if (buffer->playing || buffer->draining)
-                mixBuffer(*buffer, mix.data(), frames, rate, scratch, converted);
+            if (buffer->playing || buffer->draining) mixBuffer(*buffer, mix.data(), frames, rate, scratch, converted);
         master = masterGain;
     }
     for (size_t i = 0; i < mix.size(); ++i)

@@ -10,8 +10,8 @@ namespace {
 
 DWORD littleEndian32(const unsigned char* bytes)
 {
-    return static_cast<DWORD>(bytes[0]) | (static_cast<DWORD>(bytes[1]) << 8) |
-           (static_cast<DWORD>(bytes[2]) << 16) | (static_cast<DWORD>(bytes[3]) << 24);
+    return static_cast<DWORD>(bytes[0]) | (static_cast<DWORD>(bytes[1]) << 8) | (static_cast<DWORD>(bytes[2]) << 16) |
+           (static_cast<DWORD>(bytes[3]) << 24);
 }
 
 bool readWord(layer::mmio::File& file, DWORD& word)

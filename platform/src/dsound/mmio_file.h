@@ -14,7 +14,7 @@ namespace layer::mmio {
 
 struct File {
     std::FILE* stream = nullptr;
-    MMIOINFO info{};          // pchBuffer..pchEndRead describe the I/O buffer
+    MMIOINFO info{};           // pchBuffer..pchEndRead describe the I/O buffer
     std::vector<char> buffer;  // empty when unbuffered
     int64_t unbufferedPosition = 0;
 };

@@ -23,10 +23,7 @@ float gainFor(LONG volume)
     return static_cast<float>(std::pow(10.0, volume / 2000.0));
 }
 
-SDL_AudioFormat sdlFormat(const WAVEFORMATEX& format)
-{
-    return format.wBitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
-}
+SDL_AudioFormat sdlFormat(const WAVEFORMATEX& format) { return format.wBitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB; }
 
 }  // namespace
 
@@ -48,9 +45,9 @@ SoundBuffer::SoundBuffer(std::shared_ptr<DeviceCore> core, DWORD flags, DWORD by
     state_.data.assign(bytes, format.wBitsPerSample == 8 ? 0x80 : 0x00);
     state_.frameBytes = format.nBlockAlign;
     state_.playableBytes = bytes - bytes % format.nBlockAlign;
-    state_.converter = SDL_NewAudioStream(sdlFormat(format), static_cast<Uint8>(format.nChannels),
-                                          static_cast<int>(format.nSamplesPerSec), AUDIO_S16SYS, OutputChannels,
-                                          core_->rate);
+    state_.converter =
+        SDL_NewAudioStream(sdlFormat(format), static_cast<Uint8>(format.nChannels),
+                           static_cast<int>(format.nSamplesPerSec), AUDIO_S16SYS, OutputChannels, core_->rate);
     if (!state_.converter) return;
     std::lock_guard<std::mutex> guard(core_->mutex);
     core_->playingInto.push_back(&state_);

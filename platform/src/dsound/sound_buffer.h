@@ -26,8 +26,8 @@ public:
     int serial() const { return state_.serial; }
 
     HRESULT GetStatus(LPDWORD status) override;
-    HRESULT Lock(DWORD offset, DWORD bytes, LPVOID* audio1, LPDWORD audioBytes1, LPVOID* audio2,
-                 LPDWORD audioBytes2, DWORD flags) override;
+    HRESULT Lock(DWORD offset, DWORD bytes, LPVOID* audio1, LPDWORD audioBytes1, LPVOID* audio2, LPDWORD audioBytes2,
+                 DWORD flags) override;
     HRESULT Play(DWORD reserved1, DWORD priority, DWORD flags) override;
     HRESULT SetCurrentPosition(DWORD newPosition) override;
     HRESULT SetFormat(LPCWAVEFORMATEX format) override;

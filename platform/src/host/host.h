@@ -52,8 +52,8 @@ public:
     // frame of the last successful present (all of the frame after a failure
     // or a reset); a presenter that cannot be sure its screen still shows
     // that frame shows the whole one.
-    virtual HRESULT present(HWND window, const uint32_t* pixels, int width, int height,
-                            const std::vector<RECT>& damage, const RECT* dest) = 0;
+    virtual HRESULT present(HWND window, const uint32_t* pixels, int width, int height, const std::vector<RECT>& damage,
+                            const RECT* dest) = 0;
 };
 
 // The mix an audio output plays: interleaved stereo, signed 16-bit frames.

@@ -99,9 +99,7 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD /*shareMode*/, LPSECURIT
     case CREATE_ALWAYS: flags |= O_CREAT | O_TRUNC; break;
     case OPEN_EXISTING: break;
     case OPEN_ALWAYS: flags |= O_CREAT; break;
-    default:
-        fail(ERROR_INVALID_PARAMETER);
-        return INVALID_HANDLE_VALUE;
+    default: fail(ERROR_INVALID_PARAMETER); return INVALID_HANDLE_VALUE;
     }
     const std::string path = hostPath(fileName);
     if (const DWORD refused = hookedCreate(path, writing || (flags & O_CREAT))) {

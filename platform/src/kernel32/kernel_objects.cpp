@@ -52,8 +52,7 @@ void releaseIfUnused(Object* object)
 
 bool satisfied(const std::vector<Object*>& objects, bool waitAll)
 {
-    if (waitAll)
-        return std::all_of(objects.begin(), objects.end(), [](const Object* o) { return o->signalled; });
+    if (waitAll) return std::all_of(objects.begin(), objects.end(), [](const Object* o) { return o->signalled; });
     return std::any_of(objects.begin(), objects.end(), [](const Object* o) { return o->signalled; });
 }
 

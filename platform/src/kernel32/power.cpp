@@ -21,9 +21,7 @@ EXECUTION_STATE SetThreadExecutionState(EXECUTION_STATE flags)
     if (flags & ~(ES_CONTINUOUS | ES_DISPLAY_REQUIRED | ES_SYSTEM_REQUIRED)) return 0;
     if (!(flags & ES_CONTINUOUS)) return continuousState.load();
     const EXECUTION_STATE previous = continuousState.exchange(flags);
-    if (flags & ES_DISPLAY_REQUIRED)
-        SDL_DisableScreenSaver();
-    else
-        SDL_EnableScreenSaver();
+    if (flags & ES_DISPLAY_REQUIRED) SDL_DisableScreenSaver();
+    else SDL_EnableScreenSaver();
     return previous;
 }

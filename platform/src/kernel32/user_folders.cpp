@@ -75,9 +75,9 @@ void GetLocalTime(LPSYSTEMTIME time)
     if (!time) return;
     const layer::FileHooks* hooks = layer::fileHooks();
     if (hooks && hooks->localTime && hooks->localTime(*time)) return;
-    timeval now {};
+    timeval now{};
     gettimeofday(&now, nullptr);
-    tm local {};
+    tm local{};
     localtime_r(&now.tv_sec, &local);
     time->wYear = static_cast<WORD>(local.tm_year + 1900);
     time->wMonth = static_cast<WORD>(local.tm_mon + 1);

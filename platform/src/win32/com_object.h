@@ -23,8 +23,7 @@ inline HRESULT answerUnknown(IUnknown* self, REFIID riid, void** object)
 
 // One reference count behind every listed interface; the first is the
 // object's IUnknown identity.
-template <class Interface, class... More>
-class ComObject : public Interface, public More... {
+template <class Interface, class... More> class ComObject : public Interface, public More... {
 public:
     HRESULT QueryInterface(REFIID riid, void** object) final
     {

@@ -79,7 +79,8 @@ Icon decodeIcon(unsigned id, const IconFile& file)
     }
     if (best.size == 0)
         OutputDebugStringA(("LoadIconA: icon resource " + std::to_string(id) +
-                            " holds no 32-bit picture; the window shows the default icon\n").c_str());
+                            " holds no 32-bit picture; the window shows the default icon\n")
+                               .c_str());
     return best;
 }
 
@@ -94,8 +95,8 @@ void showClassIcon(SDL_Window* window, HICON handle)
 {
     const Icon* icon = reinterpret_cast<const Icon*>(handle);
     if (!window || !icon || icon->size == 0) return;
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<uint32_t*>(icon->argb.data()), icon->size, icon->size, 32, icon->size * 4, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(icon->argb.data()), icon->size,
+                                                              icon->size, 32, icon->size * 4, SDL_PIXELFORMAT_ARGB8888);
     if (!surface) return;
     SDL_SetWindowIcon(window, surface);
     SDL_FreeSurface(surface);

@@ -155,7 +155,4 @@ SHORT GetAsyncKeyState(int virtKey)
     return static_cast<SHORT>(isDown(virtKey) ? 0x8000 : 0);
 }
 
-BOOL GetCursorPos(LPPOINT point)
-{
-    return point && host::current().cursorPos(*point) ? TRUE : FALSE;
-}
+BOOL GetCursorPos(LPPOINT point) { return point && host::current().cursorPos(*point) ? TRUE : FALSE; }

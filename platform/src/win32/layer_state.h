@@ -56,7 +56,7 @@ struct State {
     int quitCode = 0;
     std::array<Key, 256> keys{};
     bool keysRead = false;  // a read since the last pass of the message loop
-    int cursorCount = 0;   // ShowCursor's display counter
+    int cursorCount = 0;    // ShowCursor's display counter
     bool videoReady = false;
 };
 

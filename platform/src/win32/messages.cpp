@@ -44,9 +44,18 @@ void buttonEvent(const SDL_MouseButtonEvent& button)
     UINT message = 0;
     const bool down = button.state == SDL_PRESSED;
     switch (button.button) {
-    case SDL_BUTTON_LEFT: vk = VK_LBUTTON; message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP; break;
-    case SDL_BUTTON_RIGHT: vk = VK_RBUTTON; message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP; break;
-    case SDL_BUTTON_MIDDLE: vk = VK_MBUTTON; message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP; break;
+    case SDL_BUTTON_LEFT:
+        vk = VK_LBUTTON;
+        message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+        break;
+    case SDL_BUTTON_RIGHT:
+        vk = VK_RBUTTON;
+        message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+        break;
+    case SDL_BUTTON_MIDDLE:
+        vk = VK_MBUTTON;
+        message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+        break;
     default: return;
     }
     setKeyDown(vk, down);

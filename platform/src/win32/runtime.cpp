@@ -51,8 +51,20 @@ HMODULE GetModuleHandleA(LPCSTR moduleName)
 HGDIOBJ GetStockObject(int object)
 {
     static int blackBrush;
-    static LOGFONTA systemFont = {16, 7, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, 0,
-                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "System"};
+    static LOGFONTA systemFont = {16,
+                                  7,
+                                  0,
+                                  0,
+                                  FW_BOLD,
+                                  0,
+                                  0,
+                                  0,
+                                  DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS,
+                                  0,
+                                  DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_DONTCARE,
+                                  "System"};
     switch (object) {
     case BLACK_BRUSH: return &blackBrush;
     case SYSTEM_FONT: return &systemFont;

@@ -139,9 +139,8 @@ HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWO
 {
     host::current().recordCall("CreateWindowExA");
     if (!className) return nullptr;
-    auto cls = std::find_if(state().classes.begin(), state().classes.end(), [&](const WindowClass& c) {
-        return strcasecmp(c.name.c_str(), className) == 0;
-    });
+    auto cls = std::find_if(state().classes.begin(), state().classes.end(),
+                            [&](const WindowClass& c) { return strcasecmp(c.name.c_str(), className) == 0; });
     if (cls == state().classes.end() || !startVideo()) return nullptr;
 
     const Frame f = frameOf(style);
@@ -247,8 +246,8 @@ BOOL SetWindowPos(HWND window, HWND /*insertAfter*/, int x, int y, int width, in
     const Frame f = frameOf(w->style);
     SDL_Rect monitor{};
     const int display = SDL_GetWindowDisplayIndex(w->sdl);
-    const bool coversMonitor = f.top == 0 && displayBounds(display < 0 ? 0 : display, monitor) &&
-                               x == monitor.x && y == monitor.y && width == monitor.w && height == monitor.h;
+    const bool coversMonitor = f.top == 0 && displayBounds(display < 0 ? 0 : display, monitor) && x == monitor.x &&
+                               y == monitor.y && width == monitor.w && height == monitor.h;
     if (!coversMonitor) SDL_SetWindowFullscreen(w->sdl, 0);
     // The window takes the rectangle itself first: with no window manager to
     // carry out SDL's full-screen request, that alone covers the monitor.

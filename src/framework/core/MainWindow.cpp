@@ -27,8 +27,7 @@ RECT placePicture(LONG clientWidth, LONG clientHeight, LONG width, LONG height)
     // Wider than the picture: bars left and right; otherwise above and below.
     if (int64_t{clientWidth} * height > int64_t{clientHeight} * width)
         w = static_cast<LONG>((int64_t{clientHeight} * width + height / 2) / height);
-    else
-        h = static_cast<LONG>((int64_t{clientWidth} * height + width / 2) / width);
+    else h = static_cast<LONG>((int64_t{clientWidth} * height + width / 2) / width);
     const LONG left = (clientWidth - w) / 2, top = (clientHeight - h) / 2;
     return RECT{left, top, left + w, top + h};
 }

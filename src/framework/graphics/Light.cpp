@@ -15,8 +15,8 @@
 
 void SetDirectionalLight(float* direction, float red, float green, float blue)
 {
-    const float length = std::sqrt(direction[0] * direction[0] + direction[1] * direction[1] +
-                                   direction[2] * direction[2]);
+    const float length =
+        std::sqrt(direction[0] * direction[0] + direction[1] * direction[1] + direction[2] * direction[2]);
     if (length != 0.0f) {
         direction[0] /= length;
         direction[1] /= length;

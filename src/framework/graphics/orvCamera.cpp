@@ -21,8 +21,8 @@ void normaliseIfLong(D3DXVECTOR3& v)
 }  // namespace
 
 orvCamera::orvCamera()
-    : view(), projection(), eye(), target(),
-      viewport{0, 0, static_cast<DWORD>(ScreenWidth), static_cast<DWORD>(ScreenHeight), 0.0f, 1.0f},
+    : view(), projection(), eye(),
+      target(), viewport{0, 0, static_cast<DWORD>(ScreenWidth), static_cast<DWORD>(ScreenHeight), 0.0f, 1.0f},
       fov(D3DX_PI / 4), nearZ(0.1f), farZ(1000.0f),
       aspect(static_cast<float>(ScreenWidth) / static_cast<float>(ScreenHeight))
 {
@@ -40,9 +40,15 @@ void orvCamera::Activate()
     normaliseIfLong(zAxis);
 
     view = D3DMATRIX{};
-    view._11 = xAxis.x; view._12 = yAxis.x; view._13 = zAxis.x;
-    view._21 = xAxis.y; view._22 = yAxis.y; view._23 = zAxis.y;
-    view._31 = xAxis.z; view._32 = yAxis.z; view._33 = zAxis.z;
+    view._11 = xAxis.x;
+    view._12 = yAxis.x;
+    view._13 = zAxis.x;
+    view._21 = xAxis.y;
+    view._22 = yAxis.y;
+    view._23 = zAxis.y;
+    view._31 = xAxis.z;
+    view._32 = yAxis.z;
+    view._33 = zAxis.z;
     view._41 = -D3DXVec3Dot(&xAxis, &eye);
     view._42 = -D3DXVec3Dot(&yAxis, &eye);
     view._43 = -D3DXVec3Dot(&zAxis, &eye);

@@ -55,8 +55,8 @@ bool createDevice(HWND window)
             D3DCREATE_SOFTWARE_VERTEXPROCESSING | D3DCREATE_MULTITHREADED,
         };
         for (DWORD behaviour : behaviours)
-            if (SUCCEEDED(Direct3D->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, behaviour,
-                                                 &PresentParams, &Device)))
+            if (SUCCEEDED(Direct3D->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, behaviour, &PresentParams,
+                                                 &Device)))
                 return true;
         return false;
     }
@@ -132,8 +132,8 @@ const RECT* presentDestination(RECT& picture)
 {
     RECT client{};
     if (!pictureInMainWindow(picture) || !GetClientRect(MainWindow, &client)) return nullptr;
-    const bool whole = picture.left == 0 && picture.top == 0 && picture.right == client.right &&
-                       picture.bottom == client.bottom;
+    const bool whole =
+        picture.left == 0 && picture.top == 0 && picture.right == client.right && picture.bottom == client.bottom;
     return whole ? nullptr : &picture;
 }
 

@@ -59,7 +59,4 @@ orvShader::orvShader(const char* fileName) : effect(nullptr), projectionParam(nu
     release(errors);
 }
 
-orvShader::~orvShader()
-{
-    release(effect);
-}
+orvShader::~orvShader() { release(effect); }

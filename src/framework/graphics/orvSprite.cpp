@@ -21,8 +21,8 @@ static_assert(sizeof(SpriteVertex) == 28);
 constexpr DWORD SpriteFVF = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 constexpr D3DCOLOR OpaqueWhite = 0xFFFFFFFF;
 
-void quad(SpriteVertex (&v)[4], const orvSprite& sprite, int dstX, int dstY, int dstW, int dstH, int srcX,
-          int srcY, int srcW, int srcH, float depth)
+void quad(SpriteVertex (&v)[4], const orvSprite& sprite, int dstX, int dstY, int dstW, int dstH, int srcX, int srcY,
+          int srcW, int srcH, float depth)
 {
     const float w = static_cast<float>(sprite.width);
     const float h = static_cast<float>(sprite.height);

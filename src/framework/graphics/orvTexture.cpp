@@ -37,8 +37,8 @@ IDirect3DTexture9* orvTexture::Load(const char* fileName)
 
     std::memcpy(vacant->name, fileName, std::strlen(fileName) + 1);
     if (FAILED(D3DXCreateTextureFromFileExA(Device, fileName, D3DX_DEFAULT, D3DX_DEFAULT, 1, 0, D3DFMT_UNKNOWN,
-                                            D3DPOOL_DEFAULT, D3DX_FILTER_POINT, D3DX_FILTER_POINT, 0, nullptr,
-                                            nullptr, &vacant->texture))) {
+                                            D3DPOOL_DEFAULT, D3DX_FILTER_POINT, D3DX_FILTER_POINT, 0, nullptr, nullptr,
+                                            &vacant->texture))) {
         vacant->texture = nullptr;
         return nullptr;
     }

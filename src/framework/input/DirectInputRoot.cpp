@@ -39,7 +39,4 @@ void listPads()
     if (directInput) directInput->EnumDevices(DI8DEVCLASS_GAMECTRL, addPad, nullptr, DIEDFL_ATTACHEDONLY);
 }
 
-void releaseDirectInput()
-{
-    release(directInput);
-}
+void releaseDirectInput() { release(directInput); }

@@ -6,7 +6,7 @@
 
 #include "framework/input/Input.h"
 
-inline constexpr BYTE GAME_KEY_CONFIG[BUTTON_COUNT] = {'W', 'S', 'A', 'D', 'Z', 'X', 'C', 'V',
+inline constexpr BYTE GAME_KEY_CONFIG[BUTTON_COUNT] = {'W', 'S', 'A', 'D', 'Z', 'X', 'C',       'V',
                                                        'A', 'Q', '1', 'S', 'W', '2', VK_RETURN, VK_SPACE};
 // Axis selectors lX, lY, lZ, lRz, then 1-based pad button numbers.
 inline constexpr BYTE GAME_PAD_CONFIG[BUTTON_COUNT] = {0, 1, 2, 5, 2, 3, 1, 4, 7, 5, 11, 8, 6, 12, 9, 10};

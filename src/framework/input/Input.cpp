@@ -17,8 +17,8 @@ namespace {
 // Configuration position → logical button.
 constexpr int ConfiguredButton[BUTTON_COUNT] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 12, 9, 11, 13, 14, 15};
 
-constexpr DWORD DefaultKeys[BUTTON_COUNT] = {'W', 'S', 'A', 'D', 'Z', 'X', 'C', 'V', '1', '2',
-                                             VK_F1, VK_F2, VK_F3, VK_F4, VK_RETURN, VK_SPACE};
+constexpr DWORD DefaultKeys[BUTTON_COUNT] = {'W', 'S', 'A',   'D',   'Z',   'X',   'C',       'V',
+                                             '1', '2', VK_F1, VK_F2, VK_F3, VK_F4, VK_RETURN, VK_SPACE};
 
 BOOL CALLBACK setAxisRange(LPCDIDEVICEOBJECTINSTANCEA object, LPVOID ref)
 {
@@ -88,7 +88,8 @@ void Input::findPads()
         for (ButtonState& code : padButtons) code = BTN_IDLE;
     }
     openFirstPad();
-    if (pad) OutputDebugStringA(("Input: game pad \"" + std::string(padList[0].tszInstanceName) + "\" opened\n").c_str());
+    if (pad)
+        OutputDebugStringA(("Input: game pad \"" + std::string(padList[0].tszInstanceName) + "\" opened\n").c_str());
 }
 
 void Input::setKeyMap(const BYTE (&keys)[BUTTON_COUNT])

@@ -73,10 +73,8 @@ void Input::update()
     clampStick(axis[2], axis[3]);
 
     for (int i = 0; i < BUTTON_COUNT; ++i) {
-        if (pad && padButtons[i] != BTN_IDLE)
-            buttons[i] = padButtons[i];
-        else
-            buttons[i] = nextState(buttons[i], keyDown(keyMap[i]));
+        if (pad && padButtons[i] != BTN_IDLE) buttons[i] = padButtons[i];
+        else buttons[i] = nextState(buttons[i], keyDown(keyMap[i]));
     }
 }
 
@@ -99,10 +97,8 @@ void Input::readPad()
     const int mask = hatMask(state.rgdwPOV[0]);
     for (int i = 0; i < BUTTON_COUNT; ++i) {
         bool down;
-        if (i < 4)
-            down = mask & (1 << i);
-        else
-            down = padMap[i] < ButtonSlots && (state.rgbButtons[padMap[i]] & 0x80);
+        if (i < 4) down = mask & (1 << i);
+        else down = padMap[i] < ButtonSlots && (state.rgbButtons[padMap[i]] & 0x80);
         padButtons[i] = nextState(padButtons[i], down);
     }
 }

@@ -20,10 +20,7 @@ constexpr DWORD ShutdownPollMs = 1;
 // track is given up rather than the game held.
 constexpr DWORD PauseAnswerLimitMs = 1000;
 
-bool currentTrackPlays()
-{
-    return musicPlaying && currentMusic && currentMusic->buffer && currentMusic->file;
-}
+bool currentTrackPlays() { return musicPlaying && currentMusic && currentMusic->buffer && currentMusic->file; }
 
 }  // namespace
 
@@ -66,8 +63,7 @@ void pauseMusic()
 void resumeMusic()
 {
     if (!currentTrackPlays() || currentMusic->hold == MUSIC_RUNNING) return;
-    for (DWORD waited = 0; currentMusic->hold == MUSIC_PAUSING && waited < PauseAnswerLimitMs; ++waited)
-        Sleep(1);
+    for (DWORD waited = 0; currentMusic->hold == MUSIC_PAUSING && waited < PauseAnswerLimitMs; ++waited) Sleep(1);
     int paused = MUSIC_PAUSED;
     if (!currentMusic->hold.compare_exchange_strong(paused, MUSIC_RUNNING)) {
         OutputDebugStringA("Vantorel: the music thread did not answer the pause; the track is given up\n");

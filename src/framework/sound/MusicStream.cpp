@@ -107,8 +107,8 @@ void MusicStream::createBuffer(LPDIRECTSOUND8 device, DWORD rate)
     format.wBitsPerSample = 16;
     DSBUFFERDESC desc = {};
     desc.dwSize = sizeof(desc);
-    desc.dwFlags = DSBCAPS_LOCSOFTWARE | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME |
-                   DSBCAPS_CTRLPOSITIONNOTIFY;
+    desc.dwFlags =
+        DSBCAPS_LOCSOFTWARE | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPOSITIONNOTIFY;
     desc.dwBufferBytes = rate * FrameBytes * 2;
     desc.lpwfxFormat = &format;
     if (FAILED(device->CreateSoundBuffer(&desc, &buffer, nullptr))) {

@@ -67,10 +67,10 @@ DWORD WINAPI streamThread(LPVOID parameter);
 // Closes the track, releases the buffer, frees the stream and counts it out.
 void destroyStream(MusicStream* stream);
 
-extern MusicStream* currentMusic;            // main thread only
-extern bool musicPlaying;                     // main thread only
-extern std::atomic<bool> stopAllStreams;      // set once at shut-down
-extern std::atomic<LONG> liveStreams;         // MusicStream objects in existence
+extern MusicStream* currentMusic;         // main thread only
+extern bool musicPlaying;                 // main thread only
+extern std::atomic<bool> stopAllStreams;  // set once at shut-down
+extern std::atomic<LONG> liveStreams;     // MusicStream objects in existence
 
 // Starts music id `id` of the music table as the current track.
 void playMusic(int id);

@@ -30,7 +30,8 @@ DWORD WINAPI streamThread(LPVOID parameter)
         }
         if (woken == WAIT_TIMEOUT) continue;
         int pausing = MUSIC_PAUSING;
-        if (woken == WAIT_OBJECT_0 + 2 && !stopAllStreams && stream->hold.compare_exchange_strong(pausing, MUSIC_PAUSED))
+        if (woken == WAIT_OBJECT_0 + 2 && !stopAllStreams &&
+            stream->hold.compare_exchange_strong(pausing, MUSIC_PAUSED))
             continue;
         break;
     }

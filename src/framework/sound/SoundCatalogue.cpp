@@ -11,18 +11,13 @@ char musicTable[MUSIC_TRACKS][MUSIC_NAME_BYTES];
 namespace {
 
 const char* const effectFiles[] = {
-    "DATA/Sound/SE/alarm.wav",
-    "DATA/Sound/SE/meka_mi_radar01.wav",
-    "DATA/Sound/SE/ta_ta_syupon01.wav",
-    "DATA/Sound/SE/gasyan.wav",
-    "DATA/Sound/SE/start.wav",
+    "DATA/Sound/SE/alarm.wav",  "DATA/Sound/SE/meka_mi_radar01.wav", "DATA/Sound/SE/ta_ta_syupon01.wav",
+    "DATA/Sound/SE/gasyan.wav", "DATA/Sound/SE/start.wav",
 };
 
 const char* const musicFiles[MUSIC_TRACKS] = {
-    "DATA/Sound/BGM/Tonfal/hakugin.ogg",
-    "DATA/Sound/BGM/Emberlo/homura.ogg",
-    "DATA/Sound/BGM/Emberlo/sixth_sense.ogg",
-    "DATA/Sound/BGM/Emberlo/the_escapers_fly_into_the_sky.ogg",
+    "DATA/Sound/BGM/Tonfal/hakugin.ogg",          "DATA/Sound/BGM/Emberlo/homura.ogg",
+    "DATA/Sound/BGM/Emberlo/sixth_sense.ogg",     "DATA/Sound/BGM/Emberlo/the_escapers_fly_into_the_sky.ogg",
     "DATA/Sound/BGM/Tonfal/PlasticAdventure.ogg",
 };
 

@@ -57,7 +57,7 @@ bool localTime(SYSTEMTIME& time)
 {
     if (!files().virtualDate) return false;
     const uint32_t ms = testmode::clockMs();
-    tm date {};
+    tm date{};
     date.tm_year = 2026 - 1900;
     date.tm_mday = 1;
     date.tm_sec = static_cast<int>(ms / 1000);

@@ -23,8 +23,8 @@ namespace {
 
 class CapturePresenter final : public FramePresenter {
 public:
-    HRESULT present(HWND /*window*/, const uint32_t* pixels, int width, int height,
-                    const std::vector<RECT>& damage, const RECT* dest) override
+    HRESULT present(HWND /*window*/, const uint32_t* pixels, int width, int height, const std::vector<RECT>& damage,
+                    const RECT* dest) override
     {
         HeadlessHost::Capture& c = headless().capture;
         if (c.failuresLeft > 0) {
@@ -39,7 +39,8 @@ public:
             for (const RECT& r : damage)
                 for (LONG y = r.top; y < r.bottom; ++y) {
                     const size_t at = static_cast<size_t>(y) * width + r.left;
-                    std::copy(pixels + at, pixels + at + (r.right - r.left), c.frame.begin() + static_cast<ptrdiff_t>(at));
+                    std::copy(pixels + at, pixels + at + (r.right - r.left),
+                              c.frame.begin() + static_cast<ptrdiff_t>(at));
                 }
         }
         c.destGiven = dest != nullptr;

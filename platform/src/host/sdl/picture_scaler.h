@@ -6,7 +6,6 @@
 // damaged source rectangle gives exactly what scaling the whole frame gives.
 #pragma once
 
-
 #include <cstdint>
 #include <vector>
 

@@ -37,8 +37,8 @@ public:
     SdlPresenter& operator=(const SdlPresenter&) = delete;
     ~SdlPresenter() override { release(); }
 
-    HRESULT present(HWND window, const uint32_t* pixels, int width, int height,
-                    const std::vector<RECT>& damage, const RECT* dest) override;
+    HRESULT present(HWND window, const uint32_t* pixels, int width, int height, const std::vector<RECT>& damage,
+                    const RECT* dest) override;
 
 private:
     enum class Road { None, Surface, Renderer };
@@ -106,11 +106,8 @@ int SdlPresenter::windowEvent(void* presenter, SDL_Event* event)
     case SDL_WINDOWEVENT_RESIZED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
     case SDL_WINDOWEVENT_MAXIMIZED:
-    case SDL_WINDOWEVENT_RESTORED:
-        self->wholeNext_ = true;
-        break;
-    default:
-        break;
+    case SDL_WINDOWEVENT_RESTORED: self->wholeNext_ = true; break;
+    default: break;
     }
     return 0;
 }
@@ -153,8 +150,8 @@ HRESULT SdlPresenter::present(HWND window, const uint32_t* pixels, int width, in
     return D3DERR_DEVICELOST;
 }
 
-bool SdlPresenter::presentToSurface(const uint32_t* pixels, int width, int height, const std::vector<PictureBox>& damage,
-                                    const RECT* dest)
+bool SdlPresenter::presentToSurface(const uint32_t* pixels, int width, int height,
+                                    const std::vector<PictureBox>& damage, const RECT* dest)
 {
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (!surface) return false;
@@ -169,8 +166,7 @@ bool SdlPresenter::presentToSurface(const uint32_t* pixels, int width, int heigh
     std::vector<PictureBox> updated;
     if (whole) SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return false;
-    if (whole)
-        copyToSurface(surface, pixels, width, height, PictureBox{0, 0, width, height}, updated);
+    if (whole) copyToSurface(surface, pixels, width, height, PictureBox{0, 0, width, height}, updated);
     else
         for (const PictureBox& box : damage) copyToSurface(surface, pixels, width, height, box, updated);
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
@@ -184,13 +180,13 @@ bool SdlPresenter::presentToSurface(const uint32_t* pixels, int width, int heigh
 // The destination pixels that read the source box, copied or scaled into the
 // surface (converted where its layout differs from the back buffer's).
 void SdlPresenter::copyToSurface(SDL_Surface* surface, const uint32_t* pixels, int width, int height,
-                              const PictureBox& source, std::vector<PictureBox>& updated)
+                                 const PictureBox& source, std::vector<PictureBox>& updated)
 {
     const PictureBox& place = scaler_.placement();
     const bool oneToOne = place.right - place.left == width && place.bottom - place.top == height;
     const PictureBox target = oneToOne ? PictureBox{source.left + place.left, source.top + place.top,
-                                                source.right + place.left, source.bottom + place.top}
-                                     : scaler_.reach(source);
+                                                    source.right + place.left, source.bottom + place.top}
+                                       : scaler_.reach(source);
     if (target.empty()) return;
     const int w = target.right - target.left, h = target.bottom - target.top;
     auto* out = static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(target.top) * surface->pitch +
@@ -215,7 +211,7 @@ void SdlPresenter::copyToSurface(SDL_Surface* surface, const uint32_t* pixels, i
 }
 
 bool SdlPresenter::presentThroughRenderer(const uint32_t* pixels, int width, int height,
-                                       const std::vector<PictureBox>& damage, const RECT* dest)
+                                          const std::vector<PictureBox>& damage, const RECT* dest)
 {
     if (!renderer_) {
         renderer_ = SDL_CreateRenderer(window_, -1, 0);
@@ -241,7 +237,8 @@ bool SdlPresenter::presentThroughRenderer(const uint32_t* pixels, int width, int
     } else {
         for (const PictureBox& box : damage) {
             const SDL_Rect rect = rectOf(box);
-            if (SDL_UpdateTexture(texture_, &rect, pixels + static_cast<size_t>(box.top) * width + box.left, pitch) != 0)
+            if (SDL_UpdateTexture(texture_, &rect, pixels + static_cast<size_t>(box.top) * width + box.left, pitch) !=
+                0)
                 return false;
         }
     }
