@@ -6,13 +6,16 @@
 # Needs Xvfb, xdotool, xwininfo (x11-utils) and ImageMagick.
 
 # vt_start_xvfb WIDTHxHEIGHT: starts Xvfb on a free display and exports
-# DISPLAY. Returns 77 (skip) when no X server can be started at all.
+# DISPLAY. Returns 77 (skip) when no X server can be started at all. The
+# server never resets: by default an X server starts over whenever its last
+# client leaves, and a game connecting just as a short-lived client (one
+# `xdotool search`) leaves finds no display and ends.
 vt_start_xvfb() {
     local size="$1"
     command -v Xvfb >/dev/null || { echo "Xvfb is not installed"; return 77; }
     VT_XDIR=$(mktemp -d)
     local fdfile="$VT_XDIR/display"
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fdfile" 2>"$VT_XDIR/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$fdfile" 2>"$VT_XDIR/xvfb.log" &
     VT_XVFB_PID=$!
     local i
     for i in $(seq 1 100); do
@@ -50,9 +53,11 @@ vt_stop_xvfb() {
 # title matches NAME (a regular expression) once it has settled (SDL may
 # replace its first X window while it sets up drawing), waiting up to SECONDS
 # (50 by default: a sanitizer build starts slowly on a loaded machine).
+# Gives up at once when the game started as VT_GAME_PID has ended.
 vt_wait_window() {
     local id="" last=""
     for _ in $(seq 1 $((${2:-50} * 4))); do
+        if [ -n "${VT_GAME_PID:-}" ] && ! kill -0 "$VT_GAME_PID" 2>/dev/null; then return 1; fi
         id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1)
         if [ -n "$id" ] && [ "$id" = "$last" ] && xwininfo -id "$id" >/dev/null 2>&1; then
             echo "$id"

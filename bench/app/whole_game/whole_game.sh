@@ -20,8 +20,13 @@ GAME="$BUILD/bench/vantorel-bench"
 source "$ROOT/tests/support/x11.sh"
 
 TICK=$(getconf CLK_TCK)
-# game_failed WHAT: the game did not do its part; ends the benchmark.
-game_failed() { echo "$label: $*" >&2; exit 1; }
+# game_failed WHAT: the game did not do its part; shows the end of what it
+# wrote to its debug trace and ends the benchmark.
+game_failed() {
+    echo "$label: $*" >&2
+    if [ -s "${VT_XDIR:-}/game.err" ]; then tail -n 20 "$VT_XDIR/game.err" >&2; fi
+    exit 1
+}
 # cpu_ticks: the game's user and system time so far, in clock ticks.
 cpu_ticks() {
     awk '{print $14 + $15}' "/proc/$VT_GAME_PID/stat" 2>/dev/null || game_failed "the game ended early"
@@ -70,10 +75,7 @@ run() {
     wait "$VT_GAME_PID" || code=$?
     end=$(now)
     VT_GAME_PID=""
-    if [ "$code" -ne 0 ]; then
-        tail -n 20 "$VT_XDIR/game.err" >&2
-        game_failed "the game ended with exit code $code"
-    fi
+    [ "$code" -eq 0 ] || game_failed "the game ended with exit code $code"
     # "presented N frames; the first M ms after main, at EPOCH"
     local presented after_main first_at
     read -r presented after_main first_at < <(awk '/^presented/ {print $2, $6, $11}' "$out")

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 #include <strings.h>
 
 namespace layer {
@@ -158,7 +159,10 @@ HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWO
     if (presentsThroughRenderer())
         sdl = SDL_CreateWindow(title, place.x, place.y, place.width, place.height, flags | SDL_WINDOW_OPENGL);
     if (!sdl) sdl = SDL_CreateWindow(title, place.x, place.y, place.width, place.height, flags);
-    if (!sdl) return nullptr;
+    if (!sdl) {
+        OutputDebugStringA((std::string("CreateWindowExA: ") + SDL_GetError() + "\n").c_str());
+        return nullptr;
+    }
     showClassIcon(sdl, cls->icon);
     auto* w = new Window;
     w->proc = cls->proc;

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <sys/random.h>
 
 namespace layer::host {
@@ -58,11 +59,17 @@ bool SdlHost::startVideo()
     // The window's surface stays a plain framebuffer (MIT-SHM on X11): left
     // on, SDL backs it with a renderer, a software OpenGL where there is no GPU.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        OutputDebugStringA((std::string("CreateWindowExA: no video: ") + SDL_GetError() + "\n").c_str());
+        return false;
+    }
     // Without a display SDL falls back to drivers that show nothing; a game
     // that nobody can see or close must not start on them.
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+        OutputDebugStringA(
+            (std::string("CreateWindowExA: no display to show the window on (SDL's video driver: ") + driver + ")\n")
+                .c_str());
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
