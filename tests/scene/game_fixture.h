@@ -16,6 +16,7 @@
 #include "game/PuzzleField.h"
 
 #include "platform/testing.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,6 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -102,7 +102,6 @@ protected:
         sceneRandom.seed(SceneSeed);
         // Every test starts with an empty table in a scratch folder, never
         // the home folder, and dates from the virtual clock.
-        std::filesystem::remove_all(saveFolder());
         saveFolders.where = SaveFolders::Where::Given;
         saveFolders.given = saveFolder().string();
         testmode::useVirtualDate();
@@ -126,13 +125,9 @@ protected:
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
         testmode::enableAudioDevice(false);
-        std::filesystem::remove_all(saveFolder());
     }
 
-    static std::filesystem::path saveFolder()
-    {
-        return std::filesystem::temp_directory_path() / ("vantorel-scene-test-" + std::to_string(getpid()));
-    }
+    const std::filesystem::path& saveFolder() const { return saves.path(); }
 
     sceneMain& scene() { return *static_cast<sceneMain*>(sceneManager->scene); }
     PuzzleField& field() { return *scene().field; }
@@ -193,4 +188,5 @@ protected:
     }
 
     HWND window = nullptr;
+    ScratchFolder saves{"saves"};
 };

@@ -7,6 +7,7 @@
 #include "app/Settings.h"
 
 #include "platform/testing.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -27,18 +28,11 @@ class KeptFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder = fs::temp_directory_path() / ("vantorel-kept-" + std::to_string(getpid()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
         saveFolders.where = SaveFolders::Where::Given;
         saveFolders.given = folder.string();
         testmode::restoreFiles();
     }
-    void TearDown() override
-    {
-        testmode::restoreFiles();
-        fs::remove_all(folder);
-    }
+    void TearDown() override { testmode::restoreFiles(); }
 
     std::string read(const char* name) const
     {
@@ -69,7 +63,8 @@ protected:
         return status;
     }
 
-    fs::path folder;
+    ScratchFolder scratch{"kept"};
+    const fs::path& folder = scratch.path();
 };
 
 const std::string ThreeRounds =

@@ -3,6 +3,8 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include "support/scratch_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,8 +15,8 @@ namespace fs = std::filesystem;
 
 TEST(UserFolders, XdgFoldersWithTheirDefaultsAndCreation)
 {
-    const fs::path root = fs::temp_directory_path() / ("vantorel-folders-" + std::to_string(getpid()));
-    fs::remove_all(root);
+    const ScratchFolder scratch("folders");
+    const fs::path& root = scratch.path();
     const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
     char path[MAX_PATH];
     setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
@@ -65,5 +67,4 @@ TEST(UserFolders, XdgFoldersWithTheirDefaultsAndCreation)
     EXPECT_FALSE(CloseHandle(file));
     setenv("HOME", home.c_str(), 1);
     unsetenv("XDG_DATA_HOME");
-    fs::remove_all(root);
 }
