@@ -19,7 +19,7 @@
 # runs without them, as it does whenever an effect fails, and the check
 # passes. Sound goes to an ALSA null device, so DirectSound finds a device.
 # Everything lives in <build>/wine/, made afresh on every run (the prefix
-# takes some ten seconds); the screenshots and Wine's logs stay there
+# takes some fifteen seconds); the screenshots and Wine's logs stay there
 # afterwards. Exit codes: 0 passed, 1 failed, 77 skipped (this machine cannot
 # run the build's code: a 32-bit build where the kernel runs no 32-bit code).
 # Depends on: wine (wine32 for a 32-bit build, wine64 for a 64-bit one),
@@ -45,7 +45,7 @@ fail() {
     exit 1
 }
 
-# --- Pick the loader, make the prefix. ---
+# --- Pick the loader. ---
 for f in "$build/vantorel.exe" "$build/vantorel-floatcheck.exe" "$build/vantorel-$VT_VERSION"-win*.zip; do
     [ -e "$f" ] || fail "$f is missing (run scripts/windows/build.sh)"
 done
