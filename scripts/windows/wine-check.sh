@@ -96,7 +96,9 @@ echo "wine-check: making a new Wine prefix"
 # Where the game keeps its settings in this prefix, as Windows names it.
 appdata="$("$loader" cmd /c echo %APPDATA% | tr -d '\r')"
 settings_file="$("$loader" winepath -u "$appdata\\Vantorel\\settings.txt" | tr -d '\r')"
-[ -n "$settings_file" ] && [ ! -e "$settings_file" ] || fail "no fresh %APPDATA% in the new prefix ($appdata)"
+if [ -z "$settings_file" ] || [ -e "$settings_file" ]; then
+    fail "no fresh %APPDATA% in the new prefix ($appdata)"
+fi
 
 player="$wine/player"
 echo "wine-check: unpacking $(basename "$zip") into a new folder"

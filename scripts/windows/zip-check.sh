@@ -51,15 +51,15 @@ case "$(file -b "$exe")" in
 esac
 headers="$(objdump -p "$exe")" || fail "objdump cannot read vantorel.exe"
 grep -q "file format $format\$" <<< "$headers" || fail "vantorel.exe is not $format"
-imports="$(sed -n 's/^[[:space:]]*DLL Name: //p' <<< "$headers" | tr 'A-Z' 'a-z' | sort)"
+imports="$(sed -n 's/^[[:space:]]*DLL Name: //p' <<< "$headers" | tr '[:upper:]' '[:lower:]' | sort | tr '\n' ' ')"
 [ -n "$imports" ] || fail "vantorel.exe has no import table"
 for dll in $imports; do
     case "$system_dlls" in
         *" $dll "*) ;;
-        *) fail "vantorel.exe imports $dll, which Windows does not ship (imports: $(echo $imports))" ;;
+        *) fail "vantorel.exe imports $dll, which Windows does not ship (imports: $imports)" ;;
     esac
 done
-echo "zip-check: imports only system DLLs: $(echo $imports)"
+echo "zip-check: imports only system DLLs: $imports"
 if grep -q -F "$root" "$exe"; then fail "vantorel.exe holds the build machine's folder $root"; fi
 
 readme="$unpacked/README.txt"
