@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # build.sh — the Windows build of the game with Debian's mingw-w64: the static
 # Ogg and Vorbis libraries (deps.sh), then vantorel.exe and the floating-point
-# check vantorel-floatcheck.exe, with DATA beside them.
-#   scripts/windows/build.sh            32-bit, into build-windows/ (the shipped build)
+# check vantorel-floatcheck.exe, with DATA beside them, and the download: the
+# zip of vantorel.exe, DATA and README.txt (packaging/windows).
+#   scripts/windows/build.sh            32-bit, into build-windows/ (the shipped build):
+#                                       build-windows/vantorel-VERSION-win32.zip
 #   scripts/windows/build.sh x86_64     64-bit, into build-win-x86_64/ (only for the
-#                                       Wine check where no 32-bit code can run)
+#                                       Wine check where no 32-bit code can run):
+#                                       build-win-x86_64/vantorel-VERSION-win64.zip
 # DATA and the icon (icons/vantorel.ico, the program's icon resource) are
 # copied from the Linux build (build/, or the folder named by
 # VANTOREL_DATA_FROM) when they are there; otherwise the generator is built in
@@ -52,4 +55,6 @@ cp -ru "$data_from/DATA/." "$out/DATA/"
     [ -e "$data_from/DATA/$f" ] || rm -f "$out/DATA/$f"
 done
 cmake --build "$out" --target vantorel vantorel-floatcheck -j "$jobs"
-echo "Windows build: $out/vantorel.exe with $out/DATA"
+cmake --build "$out" --target vantorel-zip
+. "$out/version.sh"
+echo "Windows build: $out/vantorel.exe with $out/DATA; the download: $(ls "$out"/vantorel-"$VT_VERSION"-win*.zip)"
