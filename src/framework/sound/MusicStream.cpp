@@ -95,7 +95,7 @@ void MusicStream::openOgg(LPDIRECTSOUND8 device)
     }
     const vorbis_info* info = ov_info(&vorbis, -1);
     kind = MUSIC_KIND_OGG;
-    if (info && (info->channels < 1 || info->channels > 2)) {
+    if (info && info->channels > 2) {
         OutputDebugStringA("Vantorel: a music track of more than two channels is not played\n");
         return;
     }
