@@ -1,7 +1,8 @@
 // sound_bench.cpp — what sound costs: the mixer rendering every effect at
 // once plus one music stream (its refills included), in seconds of audio per
-// second of work; how long shut-down waits for a playing stream's thread;
-// and Ogg Vorbis decoding as a multiple of real time. The
+// second of work; how long a round start holds the main thread to start a
+// track; how long shut-down waits for a playing stream's thread; and Ogg
+// Vorbis decoding as a multiple of real time. The
 // sounds are made with sox and oggenc in a scratch folder at start.
 #include "framework/sound/MusicStream.h"
 #include "framework/sound/SoundCatalogue.h"
@@ -95,6 +96,29 @@ void ShutdownWithMusicPlaying(benchmark::State& state)
     soundSystem = nullptr;
 }
 BENCHMARK(ShutdownWithMusicPlaying)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+
+// A round start on the main thread: opening the track and filling the first
+// second of its buffer (a tick is 16.7 ms).
+void StartTrack(benchmark::State& state)
+{
+    std::filesystem::create_directories(scratch);
+    testmode::enable();
+    testmode::enableAudioDevice(true);
+    soundSystem = new SoundSystem();
+    const std::string track = makeOgg("start", "3");
+    std::strncpy(musicTable[0], track.c_str(), MUSIC_NAME_BYTES - 1);
+    for (auto _ : state) {
+        playMusic(BGM_HAKUGIN);
+        state.PauseTiming();
+        if (!currentMusic) state.SkipWithError("the music stream did not start");
+        stopMusic();
+        while (liveStreams.load() != 0) Sleep(1);
+        state.ResumeTiming();
+    }
+    delete soundSystem;
+    soundSystem = nullptr;
+}
+BENCHMARK(StartTrack)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 
 void OggDecode(benchmark::State& state)
 {

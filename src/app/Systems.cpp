@@ -64,7 +64,7 @@ void ShutdownSystems()
     destroy(input);
     releaseDirectInput();
     // 7. The music threads, which play into the sound system's device.
-    stopAllMusic();
-    // 8. The sound system.
-    destroy(soundSystem);
+    // 8. The sound system; left to the end of the process while a music
+    // thread that did not end in time may still use it.
+    if (stopAllMusic()) destroy(soundSystem);
 }

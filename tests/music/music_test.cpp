@@ -1,6 +1,8 @@
 // Tests of the streamed music as heard through the virtual device: Ogg and
-// WAV tracks loop without a gap, a new track replaces the old one while the
-// old thread cleans up, shut-down ends every stream thread, and broken tracks
+// WAV tracks loop without a gap, a mono track at its own speed, a new track
+// replaces the old one while the old thread cleans up, a track the device
+// stopped stays the game's until it lets go, shut-down ends every stream
+// thread, nothing waits for a thread that does not answer, and broken tracks
 // neither start nor hang. Ogg files come from oggenc, WAV files from sox or
 // are built here. These tests also run under ThreadSanitizer.
 #include "framework/sound/MusicStream.h"
@@ -18,11 +20,11 @@ namespace {
 ScratchFolder scratch("music");
 
 // Ogg Vorbis made by oggenc from a sox tone: left and right differ.
-std::string makeOgg(const std::string& name, const std::string& length, int rate = 44100)
+std::string makeOgg(const std::string& name, const std::string& length, int channels = 2)
 {
     const std::string wav = scratch.file(name + ".wav");
     const std::string ogg = scratch.file(name + ".ogg");
-    EXPECT_TRUE(run("sox -n -r " + std::to_string(rate) + " -c 2 -b 16 " + wav + " synth " + length +
+    EXPECT_TRUE(run("sox -n -r 44100 -c " + std::to_string(channels) + " -b 16 " + wav + " synth " + length +
                     " sine 440 sine 660 vol 0.5"));
     EXPECT_TRUE(run("oggenc -Q " + wav + " -o " + ogg));
     return ogg;
@@ -59,6 +61,20 @@ bool waitForStreams(LONG count)
 {
     for (int i = 0; i < 10000 && liveStreams.load() != count; ++i) Sleep(1);
     return liveStreams.load() == count;
+}
+
+// Until the current track's thread has brought it to `hold`.
+bool waitForHold(int hold)
+{
+    for (int i = 0; i < 10000 && currentMusic->hold != hold; ++i) Sleep(1);
+    return currentMusic->hold == hold;
+}
+
+size_t countCalls(const char* call, int buffer)
+{
+    size_t count = 0;
+    for (const testmode::SoundCall& c : testmode::soundCalls()) count += c.call == call && c.buffer == buffer;
+    return count;
 }
 
 void playTrack(const std::string& path, int id = BGM_HAKUGIN)
@@ -243,6 +259,7 @@ TEST_F(Music, BrokenTracksDoNotStart)
         {"garbage ogg", writeFile(scratch.file("garbage.ogg"), garbage)},
         {"wav without data", writeFile(scratch.file("nodata.wav"), riffWave({fmtChunk(1, 2, 44100, 16)}))},
         {"wav that is not RIFF", writeFile(scratch.file("notriff.wav"), garbage)},
+        {"six-channel ogg", makeOgg("surround", "1", 6)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -307,4 +324,88 @@ TEST_F(Music, APausedTrackKeepsItsStreamAndPlaysOnWhenResumed)
     testmode::renderAudio(testmode::AudioRate / 4);
     stopMusic();
     EXPECT_TRUE(waitForStreams(0));
+}
+
+TEST_F(Music, AMonoTrackPlaysAtItsOwnSpeedOnBothSides)
+{
+    // Longer than one half, so the stream's thread refills it too.
+    const std::string path = makeOgg("mono", "1.5", 1);
+    const std::vector<int16_t> track = decodeAll(path);
+    playTrack(path);
+    ASSERT_NE(currentMusic, nullptr);
+    EXPECT_EQ(currentMusic->halfFrames, 44100u);
+    const std::vector<int16_t> heard = testmode::renderAudio(testmode::AudioRate * 4);
+    // SDL's mono-to-stereo conversion goes through floats: one step off at most.
+    size_t differing = 0;
+    for (size_t frame = 0; frame < heard.size() / 2; ++frame) {
+        const int expected = track[frame % track.size()];
+        differing += std::abs(heard[frame * 2] - expected) > 1 || heard[frame * 2 + 1] != heard[frame * 2];
+    }
+    EXPECT_EQ(differing, 0u) << "of " << heard.size() / 2 << " frames";
+}
+
+TEST_F(Music, ATrackTheDeviceStoppedStaysTheGamesUntilItLetsGo)
+{
+    // The device stops the buffer by itself (as the mixer does when SDL's
+    // converter refuses its samples): the track ends, silent, but stays
+    // whole for every later call until stopMusic or playMusic lets go.
+    const std::string first = makeOgg("ended", "2.5");
+    const std::string next = makeOgg("next", "1");
+    for (const bool stopFirst : {true, false}) {
+        SCOPED_TRACE(stopFirst ? "stopMusic, then playMusic" : "playMusic alone");
+        playTrack(first);
+        ASSERT_NE(currentMusic, nullptr);
+        const int buffer = testmode::soundBufferId(currentMusic->buffer);
+        testmode::renderAudio(testmode::AudioRate / 2);
+        currentMusic->buffer->Stop();
+        ASSERT_TRUE(waitForHold(MUSIC_ENDED));
+        EXPECT_EQ(liveStreams.load(), 1);
+
+        const size_t plays = countCalls("Play", buffer);
+        pauseMusic();
+        resumeMusic();
+        setMusicVolume(0.7f);
+        EXPECT_EQ(currentMusic->volume, 154);
+        EXPECT_EQ(peak(testmode::renderAudio(testmode::AudioRate)), 0);
+        EXPECT_EQ(countCalls("Play", buffer), plays);
+        EXPECT_TRUE(musicPlaying);
+        EXPECT_EQ(liveStreams.load(), 1);
+
+        if (stopFirst) stopMusic();
+        playTrack(next);
+        ASSERT_NE(currentMusic, nullptr);
+        EXPECT_TRUE(waitForStreams(1));
+        EXPECT_EQ(countCalls("Release", buffer), 1u);
+        EXPECT_GT(peak(testmode::renderAudio(testmode::AudioRate / 2)), 1000);
+        stopMusic();
+        ASSERT_TRUE(waitForStreams(0));
+    }
+}
+
+TEST_F(Music, NeitherResumeNorShutDownWaitsForAThreadThatDoesNotAnswer)
+{
+    // A pause whose stop the stream's thread has not seen yet (a thread held
+    // up elsewhere): the resume plays on at once, and the thread takes that
+    // stop for nothing when it comes.
+    playTrack(makeOgg("unanswered", "2.5"));
+    ASSERT_NE(currentMusic, nullptr);
+    pauseMusic();
+    ASSERT_TRUE(waitForHold(MUSIC_PAUSED));
+    currentMusic->hold = MUSIC_PAUSING;
+    resumeMusic();
+    EXPECT_TRUE(musicPlaying);
+    EXPECT_GT(peak(testmode::renderAudio(testmode::AudioRate * 2)), 1000);
+    pauseMusic();
+    EXPECT_EQ(peak(testmode::renderAudio(testmode::AudioRate / 2)), 0);
+    resumeMusic();
+    EXPECT_GT(peak(testmode::renderAudio(testmode::AudioRate / 2)), 1000);
+
+    // A stream whose thread never ends: shut-down still returns, having
+    // ended the one that does, and says that one is left.
+    ++liveStreams;
+    EXPECT_FALSE(stopAllMusic());
+    EXPECT_EQ(liveStreams.load(), 1);
+    --liveStreams;
+    EXPECT_EQ(currentMusic, nullptr);
+    EXPECT_FALSE(musicPlaying);
 }

@@ -1,6 +1,6 @@
 // Music.cpp — the current track of the game: playMusic, stopMusic,
-// setMusicVolume, and stopAllMusic for shut-down, with the volume curve they
-// share.
+// setMusicVolume, pauseMusic and resumeMusic, and stopAllMusic for shut-down,
+// with the volume curve they share. Main thread only.
 #include "framework/sound/MusicStream.h"
 
 #include "framework/sound/SoundCatalogue.h"
@@ -16,11 +16,19 @@ namespace {
 
 constexpr float FullVolumeLevel = 220.0f;
 constexpr DWORD ShutdownPollMs = 1;
-// A stream's thread answers a pause at once unless it is stuck; past this the
-// track is given up rather than the game held.
-constexpr DWORD PauseAnswerLimitMs = 1000;
+// Each thread sees the shut-down flag within its 100 ms wake-up; one stuck
+// past this (in a read of its file, say) is left behind rather than the exit.
+constexpr DWORD ShutdownLimitMs = 1000;
 
 bool currentTrackPlays() { return musicPlaying && currentMusic && currentMusic->buffer && currentMusic->file; }
+
+// From here on the main thread never touches the stream: its thread may free
+// it at any moment.
+void letGoOfCurrentTrack()
+{
+    if (musicPlaying && currentMusic) currentMusic->letGo = true;
+    currentMusic = nullptr;
+}
 
 }  // namespace
 
@@ -31,10 +39,12 @@ LONG musicVolumeCurve(LONG level)
     return -(c * c);
 }
 
+// The track before, if it was not stopped, plays on: its thread keeps it
+// until it stops by itself or shut-down comes.
 void playMusic(int id)
 {
-    if (!soundSystem || !soundSystem->device) currentMusic = nullptr;
-    else currentMusic = MusicStream::create(soundSystem->device, musicFile(id));
+    letGoOfCurrentTrack();
+    if (soundSystem && soundSystem->device) currentMusic = MusicStream::create(soundSystem->device, musicFile(id));
     musicPlaying = true;
     if (soundListener) soundListener->musicStarted(id);
 }
@@ -44,40 +54,47 @@ void stopMusic()
     if (!musicPlaying) return;
     if (soundListener) soundListener->musicStopping();
     if (currentTrackPlays()) {
-        // A paused track is stopped already: its thread ends it on waking.
-        if (currentMusic->hold == MUSIC_RUNNING) currentMusic->buffer->Stop();
-        else currentMusic->hold = MUSIC_ENDING;
+        // A paused or ended track is stopped already; a resumed one plays.
+        const int was = currentMusic->hold.exchange(MUSIC_ENDED);
+        if (was == MUSIC_RUNNING || was == MUSIC_RESUMING) currentMusic->buffer->Stop();
     }
+    letGoOfCurrentTrack();
     musicPlaying = false;
 }
 
 void pauseMusic()
 {
-    if (!currentTrackPlays() || currentMusic->hold != MUSIC_RUNNING) return;
-    currentMusic->hold = MUSIC_PAUSING;
-    currentMusic->buffer->Stop();
+    if (!currentTrackPlays()) return;
+    int seen = currentMusic->hold.load();
+    while (seen == MUSIC_RUNNING || seen == MUSIC_RESUMING) {
+        if (currentMusic->hold.compare_exchange_weak(seen, MUSIC_PAUSING)) {
+            currentMusic->buffer->Stop();
+            return;
+        }
+    }
 }
 
-// The stop of the pause must have reached the thread before the track plays
-// again, or the thread would take it for the end of the stream.
+// Never waits for the stream's thread: a resume before the thread has seen
+// the pause's stop tells it to take that stop for nothing. The buffer plays
+// before the state says so, so that the thread never sees it Running and
+// stopped; should the thread have ended the track meanwhile, it is stopped
+// again.
 void resumeMusic()
 {
-    if (!currentTrackPlays() || currentMusic->hold == MUSIC_RUNNING) return;
-    for (DWORD waited = 0; currentMusic->hold == MUSIC_PAUSING && waited < PauseAnswerLimitMs; ++waited) Sleep(1);
-    int paused = MUSIC_PAUSED;
-    if (!currentMusic->hold.compare_exchange_strong(paused, MUSIC_RUNNING)) {
-        OutputDebugStringA("Vantorel: the music thread did not answer the pause; the track is given up\n");
-        currentMusic->hold = MUSIC_ENDING;
-        musicPlaying = false;
-        return;
+    if (!currentTrackPlays()) return;
+    int seen = currentMusic->hold.load();
+    bool played = false;
+    while (seen == MUSIC_PAUSED || seen == MUSIC_PAUSING) {
+        currentMusic->buffer->Play(0, 0, DSBPLAY_LOOPING);
+        played = true;
+        if (currentMusic->hold.compare_exchange_strong(seen, seen == MUSIC_PAUSED ? MUSIC_RUNNING : MUSIC_RESUMING))
+            return;
     }
-    currentMusic->buffer->Play(0, 0, DSBPLAY_LOOPING);
+    if (played && seen == MUSIC_ENDED) currentMusic->buffer->Stop();
 }
 
 void setMusicVolume(float x)
 {
-    // Once stopped, the current track belongs to its thread, which may have
-    // freed it already.
     if (!musicPlaying || !currentMusic || !currentMusic->buffer) return;
     const float product = x * FullVolumeLevel;
     LONG level = 0;
@@ -87,8 +104,13 @@ void setMusicVolume(float x)
     currentMusic->buffer->SetVolume(musicVolumeCurve(level));
 }
 
-void stopAllMusic()
+bool stopAllMusic()
 {
+    currentMusic = nullptr;
+    musicPlaying = false;
     stopAllStreams = true;
-    while (liveStreams.load() != 0) Sleep(ShutdownPollMs);
+    for (DWORD waited = 0; liveStreams.load() != 0 && waited < ShutdownLimitMs; ++waited) Sleep(ShutdownPollMs);
+    if (liveStreams.load() == 0) return true;
+    OutputDebugStringA("Vantorel: a music thread did not end in time; shut-down goes on without it\n");
+    return false;
 }

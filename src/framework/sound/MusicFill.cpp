@@ -52,7 +52,7 @@ void MusicStream::fillHalf(int half, void (MusicStream::*write)(BYTE*, DWORD))
     LPVOID second = nullptr;
     DWORD firstBytes = 0;
     DWORD secondBytes = 0;
-    const DWORD halfBytes = halfFrames * 4;
+    const DWORD halfBytes = halfFrames * frameBytes;
     if (FAILED(buffer->Lock(half * halfBytes, halfBytes, &first, &firstBytes, &second, &secondBytes, 0))) return;
     (this->*write)(static_cast<BYTE*>(first), firstBytes);
     if (second) (this->*write)(static_cast<BYTE*>(second), secondBytes);

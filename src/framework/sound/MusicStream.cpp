@@ -1,7 +1,9 @@
 // MusicStream.cpp — opening a track (WAV or Ogg Vorbis), creating its
 // notified streaming buffer, starting its thread, and destroying the stream.
-// Buffer format for both kinds: PCM stereo 16-bit; the Ogg stream's own rate,
-// 44100 Hz for WAV tracks, whose "fmt " chunk is not consulted.
+// Buffer format: PCM 16-bit; for an Ogg track its own rate and channel count
+// (mono or stereo: a mono track in a stereo buffer would play at twice its
+// speed), for a WAV track, whose "fmt " chunk is not consulted, 44100 Hz
+// stereo.
 #include "framework/sound/MusicStream.h"
 
 #include "framework/Destroy.h"
@@ -11,7 +13,8 @@
 namespace {
 
 constexpr DWORD WavTrackRate = 44100;
-constexpr DWORD FrameBytes = 4;
+constexpr WORD WavTrackChannels = 2;
+constexpr WORD SampleBytes = 2;
 
 bool endsWith(const char* path, const char* extension)
 {
@@ -73,7 +76,7 @@ void MusicStream::openWav(LPDIRECTSOUND8 device, const char* path)
     dataOffset = static_cast<DWORD>(position);
     std::fseek(file, position, SEEK_SET);
     kind = MUSIC_KIND_WAV;
-    createBuffer(device, WavTrackRate);
+    createBuffer(device, WavTrackRate, WavTrackChannels);
     if (buffer) fillFromWav(0);
 }
 
@@ -92,24 +95,30 @@ void MusicStream::openOgg(LPDIRECTSOUND8 device)
     }
     const vorbis_info* info = ov_info(&vorbis, -1);
     kind = MUSIC_KIND_OGG;
-    if (info && info->rate > 0 && info->rate <= DSBFREQUENCY_MAX) createBuffer(device, static_cast<DWORD>(info->rate));
+    if (info && info->channels > 2) {
+        OutputDebugStringA("Vantorel: a music track of more than two channels is not played\n");
+        return;
+    }
+    if (info && info->rate > 0 && info->rate <= DSBFREQUENCY_MAX)
+        createBuffer(device, static_cast<DWORD>(info->rate), static_cast<WORD>(info->channels));
     if (buffer) fillFromOgg(0);
 }
 
-void MusicStream::createBuffer(LPDIRECTSOUND8 device, DWORD rate)
+void MusicStream::createBuffer(LPDIRECTSOUND8 device, DWORD rate, WORD channels)
 {
+    frameBytes = channels * SampleBytes;
     WAVEFORMATEX format = {};
     format.wFormatTag = WAVE_FORMAT_PCM;
-    format.nChannels = 2;
+    format.nChannels = channels;
     format.nSamplesPerSec = rate;
-    format.nAvgBytesPerSec = rate * FrameBytes;
-    format.nBlockAlign = FrameBytes;
+    format.nAvgBytesPerSec = rate * frameBytes;
+    format.nBlockAlign = static_cast<WORD>(frameBytes);
     format.wBitsPerSample = 16;
     DSBUFFERDESC desc = {};
     desc.dwSize = sizeof(desc);
     desc.dwFlags =
         DSBCAPS_LOCSOFTWARE | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPOSITIONNOTIFY;
-    desc.dwBufferBytes = rate * FrameBytes * 2;
+    desc.dwBufferBytes = rate * frameBytes * 2;
     desc.lpwfxFormat = &format;
     if (FAILED(device->CreateSoundBuffer(&desc, &buffer, nullptr))) {
         buffer = nullptr;
@@ -121,7 +130,7 @@ void MusicStream::createBuffer(LPDIRECTSOUND8 device, DWORD rate)
         // The middle of the buffer is placed by the rate itself: halfFrames
         // is only known once the notifications are in place.
         notifyPositions[0] = {0, events[0]};
-        notifyPositions[1] = {rate * FrameBytes, events[1]};
+        notifyPositions[1] = {rate * frameBytes, events[1]};
         notifyPositions[2] = {static_cast<DWORD>(DSBPN_OFFSETSTOP), events[2]};
         result = notify->SetNotificationPositions(3, notifyPositions);
     }
