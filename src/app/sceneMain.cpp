@@ -129,6 +129,7 @@ bool sceneMain::tableButtonPressed()
 
 void sceneMain::Update()
 {
+    bestScores->update();
     takeSoundRequests();
     soundLevel->update();
     const bool tableAsked = tableButtonPressed();
