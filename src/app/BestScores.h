@@ -4,11 +4,11 @@
 // file is read again (another copy of the game may have added rounds), the
 // new round is put in its place, and the file is replaced atomically.
 // The lock is only ever tried: while another copy holds it, the round stays
-// in this run's table and is saved on a later tick, once the lock is free. A
-// round still unsaved when the table goes (at exit) is written, without the
-// lock, to a pending file of this process's own beside the table
-// ("scores.pending.<process id>"); the next copy that saves merges every
-// pending file into the table and removes it.
+// in this run's table and is saved on a later tick between rounds, once the
+// lock is free. A round still unsaved when the table goes (at exit) is
+// written, without the lock, to a pending file of this process's own beside
+// the table ("scores.pending.<process id>"); the next copy that saves merges
+// every pending file into the table and removes it.
 // A file with damaged lines is first kept aside as "scores.bad" (the earlier
 // ones move on to "scores.bad.1" and "scores.bad.2"); the damaged lines are
 // reported once and dropped by that write. A file too large to be a table is
@@ -37,7 +37,8 @@ public:
     // A finished round. A score of 0 is not kept. Returns the round's place
     // from 1, or 0 when it did not make the table.
     int record(int32_t score, int32_t chain);
-    // Once a tick: saves the rounds that waited for another copy's lock.
+    // Once a tick while no round runs: saves the rounds that waited for
+    // another copy's lock.
     void update();
     // Empties the table on disk, pending rounds included; false (said on the
     // debug trace) when it was left as it was: not locked (another copy holds
