@@ -80,6 +80,22 @@ std::vector<std::string> pendingFiles(const std::string& folder)
     return paths;
 }
 
+// Puts the rounds of the pending files in the table; `merged` gets the files
+// read, to be removed once the table is written. True when a round went in.
+bool mergePendingFiles(const std::string& folder, ScoreTable& table, std::vector<std::string>& merged)
+{
+    bool changed = false;
+    for (const std::string& file : pendingFiles(folder)) {
+        std::string text;
+        if (readSaveFile(file, text) != SaveRead::Read) continue;
+        ScoreTable theirs;
+        theirs.parse(text);
+        for (const ScoreEntry& round : theirs.entries) changed |= addRound(table, round);
+        merged.push_back(file);
+    }
+    return changed;
+}
+
 }  // namespace
 
 BestScores::BestScores()
@@ -189,17 +205,8 @@ void BestScores::save()
     ScoreTable onDisk;
     onDisk.parse(text);
     reportDamage(onDisk, path);
-    bool changed = read == SaveRead::TooLarge;
-    const std::vector<std::string> pending = pendingFiles(folder);
     std::vector<std::string> merged;
-    for (const std::string& file : pending) {
-        std::string rounds;
-        if (readSaveFile(file, rounds) != SaveRead::Read) continue;
-        ScoreTable theirs;
-        theirs.parse(rounds);
-        for (const ScoreEntry& round : theirs.entries) changed |= addRound(onDisk, round);
-        merged.push_back(file);
-    }
+    bool changed = mergePendingFiles(folder, onDisk, merged) || read == SaveRead::TooLarge;
     for (const ScoreEntry& round : unsaved.entries) changed |= addRound(onDisk, round);
 
     if (changed) {
