@@ -145,6 +145,8 @@ void sceneMain::Update()
     if (!playing) {
         overlayOffset = 0;
         if (tableAsked) tableShown = !tableShown;
+        // Between rounds only, so that a late save never holds up a round.
+        bestScores->update();
         return;
     }
     overlayOffset += BANNER_STEP;

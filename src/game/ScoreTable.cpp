@@ -5,16 +5,20 @@
 #include "game/ScoreTable.h"
 
 #include <algorithm>
+#include <limits>
 #include <sstream>
 
 namespace {
 
-constexpr int32_t MaxScore = 999999999;
-constexpr int32_t MaxChain = 99999;
+// A round's score stops at the largest 32-bit value: the table reads back
+// whatever a round can reach, and the chain's whole range too.
+constexpr int32_t MaxScore = std::numeric_limits<int32_t>::max();
+constexpr int32_t MaxChain = std::numeric_limits<int32_t>::max();
+constexpr size_t MaxDigits = 10;
 
 bool readNumber(const std::string& word, int32_t limit, int32_t& value)
 {
-    if (word.empty() || word.size() > 9 || (word.size() > 1 && word[0] == '0')) return false;
+    if (word.empty() || word.size() > MaxDigits || (word.size() > 1 && word[0] == '0')) return false;
     int64_t n = 0;
     for (char c : word) {
         if (c < '0' || c > '9') return false;

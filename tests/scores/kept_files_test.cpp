@@ -3,6 +3,7 @@
 // as root), processes killed in the middle of writing, and two processes
 // writing at once. Every file lives in a scratch folder.
 #include "app/BestScores.h"
+#include "app/SaveFile.h"
 #include "app/SaveFolders.h"
 #include "app/Settings.h"
 
@@ -13,10 +14,13 @@
 
 #include <algorithm>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -42,6 +46,14 @@ protected:
         return text.str();
     }
     void write(const char* name, const std::string& text) const { std::ofstream(folder / name) << text; }
+
+    std::vector<fs::path> pendingFiles() const
+    {
+        std::vector<fs::path> found;
+        for (const auto& entry : fs::directory_iterator(folder))
+            if (entry.path().filename().string().rfind("scores.pending.", 0) == 0) found.push_back(entry.path());
+        return found;
+    }
 
     ScoreTable tableOnDisk() const
     {
@@ -134,21 +146,25 @@ TEST_F(KeptFiles, EveryFaultOfAWriteLeavesThePreviousTable)
     for (FileFault fault : {FileFault::DiskFull, FileFault::RenameFails, FileFault::FolderUnwritable}) {
         SCOPED_TRACE(static_cast<int>(fault));
         write("scores.txt", ThreeRounds);
-        BestScores scores;
-        scores.load();
-        testmode::setFileFault(fault);
-        testing::internal::CaptureStderr();
-        EXPECT_EQ(scores.record(9000, 5), 1);  // the player still sees the round in this run's table
-        scores.record(9100, 5);
-        const std::string trace = testing::internal::GetCapturedStderr();
-        testmode::setFileFault(FileFault::None);
-        EXPECT_EQ(std::count(trace.begin(), trace.end(), '\n'), 1) << trace;
-        EXPECT_EQ(read("scores.txt"), ThreeRounds);
-        EXPECT_FALSE(fs::exists(folder / "scores.txt.tmp"));
-        EXPECT_EQ(scores.table.best(), 9100);
+        {
+            BestScores scores;
+            scores.load();
+            testmode::setFileFault(fault);
+            testing::internal::CaptureStderr();
+            EXPECT_EQ(scores.record(9000, 5), 1);  // the player still sees the round in this run's table
+            scores.record(9100, 5);
+            const std::string trace = testing::internal::GetCapturedStderr();
+            testmode::setFileFault(FileFault::None);
+            EXPECT_EQ(std::count(trace.begin(), trace.end(), '\n'), 1) << trace;
+            EXPECT_EQ(read("scores.txt"), ThreeRounds);
+            EXPECT_FALSE(fs::exists(folder / "scores.txt.tmp"));
+            EXPECT_EQ(scores.table.best(), 9100);
+        }
+        EXPECT_EQ(tableOnDisk().entries.size(), 5u);  // tried again at exit, once the fault has gone
     }
 
     // Killed after writing its temporary file and before the rename.
+    write("scores.txt", ThreeRounds);
     const int status = inChild([] {
         testmode::setFileFault(FileFault::DieBeforeRename);
         BestScores().record(9000, 5);
@@ -165,6 +181,122 @@ TEST_F(KeptFiles, EveryFaultOfAWriteLeavesThePreviousTable)
     testing::internal::CaptureStderr();
     EXPECT_EQ(BestScores().record(100, 0), 1);
     EXPECT_NE(testing::internal::GetCapturedStderr().find("could not be made"), std::string::npos);
+}
+
+TEST_F(KeptFiles, LinksAtTheTableAreFollowedAndALinkAtTheTemporaryFileNeverIs)
+{
+    fs::create_directory(folder / "synced");
+    write("synced/victim", "precious\n");
+    fs::create_symlink(folder / "synced/victim", folder / "scores.txt.tmp");
+    BestScores scores;
+    EXPECT_EQ(scores.record(1500, 2), 1);
+    EXPECT_EQ(read("synced/victim"), "precious\n");
+    EXPECT_FALSE(fs::is_symlink(folder / "scores.txt"));
+    EXPECT_EQ(tableOnDisk().best(), 1500);
+
+    // The player keeps the table in a synced folder, through a link.
+    fs::rename(folder / "scores.txt", folder / "synced/table.txt");
+    fs::create_symlink("synced/table.txt", folder / "scores.txt");
+    EXPECT_EQ(scores.record(2500, 1), 1);
+    EXPECT_TRUE(fs::is_symlink(folder / "scores.txt"));
+    ScoreTable synced;
+    synced.parse(read("synced/table.txt"));
+    EXPECT_EQ(synced.entries.size(), 2u);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(folder / "synced/table.txt.tmp")));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(folder / "scores.txt.tmp")));
+}
+
+TEST_F(KeptFiles, AHeldLockNeverBlocksTheRoundIsSavedLaterOrLeftPendingForTheNextCopy)
+{
+    // Another copy, stopped while it holds the lock.
+    const int other = open((folder / "scores.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    ASSERT_EQ(flock(other, LOCK_EX), 0);
+    alarm(60);  // a wait for the lock ends the test rather than hanging it
+    write("scores.txt", ThreeRounds);
+    testing::internal::CaptureStderr();
+    {
+        BestScores scores;
+        scores.load();
+        EXPECT_EQ(scores.record(5000, 3), 1);  // shown at once
+        scores.update();
+        EXPECT_FALSE(scores.reset());  // never without the lock
+        EXPECT_EQ(read("scores.txt"), ThreeRounds);
+        EXPECT_EQ(scores.table.best(), 5000);
+        ASSERT_EQ(flock(other, LOCK_UN), 0);
+        scores.update();
+        EXPECT_EQ(tableOnDisk().best(), 5000);  // on the first tick after it let go
+
+        ASSERT_EQ(flock(other, LOCK_EX), 0);
+        EXPECT_EQ(scores.record(6000, 1), 1);
+    }  // the game ends while the other copy still holds the lock
+    const std::string trace = testing::internal::GetCapturedStderr();
+    EXPECT_NE(trace.find("locked by another copy"), std::string::npos) << trace;
+    const fs::path pending = folder / ("scores.pending." + std::to_string(getpid()));
+    EXPECT_EQ(pendingFiles(), std::vector<fs::path>{pending});
+    EXPECT_EQ(tableOnDisk().best(), 5000);
+    alarm(0);
+    close(other);
+
+    BestScores next;
+    EXPECT_EQ(next.record(100, 0), 6);
+    EXPECT_EQ(tableOnDisk().best(), 6000);
+    EXPECT_EQ(tableOnDisk().entries.size(), 6u);
+    EXPECT_TRUE(pendingFiles().empty());
+}
+
+TEST_F(KeptFiles, WhatIsWrongIsSaidWithTheSystemsPathsAndNothingIsLost)
+{
+    const std::string oversized = "vantorel-scores 1\n" + std::string(MAX_SAVE_BYTES, '9');
+    const std::string damaged = ThreeRounds + "damaged ";
+    const auto folderIsAFile = [&] {
+        write("plain", "mine\n");
+        saveFolders.given = (folder / "plain").string();
+        EXPECT_EQ(BestScores().record(100, 0), 1);
+    };
+    const auto tableTooLarge = [&] {
+        write("scores.txt", oversized);
+        BestScores scores;
+        scores.load();
+        EXPECT_EQ(scores.record(100, 0), 1);
+    };
+    const auto damageAfterDamage = [&] {
+        for (int time = 1; time <= 4; ++time) {
+            write("scores.txt", damaged + std::to_string(time) + "\n");
+            BestScores().record(100 * time, 0);
+        }
+    };
+    using Files = std::vector<std::pair<const char*, std::string>>;  // "" for a file that is not there
+    const struct {
+        const char* name;
+        std::function<void()> play;
+        std::string said;  // part of the trace, after the folder as the system writes it
+        Files files;
+        size_t rounds;  // in the table
+    } cases[] = {
+        {"a folder that is a file", folderIsAFile, "/plain is a file, not a folder", Files{{"plain", "mine\n"}}, 0},
+        {"a table too large to read", tableTooLarge, "/scores.txt is too large", Files{{"scores.bad", oversized}}, 1},
+        {"damage after damage", damageAfterDamage, "/scores.txt: 1 damaged line",
+         Files{{"scores.bad", damaged + "4\n"},
+               {"scores.bad.1", damaged + "3\n"},
+               {"scores.bad.2", damaged + "2\n"},
+               {"scores.bad.3", ""}},
+         4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const auto& entry : fs::directory_iterator(folder)) fs::remove_all(entry.path());
+        saveFolders.given = folder.string();
+        testing::internal::CaptureStderr();
+        c.play();
+        const std::string trace = testing::internal::GetCapturedStderr();
+        EXPECT_NE(trace.find(folder.string() + c.said), std::string::npos) << trace;
+        EXPECT_EQ(trace.find('\\'), std::string::npos) << trace;
+        for (const auto& [name, text] : c.files) {
+            EXPECT_EQ(fs::exists(folder / name), !text.empty()) << name;
+            EXPECT_TRUE(read(name) == text) << name;  // a megabyte is not printed
+        }
+        EXPECT_EQ(tableOnDisk().entries.size(), c.rounds);
+    }
 }
 
 TEST_F(KeptFiles, AProcessKilledWhileWritingNeverLeavesLessThanBefore)
@@ -209,6 +341,10 @@ TEST_F(KeptFiles, TwoCopiesWritingAtOnceBothLand)
     int firstStatus = 0;
     waitpid(first, &firstStatus, 0);
     ASSERT_TRUE(WIFEXITED(firstStatus) && WIFEXITED(second));
+    // A copy that found the lock taken at its exit left its rounds pending,
+    // for the next copy that saves.
+    BestScores().record(1, 0);
+    EXPECT_TRUE(pendingFiles().empty());
     const ScoreTable table = tableOnDisk();
     ASSERT_EQ(table.entries.size(), 10u);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(table.entries[i].score, 401 - i);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 ScoreEntry entry(int32_t score, const char* time = "10:00:00") { return ScoreEntry{score, 1, "2026-01-01", time, ""}; }
@@ -65,6 +67,28 @@ TEST(ScoreTableText, BadLinesAreSetAsideAndGoodLinesKept)
     table.parse("700 1 2026-01-01 10:00:00\n");
     EXPECT_EQ(table.best(), 700);
     EXPECT_TRUE(table.badLines.empty());
+}
+
+TEST(ScoreTableText, EveryScoreAndChainARoundCanReachReadsBack)
+{
+    constexpr int32_t Largest = std::numeric_limits<int32_t>::max();  // where the score stops
+    const struct {
+        int32_t score, chain;
+    } reached[] = {{Largest, 0}, {Largest, Largest}, {1000000000, 7}, {1, Largest}};
+    for (const auto& round : reached) {
+        ScoreTable table;
+        table.insert(ScoreEntry{round.score, round.chain, "2026-01-01", "10:00:00", ""});
+        ScoreTable again;
+        again.parse(table.format());
+        EXPECT_TRUE(again.badLines.empty()) << table.format();
+        ASSERT_EQ(again.entries.size(), 1u) << table.format();
+        EXPECT_EQ(again.entries[0].score, round.score);
+        EXPECT_EQ(again.entries[0].chain, round.chain);
+    }
+    // One past the 32-bit range never comes from the game, and must not wrap.
+    ScoreTable beyond;
+    beyond.parse("2147483648 1 2026-01-01 10:00:00\n1 2147483648 2026-01-01 10:00:00\n");
+    EXPECT_TRUE(beyond.entries.empty());
 }
 
 TEST(ScoreTableText, KeepsTheTenBest)

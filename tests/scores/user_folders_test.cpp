@@ -68,3 +68,46 @@ TEST(UserFolders, XdgFoldersWithTheirDefaultsAndCreation)
     setenv("HOME", home.c_str(), 1);
     unsetenv("XDG_DATA_HOME");
 }
+
+TEST(UserFolders, TheSavesCallsAnswerAsOnWindows)
+{
+    const ScratchFolder scratch("calls");
+    const std::string root = scratch.path().string();
+    const std::string lockName = root + "\\a.lock";
+    auto open = [](const std::string& name, DWORD disposition) {
+        return CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           disposition, 0, nullptr);
+    };
+    HANDLE first = open(lockName, OPEN_ALWAYS), second = open(lockName, OPEN_ALWAYS);
+    OVERLAPPED range{};
+    EXPECT_TRUE(LockFileEx(first, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &range));
+    EXPECT_FALSE(LockFileEx(second, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &range));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_LOCK_VIOLATION));
+    EXPECT_EQ(open(lockName, CREATE_NEW), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+
+    // A name too long for the buffer gives the size it needs, end mark included.
+    const std::string deep = root + "\\" + std::string(300, 'd') + "\\..\\b.lock";
+    char small[8];
+    EXPECT_EQ(GetFullPathNameA(deep.c_str(), sizeof small, small, nullptr), root.size() + 8);
+    std::string full(root.size() + 8, '\0');
+    EXPECT_EQ(GetFullPathNameA(deep.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr), root.size() + 7);
+    EXPECT_EQ(full.c_str(), root + "/b.lock");
+
+    std::filesystem::create_symlink("a.lock", scratch.path() / "link");
+    HANDLE linked = open(root + "\\link", OPEN_EXISTING);
+    char final[MAX_PATH];
+    const DWORD length = GetFinalPathNameByHandleA(linked, final, MAX_PATH, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    EXPECT_EQ(std::string(final, length), fs::canonical(scratch.path() / "a.lock").string());
+
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((root + "\\*.lock").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    EXPECT_STREQ(found.cFileName, "a.lock");
+    EXPECT_FALSE(FindNextFileA(search, &found));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_MORE_FILES));
+    EXPECT_TRUE(FindClose(search));
+    EXPECT_EQ(FindFirstFileA((root + "\\*.none").c_str(), &found), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    for (HANDLE handle : {first, second, linked}) CloseHandle(handle);
+}

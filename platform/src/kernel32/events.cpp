@@ -1,5 +1,6 @@
 // events.cpp — Win32 events (CreateEventA, SetEvent, ResetEvent) and
-// CloseHandle for every kernel object (a file's descriptor closes with it).
+// CloseHandle for every kernel object (a file's descriptor closes with it;
+// a search closes with FindClose).
 // Named events are not supported: a name is refused, as no caller shares
 // events between processes.
 #include "kernel32/kernel_objects.h"

@@ -1,21 +1,33 @@
 // files.cpp — kernel32's file operations on POSIX: CreateFileA, ReadFile,
 // WriteFile, FlushFileBuffers, LockFileEx / UnlockFileEx, MoveFileExA,
-// DeleteFileA, CreateDirectoryA and GetLastError, on open / read / write /
-// fsync / flock / rename / unlink / mkdir.
+// DeleteFileA, CreateDirectoryA, GetFileAttributesA, FindFirstFileA /
+// FindNextFileA / FindClose, GetFullPathNameA, GetFinalPathNameByHandleA and
+// GetLastError, on open / read / write / fsync / flock / rename / unlink /
+// mkdir / stat / readdir / realpath.
 // Limits: synchronous calls only (no OVERLAPPED I/O: LockFileEx's OVERLAPPED
 // is required as on Windows but its offset is not read); share modes are not
 // enforced, since POSIX does not refuse an open to another opener; a lock
-// covers the whole file whatever range is asked (flock) and always waits
-// until it is granted. MOVEFILE_WRITE_THROUGH also syncs the
-// destination's folder, so that the rename itself reaches the disk.
+// covers the whole file whatever range is asked (flock), and waits until it
+// is granted unless LOCKFILE_FAIL_IMMEDIATELY asks it not to. CREATE_NEW
+// never follows a link (O_EXCL). MOVEFILE_WRITE_THROUGH also syncs the
+// destination's folder, so that the rename itself reaches the disk. A
+// search's pattern is matched by fnmatch (`*` and `?`, as Windows reads them
+// in a plain name) on the last part of the path only; the final path of a
+// handle is the real path of the name it was opened by.
 // Depends on: the kernel object registry (handles), the path mapping of the
 // win32 area, the test hooks (file_hooks.h).
 #include "kernel32/file_hooks.h"
 #include "kernel32/kernel_objects.h"
 #include "win32/paths.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <fnmatch.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -72,6 +84,40 @@ DWORD hookedCreate(const std::string& path, bool writing)
     return installedHooks && installedHooks->create ? installedHooks->create(path, writing) : 0;
 }
 
+// Copies a path out as the Windows calls do: its length without the end
+// mark when it fits, otherwise the size it needs with the mark.
+DWORD copyOut(const std::string& path, LPSTR buffer, DWORD length)
+{
+    lastError = ERROR_SUCCESS;
+    if (path.size() + 1 > length || !buffer) return static_cast<DWORD>(path.size() + 1);
+    std::memcpy(buffer, path.c_str(), path.size() + 1);
+    return static_cast<DWORD>(path.size());
+}
+
+DWORD attributesOf(const struct stat& info)
+{
+    return S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+}
+
+// Fills `data` with the search's next name; false when none is left.
+bool giveFound(Object& search, WIN32_FIND_DATAA& data)
+{
+    if (search.found.empty()) return false;
+    const std::string name = search.found.back();
+    search.found.pop_back();
+    data = WIN32_FIND_DATAA{};
+    std::strncpy(data.cFileName, name.c_str(), MAX_PATH - 1);
+    struct stat info {};
+    if (stat((search.path + "/" + name).c_str(), &info) == 0) {
+        data.dwFileAttributes = attributesOf(info);
+        data.nFileSizeHigh = static_cast<DWORD>(static_cast<uint64_t>(info.st_size) >> 32);
+        data.nFileSizeLow = static_cast<DWORD>(info.st_size);
+    } else {
+        data.dwFileAttributes = FILE_ATTRIBUTE_NORMAL;
+    }
+    return true;
+}
+
 }  // namespace
 
 void setFileHooks(const FileHooks* hooks) { installedHooks = hooks; }
@@ -110,7 +156,10 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD /*shareMode*/, LPSECURIT
     do fd = open(path.c_str(), flags, 0666);
     while (fd < 0 && errno == EINTR);
     if (fd < 0) {
-        failWithErrno();
+        // Windows tells an existing file met by CREATE_NEW from a folder
+        // that exists (CreateDirectoryA's ERROR_ALREADY_EXISTS).
+        if (errno == EEXIST) fail(ERROR_FILE_EXISTS);
+        else failWithErrno();
         return INVALID_HANDLE_VALUE;
     }
     struct stat info {};
@@ -121,6 +170,7 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD /*shareMode*/, LPSECURIT
     }
     auto* file = new Object(Object::Kind::File);
     file->fd = fd;
+    file->path = path;
     lastError = ERROR_SUCCESS;
     std::lock_guard<std::mutex> guard(kernel::lock());
     return registerObject(file);
@@ -176,11 +226,13 @@ BOOL LockFileEx(HANDLE file, DWORD flags, DWORD /*reserved*/, DWORD /*bytesLow*/
     const int fd = descriptorOf(file);
     if (fd < 0) return fail(ERROR_INVALID_HANDLE);
     if (!overlapped) return fail(ERROR_INVALID_PARAMETER);
-    const int operation = (flags & LOCKFILE_EXCLUSIVE_LOCK) ? LOCK_EX : LOCK_SH;
+    int operation = (flags & LOCKFILE_EXCLUSIVE_LOCK) ? LOCK_EX : LOCK_SH;
+    if (flags & LOCKFILE_FAIL_IMMEDIATELY) operation |= LOCK_NB;
     int result;
     do result = flock(fd, operation);
     while (result < 0 && errno == EINTR);
-    return result == 0 ? TRUE : failWithErrno();
+    if (result == 0) return TRUE;
+    return errno == EWOULDBLOCK ? fail(ERROR_LOCK_VIOLATION) : failWithErrno();
 }
 
 BOOL UnlockFileEx(HANDLE file, DWORD /*reserved*/, DWORD /*bytesLow*/, DWORD /*bytesHigh*/, LPOVERLAPPED overlapped)
@@ -228,4 +280,111 @@ BOOL CreateDirectoryA(LPCSTR pathName, LPSECURITY_ATTRIBUTES /*attributes*/)
     if (const DWORD refused = hookedCreate(path, true)) return fail(refused);
     if (mkdir(path.c_str(), 0777) != 0) return errno == ENOENT ? fail(ERROR_PATH_NOT_FOUND) : failWithErrno();
     return TRUE;
+}
+
+DWORD GetFileAttributesA(LPCSTR fileName)
+{
+    if (!fileName) {
+        fail(ERROR_INVALID_PARAMETER);
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    struct stat info {};
+    if (stat(hostPath(fileName).c_str(), &info) != 0) {
+        failWithErrno();
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    lastError = ERROR_SUCCESS;
+    return attributesOf(info);
+}
+
+HANDLE FindFirstFileA(LPCSTR fileName, LPWIN32_FIND_DATAA findData)
+{
+    if (!fileName || !findData) {
+        fail(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    const std::string path = hostPath(fileName);
+    const size_t slash = path.find_last_of('/');
+    const std::string pattern = slash == std::string::npos ? path : path.substr(slash + 1);
+    auto* search = new Object(Object::Kind::Find);
+    search->path = folderOf(path);
+    DIR* folder = opendir(search->path.c_str());
+    if (!folder) {
+        delete search;
+        fail(errno == ENOENT || errno == ENOTDIR ? ERROR_PATH_NOT_FOUND : errorFor(errno));
+        return INVALID_HANDLE_VALUE;
+    }
+    while (const dirent* entry = readdir(folder))
+        if (fnmatch(pattern.c_str(), entry->d_name, 0) == 0) search->found.push_back(entry->d_name);
+    closedir(folder);
+    std::sort(search->found.rbegin(), search->found.rend());
+    if (!giveFound(*search, *findData)) {
+        delete search;
+        fail(ERROR_FILE_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    lastError = ERROR_SUCCESS;
+    std::lock_guard<std::mutex> guard(kernel::lock());
+    return registerObject(search);
+}
+
+BOOL FindNextFileA(HANDLE findFile, LPWIN32_FIND_DATAA findData)
+{
+    if (!findData) return fail(ERROR_INVALID_PARAMETER);
+    std::lock_guard<std::mutex> guard(kernel::lock());
+    Object* search = objectFor(findFile);
+    if (!search || search->kind != Object::Kind::Find) return fail(ERROR_INVALID_HANDLE);
+    if (!giveFound(*search, *findData)) return fail(ERROR_NO_MORE_FILES);
+    lastError = ERROR_SUCCESS;
+    return TRUE;
+}
+
+BOOL FindClose(HANDLE findFile)
+{
+    std::lock_guard<std::mutex> guard(kernel::lock());
+    Object* search = objectFor(findFile);
+    if (!search || search->kind != Object::Kind::Find) return fail(ERROR_INVALID_HANDLE);
+    search->open = false;
+    releaseIfUnused(search);
+    return TRUE;
+}
+
+DWORD GetFullPathNameA(LPCSTR fileName, DWORD bufferLength, LPSTR buffer, LPSTR* filePart)
+{
+    if (filePart) *filePart = nullptr;
+    if (!fileName || !*fileName) {
+        fail(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    const std::string path = fullHostPath(fileName);
+    const DWORD result = copyOut(path, buffer, bufferLength);
+    const size_t slash = path.find_last_of('/');
+    if (filePart && result < bufferLength && slash + 1 < path.size()) *filePart = buffer + slash + 1;
+    return result;
+}
+
+DWORD GetFinalPathNameByHandleA(HANDLE file, LPSTR filePath, DWORD filePathLength, DWORD flags)
+{
+    if (flags != (FILE_NAME_NORMALIZED | VOLUME_NAME_DOS)) {
+        fail(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    std::string path;
+    {
+        std::lock_guard<std::mutex> guard(kernel::lock());
+        Object* object = objectFor(file);
+        if (!object || object->kind != Object::Kind::File) {
+            fail(ERROR_INVALID_HANDLE);
+            return 0;
+        }
+        path = object->path;
+    }
+    char* real = realpath(path.c_str(), nullptr);
+    if (!real) {
+        failWithErrno();
+        return 0;
+    }
+    const std::string resolved = real;
+    std::free(real);
+    return copyOut(resolved, filePath, filePathLength);
 }

@@ -1,5 +1,5 @@
 // kernel_objects.h — the kernel objects behind the kernel32 HANDLEs (events,
-// threads and open files), their registry and the one lock and condition that
+// threads, open files and file searches), their registry and the one lock and condition that
 // every wait, signal and thread end goes through. Internal to
 // platform/src/kernel32. One lock for all objects keeps the wait logic
 // simple; the game has a handful of threads and events at most.
@@ -9,12 +9,13 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <string>
 #include <vector>
 
 namespace layer::kernel {
 
 struct Object {
-    enum class Kind { Event, Thread, File };
+    enum class Kind { Event, Thread, File, Find };
     explicit Object(Kind k) : kind(k) {}
     Kind kind;
     bool open = true;          // the HANDLE has not been closed
@@ -23,6 +24,10 @@ struct Object {
     int users = 0;             // waits in progress and a running thread's own hold
     DWORD exitCode = 0;        // threads only
     int fd = -1;               // files only: the host's descriptor, closed with the handle
+    std::string path;          // files only: the host path it was opened by
+
+    // Searches only: the names FindNextFileA has still to give, last first.
+    std::vector<std::string> found;
 
     // Threads only: whether the thread is blocked in a wait, and on what.
     bool parked = false;

@@ -1,5 +1,5 @@
 // threads.cpp — Win32 threads on std::thread: CreateThread (default stack,
-// run at once), ExitThread, Sleep. A thread handle is signalled when its
+// run at once), ExitThread, Sleep; and GetCurrentProcessId (getpid). A thread handle is signalled when its
 // thread ends; the thread's record lives until both the thread has ended and
 // its handle is closed. ExitThread unwinds the calling thread's stack back to
 // its start routine, so destructors run and nothing leaks; on a thread that
@@ -7,6 +7,7 @@
 #include "kernel32/kernel_objects.h"
 
 #include <pthread.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -94,3 +95,5 @@ void Sleep(DWORD milliseconds)
     if (milliseconds == 0) std::this_thread::yield();
     else std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
+
+DWORD GetCurrentProcessId() { return static_cast<DWORD>(getpid()); }
