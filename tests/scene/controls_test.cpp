@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 
 namespace {
@@ -297,11 +298,46 @@ TEST_F(ControlsTest, MuteAndVolumeActBelowTheGamesOwnLevelsAndAreKept)
     // The track keeps the level the game gave it.
     EXPECT_EQ(lastVolume(music), -225);
 
-    // Kept: a fresh read of the settings file gives the same.
+    // Kept: a fresh read of the settings file a second later gives the same.
+    runLoopFor(1100);
     Settings kept;
     kept.load();
     EXPECT_EQ(kept.volume, 80);
     EXPECT_FALSE(kept.mute);
+}
+
+TEST_F(ControlsTest, SoundChangesAreWrittenTogetherASecondLaterAndAtExit)
+{
+    const std::filesystem::path file = saveFolder() / "settings.txt";
+    auto onDisk = [&] {
+        Settings kept;
+        kept.load();
+        return std::to_string(kept.volume) + (kept.mute ? " muted" : "");
+    };
+    const uint32_t start = testmode::clockMs();
+    for (int key : {int('M'), VK_OEM_MINUS, VK_OEM_MINUS, VK_OEM_PLUS}) {
+        testmode::postKey(key, true);
+        testmode::postKey(key, false);
+        runLoopFor(150);
+    }
+    EXPECT_EQ(settings.volume, 90);
+    runLoopFor(start + 900 - testmode::clockMs());
+    EXPECT_FALSE(std::filesystem::exists(file)) << "written before a second had passed";
+    runLoopFor(start + 1200 - testmode::clockMs());
+    EXPECT_EQ(onDisk(), "90");
+
+    // Nothing more to write: the file is left alone.
+    std::ofstream(file) << "volume = 10\n";
+    runLoopFor(2000);
+    EXPECT_EQ(onDisk(), "10");
+
+    // A change the loop has not written yet is written at shut-down.
+    testmode::postKey('M', true);
+    testmode::postKey('M', false);
+    runLoopFor(100);
+    EXPECT_EQ(onDisk(), "10");
+    ShutdownSystems();
+    EXPECT_EQ(onDisk(), "10 muted");
 }
 
 }  // namespace

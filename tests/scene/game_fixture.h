@@ -146,6 +146,14 @@ protected:
         for (int i = 0; i < count; ++i) tick();
     }
 
+    // The message loop as the game runs it, waits included, for `ms` of the
+    // virtual clock.
+    static void runLoopFor(uint32_t ms)
+    {
+        const uint32_t end = testmode::clockMs() + ms;
+        while (static_cast<int32_t>(testmode::clockMs() - end) < 0) ASSERT_TRUE(MessageLoopPass());
+    }
+
     // One tick through the real message loop, drawn; returns the frame's quads.
     std::vector<DrawnQuad> drawnTick()
     {

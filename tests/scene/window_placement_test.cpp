@@ -124,6 +124,7 @@ TEST_F(PlacementTest, F11AndAltEnterSwitchFullScreenOnceAPressAndTheChoiceIsKept
         ASSERT_TRUE(presentedTo(dest));
         EXPECT_TRUE(sameRect(dest, expected)) << text(dest);
     }
+    runLoopFor(1100);  // the settings are written a second later
     Settings kept;
     kept.load();
     EXPECT_TRUE(kept.fullscreen);
@@ -151,6 +152,7 @@ TEST_F(PlacementTest, F11AndAltEnterSwitchFullScreenOnceAPressAndTheChoiceIsKept
     EXPECT_EQ(client.right, 1280);
     EXPECT_EQ(client.bottom, 1024);
     EXPECT_FALSE(presentedTo(dest));
+    runLoopFor(1100);
     kept.load();
     EXPECT_FALSE(kept.fullscreen);
 }
