@@ -1,5 +1,5 @@
 // Settings.cpp — the settings file's text form, merging a change into it,
-// and when it is written.
+// and when and where it is written.
 #include "app/Settings.h"
 
 #include "app/FrameClock.h"
@@ -19,7 +19,9 @@ namespace {
 
 const char* const KeyNames[Settings::KEY_COUNT] = {"volume", "mute", "fullscreen"};
 
-// At exit a lock another copy holds is tried this often, this far apart.
+// At exit a write under way is waited for this long, and a lock another
+// copy holds is tried this often, this far apart.
+constexpr unsigned int ExitWriteWaitMs = 5000;
 constexpr int ExitLockAttempts = 10;
 constexpr DWORD ExitLockPauseMs = 20;
 
@@ -144,16 +146,20 @@ bool Settings::merge(const std::string& onDisk, std::string& text) const
     std::vector<std::string>& lines = file.lines;
     if (file.blank) lines.clear();
     // New lines end as the file's first line does (a file kept with CRLF).
-    const std::string end = !lines.empty() && !lines[0].empty() && lines[0].back() == '\r' ? "\r" : "";
+    const bool crlf = !lines.empty() && !lines[0].empty() && lines[0].back() == '\r';
+    auto newLine = [crlf](std::string line) {
+        if (crlf) line.push_back('\r');
+        return line;
+    };
     int shift = 0;
     if (!file.header) {
-        lines.insert(lines.begin(), HEADER + (" " + std::to_string(VERSION)) + end);
+        lines.insert(lines.begin(), newLine(std::string(HEADER) + ' ' + std::to_string(VERSION)));
         shift = 1;
     }
     for (int key = 0; key < KEY_COUNT; ++key) {
         const std::string value = valueText(*this, key);
         if (!file.blank && value == kept[key]) continue;
-        const std::string line = KeyNames[key] + (" = " + value) + end;
+        const std::string line = newLine(std::string(KeyNames[key]) + " = " + value);
         if (file.valueLine[key] >= 0) lines[file.valueLine[key] + shift] = line;
         else lines.push_back(line);
     }
@@ -225,8 +231,48 @@ Settings::Outcome Settings::save()
     return Outcome::Refused;
 }
 
+namespace {
+
+// The write under way on a thread of its own: the thread saves its own copy
+// of the settings, which nothing else touches until the thread has ended.
+// One at a time: the game has one Settings.
+struct BackgroundWrite {
+    Settings copy;
+    HANDLE thread = nullptr;
+};
+BackgroundWrite* underWay = nullptr;
+bool threadsRefused = false;  // once refused, the writes run in the loop's wait
+
+DWORD WINAPI writeOnItsThread(LPVOID parameter)
+{
+    static_cast<BackgroundWrite*>(parameter)->copy.save();
+    return 0;
+}
+
+}  // namespace
+
+bool Settings::writeEnded(unsigned int waitMs)
+{
+    if (!underWay) return true;
+    if (WaitForSingleObject(underWay->thread, waitMs) != WAIT_OBJECT_0) return false;
+    CloseHandle(underWay->thread);
+    // What the copy wrote is what the file now has; a change made meanwhile
+    // stays a change.
+    for (int key = 0; key < KEY_COUNT; ++key) kept[key] = underWay->copy.kept[key];
+    troubleSaid = underWay->copy.troubleSaid;
+    delete underWay;
+    underWay = nullptr;
+    return true;
+}
+
 bool Settings::writeInWait(unsigned int now, unsigned int msLeft)
 {
+    if (underWay) {
+        if (!writeEnded(0)) return false;
+        // Changed again meanwhile, or the write failed: a second later.
+        waiting = changed();
+        dueAt = now + WRITE_DELAY;
+    }
     if (!changed()) {
         waiting = false;
         return false;
@@ -235,8 +281,18 @@ bool Settings::writeInWait(unsigned int now, unsigned int msLeft)
         waiting = true;
         dueAt = now + WRITE_DELAY;
     }
-    if (static_cast<int32_t>(now - dueAt) < 0 || msLeft * 10 < std::min(expectedCost, LONGEST_COUNTED) + WRITE_MARGIN)
-        return false;
+    if (static_cast<int32_t>(now - dueAt) < 0) return false;
+    if (!threadsRefused) {
+        underWay = new BackgroundWrite{*this};
+        underWay->thread = CreateThread(nullptr, 0, writeOnItsThread, underWay, 0, nullptr);
+        if (underWay->thread) return true;
+        delete underWay;
+        underWay = nullptr;
+        threadsRefused = true;
+    }
+    // No thread to be had: the write runs here, when the wait holds one as
+    // long as the ones before.
+    if (msLeft * 10 < std::min(expectedCost, LONGEST_COUNTED) + WRITE_MARGIN) return false;
     save();
     const unsigned int after = FrameClockNow();
     // A slow write raises the expectation at once; fast ones bring it down
@@ -249,6 +305,10 @@ bool Settings::writeInWait(unsigned int now, unsigned int msLeft)
 
 void Settings::writeBeforeExit()
 {
+    if (!writeEnded(ExitWriteWaitMs)) {
+        OutputDebugStringA("Vantorel: the settings were still being written at exit\n");
+        return;
+    }
     if (!changed()) return;
     for (int attempt = 1; save() == Outcome::Busy; ++attempt) {
         if (attempt == ExitLockAttempts) {

@@ -16,9 +16,12 @@
 // not write (a newer game's, or one that cannot be read) is read for the
 // keys understood here and never written: changes then hold for this run.
 //
-// Changes are not written at once: the message loop writes them in its wait
-// once they are a second old, and shut-down writes what is left.
-// Limits: main thread. Depends on: SaveFile, SaveFolders, FrameClock.
+// Changes are not written at once: once they are a second old the message
+// loop has them written on a thread of their own, so that no tick waits for
+// the disk, and shut-down writes what is left.
+// Limits: main thread (the write's thread works on a copy of its own), one
+// write at a time in the program. Depends on: SaveFile, SaveFolders,
+// FrameClock, CreateThread.
 #pragma once
 
 #include <string>
@@ -57,16 +60,21 @@ struct Settings {
     // the lock; Refused: the file was left as it was (said on the trace).
     Outcome save();
 
-    // The loop's wait, `msLeft` before the next tick: writes the changes
-    // once they are a second old and the wait holds a write as long as the
-    // ones before; a write that fails is tried a second later. True when it
-    // wrote or tried.
+    // The loop's wait, `msLeft` before the next tick: once the changes are
+    // a second old, starts their write on a thread of its own (or, where no
+    // thread is to be had, writes them here when the wait holds a write as
+    // long as the ones before); a write that fails, or changes made while
+    // one runs, are written a second after it ends. True when it started a
+    // write or wrote.
     bool writeInWait(unsigned int now, unsigned int msLeft);
-    // Shut-down: writes what is still unwritten, waiting a moment for a lock
-    // another copy holds.
+    // Shut-down: waits for a write under way, then writes what is still
+    // unwritten, waiting a moment for a lock another copy holds.
     void writeBeforeExit();
 
 private:
+    // True once no write runs on its thread (waiting up to `waitMs` for it).
+    bool writeEnded(unsigned int waitMs);
+
     std::string kept[KEY_COUNT];  // the values as the file has them
     bool waiting = false;         // a change seen, not yet written
     unsigned int dueAt = 0;

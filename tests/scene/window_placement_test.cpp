@@ -125,9 +125,7 @@ TEST_F(PlacementTest, F11AndAltEnterSwitchFullScreenOnceAPressAndTheChoiceIsKept
         EXPECT_TRUE(sameRect(dest, expected)) << text(dest);
     }
     runLoopFor(1100);  // the settings are written a second later
-    Settings kept;
-    kept.load();
-    EXPECT_TRUE(kept.fullscreen);
+    EXPECT_TRUE(settingsOnDisk([](const Settings& s) { return s.fullscreen; }).fullscreen);
 
     // Alt+Enter reaches the window as a system key, and the window
     // procedure swallows it.
@@ -153,8 +151,7 @@ TEST_F(PlacementTest, F11AndAltEnterSwitchFullScreenOnceAPressAndTheChoiceIsKept
     EXPECT_EQ(client.bottom, 1024);
     EXPECT_FALSE(presentedTo(dest));
     runLoopFor(1100);
-    kept.load();
-    EXPECT_FALSE(kept.fullscreen);
+    EXPECT_FALSE(settingsOnDisk([](const Settings& s) { return !s.fullscreen; }).fullscreen);
 }
 
 }  // namespace
