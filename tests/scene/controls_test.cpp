@@ -15,6 +15,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -339,6 +344,39 @@ TEST_F(ControlsTest, SoundChangesAreWrittenTogetherASecondLaterAndAtExit)
     EXPECT_EQ(text(now()), "10");
     ShutdownSystems();
     EXPECT_EQ(text(now()), "10 muted");
+}
+
+TEST_F(ControlsTest, ALockAnotherCopyHoldsNeverHoldsTheGame)
+{
+    // Another copy holds the settings' lock until told to let go, 2 s at most.
+    int locked[2], release[2];
+    ASSERT_EQ(pipe(locked), 0);
+    ASSERT_EQ(pipe(release), 0);
+    const std::string lockPath = (saveFolder() / "settings.lock").string();
+    const pid_t other = fork();
+    if (other == 0) {
+        close(release[1]);
+        const int fd = open(lockPath.c_str(), O_RDWR | O_CREAT, 0644);
+        char byte = 1;
+        if (fd < 0 || flock(fd, LOCK_EX) != 0 || write(locked[1], &byte, 1) != 1) _exit(1);
+        pollfd told{release[0], POLLIN, 0};
+        poll(&told, 1, 2000);  // a game that waits for the lock gets it after 2 s
+        _exit(0);
+    }
+    close(release[0]);
+    char byte = 0;
+    ASSERT_EQ(read(locked[0], &byte, 1), 1);
+
+    testmode::postKey('M', true);
+    testmode::postKey('M', false);
+    runLoopFor(1500);  // the write is due and tried: the loop runs on
+    EXPECT_FALSE(std::filesystem::exists(saveFolder() / "settings.txt"));
+    close(release[1]);
+    int status = 0;
+    waitpid(other, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    runLoopFor(1100);  // tried again a second later, when the write was refused
+    EXPECT_TRUE(settingsOnDisk([](const Settings& s) { return s.mute; }).mute);
 }
 
 }  // namespace
