@@ -2,7 +2,8 @@
 // game in test mode: the same moves made with the mouse, the keyboard and a
 // pad give the same field tick by tick; a pause freezes the round and its
 // sound, and only the player resumes it; mute and volume act below the
-// game's own levels and are kept.
+// game's own levels and are kept: written together a second later and at
+// exit, never holding the game while another copy holds the lock.
 #include "scene/game_fixture.h"
 
 #include "app/Settings.h"
