@@ -17,6 +17,7 @@ Settings settings;
 
 namespace {
 
+enum Key { Volume, Mute, Fullscreen };
 const char* const KeyNames[Settings::KEY_COUNT] = {"volume", "mute", "fullscreen"};
 
 // At exit a write under way is waited for this long, and a lock another
@@ -52,8 +53,8 @@ bool readVolume(const std::string& value, int& volume)
 bool readValue(Settings& into, int key, const std::string& value)
 {
     switch (key) {
-    case 0: return readVolume(value, into.volume);
-    case 1: return readSwitch(value, into.mute);
+    case Volume: return readVolume(value, into.volume);
+    case Mute: return readSwitch(value, into.mute);
     default: return readSwitch(value, into.fullscreen);
     }
 }
@@ -61,8 +62,8 @@ bool readValue(Settings& into, int key, const std::string& value)
 std::string valueText(const Settings& from, int key)
 {
     switch (key) {
-    case 0: return std::to_string(from.volume);
-    case 1: return from.mute ? "yes" : "no";
+    case Volume: return std::to_string(from.volume);
+    case Mute: return from.mute ? "yes" : "no";
     default: return from.fullscreen ? "yes" : "no";
     }
 }
@@ -189,11 +190,12 @@ void Settings::load()
                             bad.front().substr(0, 80) + "\"\n")
                                .c_str());
     std::string unused;
-    if (!merge(text, unused))
-        OutputDebugStringA(("Vantorel: " + path +
-                            " was written by a newer version of the game; it is read but never written, so changes "
-                            "hold for this run only\n")
-                               .c_str());
+    if (merge(text, unused)) return;
+    OutputDebugStringA(("Vantorel: " + path +
+                        " names a version of the game this one does not write (a newer one's?); it is read but "
+                        "never written, so changes hold for this run only\n")
+                           .c_str());
+    troubleSaid = true;
 }
 
 Settings::Outcome Settings::save()
@@ -212,7 +214,7 @@ Settings::Outcome Settings::save()
             // A newer version's file: this run's changes stay in this run.
             for (int key = 0; key < KEY_COUNT; ++key) kept[key] = valueText(*this, key);
             if (!troubleSaid)
-                OutputDebugStringA(("Vantorel: " + path + " is a newer version's; left as it is\n").c_str());
+                OutputDebugStringA(("Vantorel: " + path + " is another version's; left as it is\n").c_str());
             troubleSaid = true;
             return Outcome::Refused;
         }
