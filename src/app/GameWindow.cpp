@@ -45,9 +45,7 @@ void placeWindow(HWND window, DWORD style, const RECT& rect)
 void toggleFullscreen(HWND window)
 {
     SetFullscreen(window, !fullscreen);
-    if (settings.fullscreen == fullscreen) return;
     settings.fullscreen = fullscreen;
-    settings.save();
 }
 
 }  // namespace

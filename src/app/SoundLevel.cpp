@@ -60,7 +60,6 @@ void SoundLevel::toggleMute()
 void SoundLevel::applyAndKeep()
 {
     setMasterVolume(volumeFor(settings.volume, settings.mute));
-    settings.save();
     shownFor = SHOW_TICKS;
 }
 

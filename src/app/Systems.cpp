@@ -4,12 +4,14 @@
 // the two effects and the particle store, the SceneManager, and last the game
 // scene. No step checks the result of an earlier one: a subsystem that failed
 // to start is left null and every later use of it does nothing. Shut-down
-// releases in the reverse dependency order and waits for the music threads
-// before the sound system goes.
+// writes the settings the loop has not written yet, then releases in the
+// reverse dependency order and waits for the music threads before the sound
+// system goes.
 #include "app/Systems.h"
 
 #include "app/MousePointer.h"
 #include "app/Scene.h"
+#include "app/Settings.h"
 #include "app/sceneMain.h"
 #include "framework/Destroy.h"
 #include "framework/graphics/ParticleStore.h"
@@ -50,6 +52,8 @@ bool InitSystems(HWND window)
 
 void ShutdownSystems()
 {
+    // 0. The settings the player changed that the loop has not written yet.
+    settings.writeBeforeExit();
     // 1. The scene, then the SceneManager.
     destroy(sceneManager);
     // 2. The mouse pointer's sprites.

@@ -2,7 +2,9 @@
 // window message per pass; when none waits it runs the frame clock, and draws
 // after a tick that is due and not too late. Logic is never skipped; drawing
 // is. When no tick is due the loop sleeps until a message arrives or the next
-// tick is due, whichever comes first; overdue ticks run back to back.
+// tick is due, whichever comes first; overdue ticks run back to back. The
+// settings the player changed are written at the start of such a wait, when
+// it leaves time for a write (Settings::writeInWait).
 // Before any of it, the command line is read: the options that answer at
 // once (--help, --version, --reset-scores, a bad option) never open the
 // window.
@@ -76,8 +78,9 @@ bool MessageLoopPass()
     }
     if (Tick()) {
         if (sceneManager->drawThisFrame) DrawFrame();
-    } else if (const unsigned int wait = MillisecondsToNextTick()) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
+    } else if (unsigned int wait = MillisecondsToNextTick()) {
+        if (settings.writeInWait(FrameClockNow(), wait)) wait = MillisecondsToNextTick();
+        if (wait) MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
     }
     return true;
 }

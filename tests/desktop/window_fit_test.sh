@@ -44,6 +44,14 @@ wait_size() {
     done
     vt_fail "client area is $WW x $WH, not $1 x $2"
 }
+# The settings are written a second after a change: waits up to 3 s for the line.
+wait_kept() {
+    for _ in $(seq 1 30); do
+        grep -q "^$1\$" "$XDG_CONFIG_HOME/vantorel/settings.txt" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    vt_fail "$2"
+}
 case "$MODE" in
 resized)
     xdotool windowsize "$WIN" 1500 1150
@@ -52,7 +60,7 @@ resized)
 fullscreen)
     vt_press F11
     wait_size "$SW" "$SH"
-    grep -q "^fullscreen = yes" "$XDG_CONFIG_HOME/vantorel/settings.txt" || vt_fail "full-screen not kept"
+    wait_kept "fullscreen = yes" "full-screen not kept"
     ;;
 esac
 sleep 0.5
@@ -134,7 +142,7 @@ if [ "$MODE" = fullscreen ]; then
     read -r NX NY NW NH <<<"$NATURAL"
     wait_size "$NW" "$NH"
     [ "$WX $WY" = "$NX $NY" ] || vt_fail "the window came back at ($WX, $WY), not ($NX, $NY)"
-    grep -q "^fullscreen = no" "$XDG_CONFIG_HOME/vantorel/settings.txt" || vt_fail "the window's return not kept"
+    wait_kept "fullscreen = no" "the window's return not kept"
     echo "back in the window at ($WX, $WY), $WW x $WH"
 fi
 

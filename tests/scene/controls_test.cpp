@@ -2,7 +2,8 @@
 // game in test mode: the same moves made with the mouse, the keyboard and a
 // pad give the same field tick by tick; a pause freezes the round and its
 // sound, and only the player resumes it; mute and volume act below the
-// game's own levels and are kept.
+// game's own levels and are kept: written together a second later and at
+// exit, never holding the game while another copy holds the lock.
 #include "scene/game_fixture.h"
 
 #include "app/Settings.h"
@@ -13,7 +14,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -297,11 +304,80 @@ TEST_F(ControlsTest, MuteAndVolumeActBelowTheGamesOwnLevelsAndAreKept)
     // The track keeps the level the game gave it.
     EXPECT_EQ(lastVolume(music), -225);
 
-    // Kept: a fresh read of the settings file gives the same.
-    Settings kept;
-    kept.load();
+    // Kept: a fresh read of the settings file a second later gives the same.
+    runLoopFor(1100);
+    const Settings kept = settingsOnDisk([](const Settings& s) { return s.volume == 80; });
     EXPECT_EQ(kept.volume, 80);
     EXPECT_FALSE(kept.mute);
+}
+
+TEST_F(ControlsTest, SoundChangesAreWrittenTogetherASecondLaterAndAtExit)
+{
+    const std::filesystem::path file = saveFolder() / "settings.txt";
+    auto text = [](const Settings& s) { return std::to_string(s.volume) + (s.mute ? " muted" : ""); };
+    const uint32_t start = testmode::clockMs();
+    for (int key : {int('M'), VK_OEM_MINUS, VK_OEM_MINUS, VK_OEM_PLUS}) {
+        testmode::postKey(key, true);
+        testmode::postKey(key, false);
+        runLoopFor(150);
+    }
+    EXPECT_EQ(settings.volume, 90);
+    runLoopFor(start + 900 - testmode::clockMs());
+    EXPECT_FALSE(std::filesystem::exists(file)) << "written before a second had passed";
+    // By 1.2 s the write is under way; it lands without the loop's help.
+    runLoopFor(start + 1200 - testmode::clockMs());
+    EXPECT_EQ(text(settingsOnDisk([](const Settings& s) { return s.volume == 90; })), "90");
+
+    // Nothing more to write: the file is left alone.
+    std::ofstream(file) << "volume = 10\n";
+    runLoopFor(2000);
+    auto now = [] {
+        Settings s;
+        s.load();
+        return s;
+    };
+    EXPECT_EQ(text(now()), "10");
+
+    // A change the loop has not written yet is written at shut-down.
+    testmode::postKey('M', true);
+    testmode::postKey('M', false);
+    runLoopFor(100);
+    EXPECT_EQ(text(now()), "10");
+    ShutdownSystems();
+    EXPECT_EQ(text(now()), "10 muted");
+}
+
+TEST_F(ControlsTest, ALockAnotherCopyHoldsNeverHoldsTheGame)
+{
+    // Another copy holds the settings' lock until told to let go, 2 s at most.
+    int locked[2], release[2];
+    ASSERT_EQ(pipe(locked), 0);
+    ASSERT_EQ(pipe(release), 0);
+    const std::string lockPath = (saveFolder() / "settings.lock").string();
+    const pid_t other = fork();
+    if (other == 0) {
+        close(release[1]);
+        const int fd = open(lockPath.c_str(), O_RDWR | O_CREAT, 0644);
+        char byte = 1;
+        if (fd < 0 || flock(fd, LOCK_EX) != 0 || write(locked[1], &byte, 1) != 1) _exit(1);
+        pollfd told{release[0], POLLIN, 0};
+        poll(&told, 1, 2000);  // a game that waits for the lock gets it after 2 s
+        _exit(0);
+    }
+    close(release[0]);
+    char byte = 0;
+    ASSERT_EQ(read(locked[0], &byte, 1), 1);
+
+    testmode::postKey('M', true);
+    testmode::postKey('M', false);
+    runLoopFor(1500);  // the write is due and tried: the loop runs on
+    EXPECT_FALSE(std::filesystem::exists(saveFolder() / "settings.txt"));
+    close(release[1]);
+    int status = 0;
+    waitpid(other, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    runLoopFor(1100);  // tried again a second later, when the write was refused
+    EXPECT_TRUE(settingsOnDisk([](const Settings& s) { return s.mute; }).mute);
 }
 
 }  // namespace

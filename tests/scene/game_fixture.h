@@ -8,6 +8,7 @@
 #include "app/FrameClock.h"
 #include "app/GameWindow.h"
 #include "app/SaveFolders.h"
+#include "app/Settings.h"
 #include "app/Scene.h"
 #include "app/Systems.h"
 #include "app/WinMain.h"
@@ -144,6 +145,29 @@ protected:
     void ticks(int count)
     {
         for (int i = 0; i < count; ++i) tick();
+    }
+
+    // The message loop as the game runs it, waits included, for `ms` of the
+    // virtual clock.
+    static void runLoopFor(uint32_t ms)
+    {
+        const uint32_t end = testmode::clockMs() + ms;
+        while (static_cast<int32_t>(testmode::clockMs() - end) < 0) ASSERT_TRUE(MessageLoopPass());
+    }
+
+    // The settings file once a write the loop has already started has
+    // landed (it runs on a thread of its own): waits up to 5 s of real time,
+    // without running the loop, for `ready` to hold; the last read otherwise.
+    template <typename Ready> static Settings settingsOnDisk(Ready ready)
+    {
+        Settings kept;
+        for (int i = 0; i < 500; ++i) {
+            kept = Settings();
+            kept.load();
+            if (ready(kept)) break;
+            Sleep(10);
+        }
+        return kept;
     }
 
     // One tick through the real message loop, drawn; returns the frame's quads.

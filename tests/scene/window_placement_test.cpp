@@ -124,9 +124,8 @@ TEST_F(PlacementTest, F11AndAltEnterSwitchFullScreenOnceAPressAndTheChoiceIsKept
         ASSERT_TRUE(presentedTo(dest));
         EXPECT_TRUE(sameRect(dest, expected)) << text(dest);
     }
-    Settings kept;
-    kept.load();
-    EXPECT_TRUE(kept.fullscreen);
+    runLoopFor(1100);  // the settings are written a second later
+    EXPECT_TRUE(settingsOnDisk([](const Settings& s) { return s.fullscreen; }).fullscreen);
 
     // Alt+Enter reaches the window as a system key, and the window
     // procedure swallows it.
@@ -151,8 +150,8 @@ TEST_F(PlacementTest, F11AndAltEnterSwitchFullScreenOnceAPressAndTheChoiceIsKept
     EXPECT_EQ(client.right, 1280);
     EXPECT_EQ(client.bottom, 1024);
     EXPECT_FALSE(presentedTo(dest));
-    kept.load();
-    EXPECT_FALSE(kept.fullscreen);
+    runLoopFor(1100);
+    EXPECT_FALSE(settingsOnDisk([](const Settings& s) { return !s.fullscreen; }).fullscreen);
 }
 
 }  // namespace

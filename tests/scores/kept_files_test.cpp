@@ -1,7 +1,8 @@
 // The best scores on disk: what a round leaves in the file, damaged files,
 // each fault of a write (through the layer's fault seam, since the tests run
 // as root), processes killed in the middle of writing, and two processes
-// writing at once. Every file lives in a scratch folder.
+// writing at once; the settings file's lines, all kept, and two copies'
+// changes, both kept. Every file lives in a scratch folder.
 #include "app/BestScores.h"
 #include "app/SaveFile.h"
 #include "app/SaveFolders.h"
@@ -350,21 +351,70 @@ TEST_F(KeptFiles, TwoCopiesWritingAtOnceBothLand)
     for (int i = 0; i < 10; ++i) EXPECT_EQ(table.entries[i].score, 401 - i);
 }
 
-TEST_F(KeptFiles, SettingsSurviveWithTheirUnknownKeys)
+TEST_F(KeptFiles, SettingsKeepEveryLineAndChangeOnlyTheirOwn)
 {
-    write("settings.txt", "vantorel-settings 1\nvolume = 30\nmute = maybe\nlanguage = fr\n");
-    testing::internal::CaptureStderr();
+    struct Case {
+        const char* onDisk;
+        void (*change)(Settings&);
+        const char* after;  // nullptr: the file stays as it was
+    };
+    const Case cases[] = {
+        // A comment, a bad value, a line without a key and an unknown key stay
+        // where they are; only the changed key's line is new.
+        {"vantorel-settings 1\n# quiet at night\nvolume = 30\nmute = maybe\nno key here\nlanguage = fr\n",
+         [](Settings& s) { s.fullscreen = true; },
+         "vantorel-settings 1\n# quiet at night\nvolume = 30\nmute = maybe\nno key here\nlanguage = fr\n"
+         "fullscreen = yes\n"},
+        {"vantorel-settings 1\nmute = no\n  volume = 30  \nvolume = 250\nfullscreen = no",
+         [](Settings& s) { s.volume = 70; },
+         "vantorel-settings 1\nmute = no\nvolume = 70\nvolume = 250\nfullscreen = no\n"},
+        // A file without its version line, kept with CRLF.
+        {"volume = 30\r\n\r\n# mine\r\n", [](Settings& s) { s.mute = true; },
+         "vantorel-settings 1\r\nvolume = 30\r\n\r\n# mine\r\nmute = yes\r\n"},
+        // An empty file gets every key.
+        {"", [](Settings& s) { s.volume = 20; }, "vantorel-settings 1\nvolume = 20\nmute = no\nfullscreen = no\n"},
+        // A newer version's file, or one whose version cannot be read, is
+        // read but never written.
+        {"vantorel-settings 2\nvolume = 30\nlayout = new\n", [](Settings& s) { s.volume = 40; }, nullptr},
+        {"vantorel-settings one\nvolume = 30\n", [](Settings& s) { s.volume = 40; }, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.onDisk);
+        write("settings.txt", c.onDisk);
+        testing::internal::CaptureStderr();
+        settings = Settings();
+        settings.load();
+        EXPECT_EQ(settings.volume, std::string(c.onDisk).find("volume = 30") != std::string::npos ? 30 : 100);
+        c.change(settings);
+        settings.save();
+        testing::internal::GetCapturedStderr();
+        EXPECT_EQ(read("settings.txt"), c.after ? c.after : c.onDisk);
+        EXPECT_FALSE(fs::exists(folder / "settings.txt.tmp"));
+    }
+
+    // A write that fails leaves the file as it was.
+    write("settings.txt", cases[0].after);
     settings = Settings();
     settings.load();
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("mute = maybe"), std::string::npos);
-    EXPECT_EQ(settings.volume, 30);
-    settings.fullscreen = true;
-    ASSERT_TRUE(settings.save());
-    EXPECT_EQ(read("settings.txt"), "vantorel-settings 1\nvolume = 30\nmute = no\nfullscreen = yes\nlanguage = fr\n");
     testmode::setFileFault(testmode::FileFault::DiskFull);
     testing::internal::CaptureStderr();
     settings.volume = 0;
-    EXPECT_FALSE(settings.save());
-    testing::internal::GetCapturedStderr();
-    EXPECT_NE(read("settings.txt").find("volume = 30"), std::string::npos);
+    EXPECT_EQ(settings.save(), Settings::Outcome::Refused);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("could not be saved"), std::string::npos);
+    EXPECT_EQ(read("settings.txt"), cases[0].after);
+}
+
+TEST_F(KeptFiles, TwoCopiesChangingDifferentSettingsKeepBoth)
+{
+    write("settings.txt", "vantorel-settings 1\nvolume = 100\nmute = no\nfullscreen = no\n");
+    Settings first, second;
+    first.load();
+    second.load();
+    first.volume = 30;
+    first.save();
+    second.mute = true;
+    second.save();
+    first.fullscreen = true;
+    first.save();
+    EXPECT_EQ(read("settings.txt"), "vantorel-settings 1\nvolume = 30\nmute = yes\nfullscreen = yes\n");
 }

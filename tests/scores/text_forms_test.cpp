@@ -1,6 +1,6 @@
 // The text forms of the kept files and of the command line: the table's
 // order and its tolerance of damaged and newer lines, the settings' unknown
-// keys and bad values, and the Windows runtime's splitting rules.
+// keys, bad values and comments, and the Windows runtime's splitting rules.
 #include "app/CommandLine.h"
 #include "app/Settings.h"
 #include "game/ScoreTable.h"
@@ -109,23 +109,27 @@ TEST(ScoreTableText, KeepsTheTenBest)
     EXPECT_EQ(table.entries.back().score, 2);
 }
 
-TEST(SettingsText, UnknownKeysKeptBadValuesIgnored)
+TEST(SettingsText, BadValuesIgnoredAndEveryLineWrittenBack)
 {
-    Settings s;
-    const auto bad = s.parse(
+    const std::string text =
         "vantorel-settings 1\n"
         "volume = 40\n"
         "mute = perhaps\n"
         "fullscreen=yes\n"
+        "# a comment is no bad line\n"
         "colour-theme = night\n"
         "volume = 250\n"
-        "no key here\n");
+        "no key here\n";
+    Settings s;
+    const auto bad = s.parse(text);
     EXPECT_EQ(s.volume, 40);
     EXPECT_FALSE(s.mute);
     EXPECT_TRUE(s.fullscreen);
-    ASSERT_EQ(bad.size(), 3u);
-    EXPECT_EQ(bad[0], "mute = perhaps");
-    EXPECT_EQ(s.format(), "vantorel-settings 1\nvolume = 40\nmute = no\nfullscreen = yes\ncolour-theme = night\n");
+    EXPECT_EQ(bad, (std::vector<std::string>{"mute = perhaps", "volume = 250", "no key here"}));
+    EXPECT_FALSE(s.changed());
+    std::string again;
+    ASSERT_TRUE(s.merge(text, again));
+    EXPECT_EQ(again, text);
 }
 
 TEST(CommandLineText, SplitsAsTheWindowsRuntimeAndJoinsBack)
