@@ -56,9 +56,12 @@ bool readEntry(const std::string& line, ScoreEntry& entry)
     if (!readNumber(chain, MaxChain, entry.chain)) return false;
     if (!readStamp(entry.date, '-', {1970, 1, 1}, {9999, 12, 31})) return false;
     if (!readStamp(entry.time, ':', {0, 0, 0}, {23, 59, 60})) return false;
+    // The extra fields are kept without the blanks around them (a stray
+    // carriage return included), so that they read back as they are written.
     std::getline(in, entry.extra);
-    const size_t start = entry.extra.find_first_not_of(" \t");
-    entry.extra = start == std::string::npos ? "" : entry.extra.substr(start);
+    const size_t start = entry.extra.find_first_not_of(" \t\r");
+    entry.extra =
+        start == std::string::npos ? "" : entry.extra.substr(start, entry.extra.find_last_not_of(" \t\r") - start + 1);
     return true;
 }
 

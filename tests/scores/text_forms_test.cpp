@@ -41,6 +41,13 @@ TEST(ScoreTableText, RoundTripKeepsOrderTiesAndNewerFields)
     EXPECT_EQ(table.insert(entry(900, "12:00:00")), 4);
     EXPECT_EQ(table.entries[3].time, "12:00:00");
     EXPECT_EQ(table.insert(entry(1200)), 2);
+
+    // Blanks and a stray carriage return after the extra fields do not
+    // change them between a read and the next.
+    table.parse("vantorel-scores 1\n900 2 2026-01-02 10:00:00 rank=gold \t\r\r\n");
+    EXPECT_EQ(table.entries.at(0).extra, "rank=gold");
+    again.parse(table.format());
+    EXPECT_EQ(again.format(), table.format());
 }
 
 TEST(ScoreTableText, BadLinesAreSetAsideAndGoodLinesKept)
