@@ -57,6 +57,13 @@ void setFocus(bool focused);
 // it off; SDL's dummy video keeps the state as a real desktop would).
 bool screenSaverAllowed();
 
+// Threads the layer starts for work of its own (the drawing helper, the
+// start-up image worker; not CreateThread's): how many it asked for since
+// enable() or reset(), and a machine that refuses every one (off after
+// reset()).
+int layerThreadsAsked();
+void refuseLayerThreads(bool on);
+
 // rand_s draws from a Mersenne Twister seeded here (seed 0 after enable()).
 void seedRandom(uint32_t seed);
 

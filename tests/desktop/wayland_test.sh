@@ -29,7 +29,12 @@ for _ in $(seq 1 100); do [ -S "$XDG_RUNTIME_DIR/vantorel-test" ] && break; slee
 [ -S "$XDG_RUNTIME_DIR/vantorel-test" ] || { cat "$VT_XDIR/weston.log"; vt_fail "weston did not start"; }
 
 cd "$BUILD"
-env -u DISPLAY SDL_VIDEODRIVER=wayland WAYLAND_DISPLAY=vantorel-test ./vantorel 2>"$VT_XDIR/game.log" &
+# A sanitizer build checks its memory on the X11 runs only: at exit SDL 2.26's
+# Wayland backend leaves allocations of its own, of libwayland-client and of
+# libdecor, some made inside a decoration plugin unloaded by then (no module
+# left for a suppression to name).
+env -u DISPLAY SDL_VIDEODRIVER=wayland WAYLAND_DISPLAY=vantorel-test \
+    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" ./vantorel 2>"$VT_XDIR/game.log" &
 VT_GAME_PID=$!
 vt_wait_drawn 0 0 1280 1024 || { cat "$VT_XDIR/game.log"; vt_fail "nothing drawn on Weston within 30 s"; }
 [ -z "$(xdotool search --name "$VT_CAPTION" 2>/dev/null)" ] || vt_fail "the game opened an X11 window"

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -174,6 +175,36 @@ TEST_F(DamageTracking, EveryFrameEqualsAFullRedraw)
         ASSERT_EQ(drawn[0].size(), drawn[1].size());
         for (size_t i = 0; i < drawn[0].size(); ++i) EXPECT_TRUE(drawn[0][i] == drawn[1][i]) << "drawn frame " << i;
         EXPECT_FALSE(drawn[1].back() == drawn[1][drawn[1].size() - 2]) << "the change shows nowhere";
+    }
+}
+
+// A frame whose damage covers most of the target is shared with the device's
+// drawing helper: one thread for the device's life, asked for once. Where
+// the machine gives none, the device draws it all itself, and every frame is
+// still the one a full redraw gives.
+TEST_F(DamageTracking, LargeDamageIsDrawnAlikeWithOneHelperOrNone)
+{
+    const int asksPerDevice = std::thread::hardware_concurrency() >= 2 ? 1 : 0;
+    for (bool refused : {true, false}) {
+        SCOPED_TRACE(refused ? "threads refused" : "threads given");
+        board.reset();
+        spot.reset();
+        orvGraphics::Shutdown();
+        testmode::refuseLayerThreads(refused);
+        ASSERT_TRUE(orvGraphics::Initialize(window));
+        board = std::make_unique<orvSprite>(writeTestPng("damage_board.png", noiseImage(256, 256, 3, true)).c_str());
+        const int asked = testmode::layerThreadsAsked();
+        std::vector<std::vector<uint32_t>> drawn[2];
+        for (int full = 0; full < 2; ++full) {
+            testmode::setFullRedraw(full == 1);
+            for (int i = 0; i < 5; ++i) {
+                frame([&] { drawQuad(*board, {200, 100, 800, 0xFF80C0FF, 0.05f * i}); });
+                drawn[full].push_back(capturedPixels());
+            }
+        }
+        testmode::setFullRedraw(false);
+        EXPECT_EQ(testmode::layerThreadsAsked() - asked, asksPerDevice);
+        for (size_t i = 0; i < drawn[0].size(); ++i) EXPECT_TRUE(drawn[0][i] == drawn[1][i]) << "drawn frame " << i;
     }
 }
 

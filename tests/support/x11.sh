@@ -29,13 +29,11 @@ vt_start_xvfb() {
 }
 
 # vt_run_in_xvfb WIDTHxHEIGHT COMMAND...: runs the command on a private Xvfb
-# and returns its status (77 when no X server can be started). The command
-# gets the sanitizer options this file was sourced with: a test program
-# checks its own memory and decides for the games it starts.
+# and returns its status (77 when no X server can be started).
 vt_run_in_xvfb() {
     vt_start_xvfb "$1" || return $?
     shift
-    ASAN_OPTIONS="$VT_OUTER_ASAN_OPTIONS" "$@"
+    "$@"
 }
 
 # vt_stop_xvfb: stops the game (when still running) and the server, and
@@ -69,11 +67,13 @@ vt_wait_window() {
     return 1
 }
 
-# The game under test may be a sanitizer build: its own memory is checked by
-# the headless suites; here the system libraries of a real display would
-# report leaks of their own at exit.
-VT_OUTER_ASAN_OPTIONS="${ASAN_OPTIONS:-}"
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+# The game under test may be a sanitizer build: it checks its memory at exit
+# as the suites do, with the project's suppressions of the system libraries'
+# own leaks (tests/lsan.supp), so that a leak of the game's fails the run.
+case ":${LSAN_OPTIONS:-}:" in
+*:suppressions=*) ;;
+*) export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/lsan.supp" ;;
+esac
 
 # vt_geometry WINDOW: prints "X Y WIDTH HEIGHT" of the window's client area
 # on the screen.

@@ -1,12 +1,11 @@
 // frame_record.cpp — recording a frame's items, finding the tiles that can
-// differ from the shown frame, and rasterising them (on two threads when
-// they cover an eighth of the target or more).
+// differ from the shown frame, and rasterising them (shared with the
+// drawing helper when they cover an eighth of the target or more).
 #include "d3d9/frame_record.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <thread>
 
 namespace layer::d3d {
 
@@ -269,11 +268,11 @@ void FrameRecord::rasterise(const RenderTarget& target, const std::vector<PixelB
 }
 
 // A large damage is cut at the tile row that halves its area; the lower part
-// goes to a second thread. The two parts share no pixel.
+// goes to the drawing helper. The two parts share no pixel.
 void FrameRecord::rasteriseDamage(const RenderTarget& target)
 {
     const int64_t area = areaOf(damage_);
-    if (area * SharedDamageDivisor < int64_t{target.width} * target.height || std::thread::hardware_concurrency() < 2) {
+    if (area * SharedDamageDivisor < int64_t{target.width} * target.height || !helper_.available()) {
         rasterise(target, damage_, rasterisers_[0]);
         return;
     }
@@ -291,9 +290,8 @@ void FrameRecord::rasteriseDamage(const RenderTarget& target)
         if (!top.empty()) upper.push_back(top);
         if (!bottom.empty()) lower.push_back(bottom);
     }
-    std::thread helper([&] { rasterise(target, lower, rasterisers_[1]); });
-    rasterise(target, upper, rasterisers_[0]);
-    helper.join();
+    helper_.share([&] { rasterise(target, lower, rasterisers_[1]); },
+                  [&] { rasterise(target, upper, rasterisers_[0]); });
 }
 
 void FrameRecord::finish(const RenderTarget& target, bool fullRedraw)

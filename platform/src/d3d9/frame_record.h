@@ -9,9 +9,12 @@
 // covering it). Damaged tiles are merged into rectangles and every item
 // touching a rectangle is drawn within it; the rasteriser gives the same
 // pixel whatever part of a draw it is asked for, so the picture is the one a
-// full redraw gives, bit for bit. A large damage is shared by two threads.
+// full redraw gives, bit for bit. A large damage is shared with the record's
+// drawing helper, one thread for the record's life (none where the host
+// gives none: the record then draws it all on the caller's thread).
 #pragma once
 
+#include "d3d9/drawing_helper.h"
 #include "d3d9/raster.h"
 #include "d3d9/texture.h"
 
@@ -102,6 +105,7 @@ private:
     bool shownKnown_ = false;
     std::vector<PixelBox> damage_;
     std::array<Rasteriser, 2> rasterisers_;
+    DrawingHelper helper_;  // last: its thread ends before what it draws with goes
 };
 
 }  // namespace layer::d3d

@@ -2,6 +2,8 @@
 // of the caller, and the file reading both share.
 #include "d3d9/texture_prefetch.h"
 
+#include "host/host.h"
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -102,11 +104,8 @@ TexturePrefetch::TexturePrefetch(const std::string& path)
 {
     std::string root = treeOf(path);
     if (root.empty()) return;
-    try {
-        worker_ = std::thread(&TexturePrefetch::run, this, std::move(root));
-    } catch (const std::system_error&) {
-        // No second thread: the caller decodes everything, as it would anyway.
-    }
+    // Without a second thread the caller decodes everything, as it would anyway.
+    host::current().startThread([this, root = std::move(root)] { run(root); }, worker_);
 }
 
 TexturePrefetch::~TexturePrefetch()

@@ -3,6 +3,7 @@
 #include "host/host.h"
 
 #include <atomic>
+#include <system_error>
 
 namespace layer::host {
 
@@ -19,5 +20,15 @@ Host& current()
 void install(Host* host) { replacement.store(host); }
 
 bool installed(const Host& candidate) { return replacement.load() == &candidate; }
+
+bool startSystemThread(std::function<void()> body, std::thread& thread)
+{
+    try {
+        thread = std::thread(std::move(body));
+        return true;
+    } catch (const std::system_error&) {
+        return false;
+    }
+}
 
 }  // namespace layer::host

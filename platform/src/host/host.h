@@ -16,8 +16,10 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace layer {
@@ -112,6 +114,12 @@ public:
     // Audio output: null when there is none to open.
     virtual std::unique_ptr<AudioOutput> openAudio(const std::shared_ptr<AudioSource>& source) = 0;
 
+    // Threads the layer starts for work of its own (the drawing helper, the
+    // start-up image worker), not the ones the game asks for: runs body on a
+    // new thread held by `thread`; false when the machine gives none, and the
+    // caller then does that work on its own thread.
+    virtual bool startThread(std::function<void()> body, std::thread& thread) = 0;
+
     // Call logs, read by tests of call orders
     virtual void recordCall(const std::string& call) = 0;
     // Whether device calls are formatted into the call log at all.
@@ -128,5 +136,8 @@ void install(Host* host);
 bool installed(const Host& candidate);
 
 Host& sdlHost();
+
+// A new thread of the system's for body; false when the system refuses one.
+bool startSystemThread(std::function<void()> body, std::thread& thread);
 
 }  // namespace layer::host

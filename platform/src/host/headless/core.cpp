@@ -61,6 +61,12 @@ bool HeadlessHost::random(unsigned int& value)
     return true;
 }
 
+bool HeadlessHost::startThread(std::function<void()> body, std::thread& thread)
+{
+    ++threadsAsked;
+    return !threadsRefused && startSystemThread(std::move(body), thread);
+}
+
 }  // namespace layer::host
 
 namespace testmode {
@@ -87,6 +93,8 @@ void reset()
     h.onIdle = nullptr;
     h.calls.clear();
     h.randomEngine.seed(0);
+    h.threadsAsked = 0;
+    h.threadsRefused = false;
     state().keys.fill(layer::Key{});
     state().keysRead = false;
     state().queue.clear();
@@ -94,6 +102,9 @@ void reset()
     // As in a new process: the screen saver is no longer held off.
     SetThreadExecutionState(ES_CONTINUOUS);
 }
+
+int layerThreadsAsked() { return headless().threadsAsked; }
+void refuseLayerThreads(bool on) { headless().threadsRefused = on; }
 
 void setClock(uint32_t ms) { headless().clock = ms; }
 void advanceClock(uint32_t ms) { headless().clock += ms; }

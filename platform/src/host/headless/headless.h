@@ -11,8 +11,10 @@
 // timeout on the virtual clock; every presented frame captured as pixels,
 // with Present failures and a reduced adapter on request; a virtual audio
 // device the caller renders at its own pace; logs of window, device and sound
-// calls. Pads are SDL virtual joysticks attached through SDL itself, so SDL's
-// controller mapping is exercised as on a real machine.
+// calls; the system's threads for the layer's own work, counted, or none
+// while the caller refuses them. Pads are SDL virtual joysticks attached
+// through SDL itself, so SDL's controller mapping is exercised as on a real
+// machine.
 //
 // Leaves out: anything on screen or audible, real input events (SDL's dummy
 // driver sends none worth translating), and wall-clock time.
@@ -56,6 +58,9 @@ public:
 
     std::unique_ptr<AudioOutput> openAudio(const std::shared_ptr<AudioSource>& source) override;
 
+    // A system thread, or none at all while the caller refuses them.
+    bool startThread(std::function<void()> body, std::thread& thread) override;
+
     void recordCall(const std::string& call) override { calls.push_back(call); }
     bool deviceCallLog() override { return capture.logging; }
     void soundCall(const char* call, int buffer, long value) override;
@@ -69,6 +74,8 @@ public:
     std::function<void()> onIdle;
     std::vector<std::string> calls;
     std::mt19937 randomEngine{0};
+    int threadsAsked = 0;  // by the layer, for its own work
+    bool threadsRefused = false;
 
     // Presented frames and what the adapter pretends (testing/graphics.h).
     struct Capture {

@@ -9,7 +9,8 @@
 // event queue; wall-clock time since the process started; the
 // kernel's random source; frames shown through an SDL renderer, scaled into
 // the destination rectangle Present names, dark around it; SDL's default
-// playback device pulling the mix on its own thread.
+// playback device pulling the mix on its own thread; the system's threads
+// for the layer's own work.
 //
 // Leaves out: call logs (tests of call orders run on the headless host),
 // adapters that lack a device type (the rasteriser offers them all), and
@@ -45,6 +46,11 @@ public:
     bool drawing() override { return true; }
 
     std::unique_ptr<AudioOutput> openAudio(const std::shared_ptr<AudioSource>& source) override;
+
+    bool startThread(std::function<void()> body, std::thread& thread) override
+    {
+        return startSystemThread(std::move(body), thread);
+    }
 
     void recordCall(const std::string& /*call*/) override {}
     bool deviceCallLog() override { return false; }
