@@ -267,7 +267,7 @@ bool Settings::writeEnded(unsigned int waitMs)
     return true;
 }
 
-bool Settings::writeInWait(unsigned int now, unsigned int msLeft)
+bool Settings::writeWhenDue(unsigned int now, unsigned int msLeft)
 {
     if (underWay) {
         if (!writeEnded(0)) return false;

@@ -60,13 +60,13 @@ struct Settings {
     // the lock; Refused: the file was left as it was (said on the trace).
     Outcome save();
 
-    // The loop's wait, `msLeft` before the next tick: once the changes are
-    // a second old, starts their write on a thread of its own (or, where no
-    // thread is to be had, writes them here when the wait holds a write as
-    // long as the ones before); a write that fails, or changes made while
-    // one runs, are written a second after it ends. True when it started a
-    // write or wrote.
-    bool writeInWait(unsigned int now, unsigned int msLeft);
+    // Every pass of the loop that runs no message, `msLeft` before the next
+    // tick (0 after a tick): once the changes are a second old, starts their
+    // write on a thread of its own (or, where no thread is to be had, writes
+    // them here when the wait holds a write as long as the ones before); a
+    // write that fails, or changes made while one runs, are written a second
+    // after it ends. True when it started a write or wrote.
+    bool writeWhenDue(unsigned int now, unsigned int msLeft);
     // Shut-down: waits for a write under way, then writes what is still
     // unwritten, waiting a moment for a lock another copy holds.
     void writeBeforeExit();

@@ -3,8 +3,9 @@
 // after a tick that is due and not too late. Logic is never skipped; drawing
 // is. When no tick is due the loop sleeps until a message arrives or the next
 // tick is due, whichever comes first; overdue ticks run back to back. The
-// settings the player changed are written at the start of such a wait, when
-// it leaves time for a write (Settings::writeInWait).
+// settings the player changed are written on a thread of their own once they
+// are a second old, or, with no thread to be had, at the start of a wait that
+// leaves time for a write (Settings::writeWhenDue).
 // Before any of it, the command line is read: the options that answer at
 // once (--help, --version, --reset-scores, a bad option) never open the
 // window.
@@ -78,8 +79,11 @@ bool MessageLoopPass()
     }
     if (Tick()) {
         if (sceneManager->drawThisFrame) DrawFrame();
+        // A machine slower than the ticks never waits: there the settings
+        // are written on their thread alone.
+        settings.writeWhenDue(FrameClockNow(), 0);
     } else if (unsigned int wait = MillisecondsToNextTick()) {
-        if (settings.writeInWait(FrameClockNow(), wait)) wait = MillisecondsToNextTick();
+        if (settings.writeWhenDue(FrameClockNow(), wait)) wait = MillisecondsToNextTick();
         if (wait) MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
     }
     return true;

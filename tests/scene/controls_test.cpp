@@ -308,6 +308,21 @@ TEST_F(ControlsTest, MuteAndVolumeActBelowTheGamesOwnLevelsAndAreKept)
     EXPECT_FALSE(kept.mute);
 }
 
+TEST_F(ControlsTest, SettingsAreWrittenOnAMachineSlowerThanTheTicks)
+{
+    // Every pass finds a tick due, so the loop never waits.
+    auto slowPasses = [](int passes) {
+        for (int i = 0; i < passes; ++i) {
+            testmode::advanceClock(17);
+            ASSERT_TRUE(MessageLoopPass());
+        }
+    };
+    testmode::postKey('M', true);
+    testmode::postKey('M', false);
+    slowPasses(100);
+    EXPECT_TRUE(settingsOnDisk([](const Settings& s) { return s.mute; }).mute);
+}
+
 TEST_F(ControlsTest, SoundChangesAreWrittenTogetherASecondLaterAndAtExit)
 {
     const std::filesystem::path file = saveFolder() / "settings.txt";
