@@ -273,7 +273,8 @@ void FrameRecord::rasterise(const RenderTarget& target, const std::vector<PixelB
 void FrameRecord::rasteriseDamage(const RenderTarget& target)
 {
     const int64_t area = areaOf(damage_);
-    if (area * SharedDamageDivisor < int64_t{target.width} * target.height || std::thread::hardware_concurrency() < 2) {
+    if (!VT_LAYER_THREADS || area * SharedDamageDivisor < int64_t{target.width} * target.height ||
+        std::thread::hardware_concurrency() < 2) {
         rasterise(target, damage_, rasterisers_[0]);
         return;
     }

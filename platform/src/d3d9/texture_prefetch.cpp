@@ -101,7 +101,8 @@ bool readImageFile(const std::string& path, std::vector<uint8_t>& bytes, std::st
 TexturePrefetch::TexturePrefetch(const std::string& path)
 {
     std::string root = treeOf(path);
-    if (root.empty()) return;
+    // Without threads the caller decodes everything, as it would anyway.
+    if (!VT_LAYER_THREADS || root.empty()) return;
     try {
         worker_ = std::thread(&TexturePrefetch::run, this, std::move(root));
     } catch (const std::system_error&) {

@@ -9,7 +9,9 @@
 // until it is granted. MOVEFILE_WRITE_THROUGH also syncs the
 // destination's folder, so that the rename itself reaches the disk.
 // Depends on: the kernel object registry (handles), the path mapping of the
-// win32 area, the test hooks (file_hooks.h).
+// win32 area, the test hooks (file_hooks.h), the host (told when a lock is
+// taken and let go: the browser's host keeps the files in the browser then).
+#include "host/host.h"
 #include "kernel32/file_hooks.h"
 #include "kernel32/kernel_objects.h"
 #include "win32/paths.h"
@@ -58,6 +60,14 @@ int descriptorOf(HANDLE handle)
     std::lock_guard<std::mutex> guard(lock());
     Object* object = objectFor(handle);
     return object && object->kind == Object::Kind::File ? object->fd : -1;
+}
+
+// The host path an open file handle was opened by, or nothing.
+std::string pathOf(HANDLE handle)
+{
+    std::lock_guard<std::mutex> guard(lock());
+    Object* object = objectFor(handle);
+    return object && object->kind == Object::Kind::File ? object->path : std::string();
 }
 
 std::string folderOf(const std::string& path)
@@ -121,6 +131,7 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD /*shareMode*/, LPSECURIT
     }
     auto* file = new Object(Object::Kind::File);
     file->fd = fd;
+    file->path = path;
     lastError = ERROR_SUCCESS;
     std::lock_guard<std::mutex> guard(kernel::lock());
     return registerObject(file);
@@ -180,7 +191,9 @@ BOOL LockFileEx(HANDLE file, DWORD flags, DWORD /*reserved*/, DWORD /*bytesLow*/
     int result;
     do result = flock(fd, operation);
     while (result < 0 && errno == EINTR);
-    return result == 0 ? TRUE : failWithErrno();
+    if (result != 0) return failWithErrno();
+    layer::host::current().filesLocked(pathOf(file));
+    return TRUE;
 }
 
 BOOL UnlockFileEx(HANDLE file, DWORD /*reserved*/, DWORD /*bytesLow*/, DWORD /*bytesHigh*/, LPOVERLAPPED overlapped)
@@ -188,6 +201,7 @@ BOOL UnlockFileEx(HANDLE file, DWORD /*reserved*/, DWORD /*bytesLow*/, DWORD /*b
     const int fd = descriptorOf(file);
     if (fd < 0) return fail(ERROR_INVALID_HANDLE);
     if (!overlapped) return fail(ERROR_INVALID_PARAMETER);
+    layer::host::current().filesUnlocking(pathOf(file));
     return flock(fd, LOCK_UN) == 0 ? TRUE : failWithErrno();
 }
 

@@ -1,18 +1,16 @@
-// threads.cpp — Win32 threads on std::thread: CreateThread (default stack,
-// run at once), ExitThread, Sleep. A thread handle is signalled when its
-// thread ends; the thread's record lives until both the thread has ended and
-// its handle is closed. ExitThread unwinds the calling thread's stack back to
-// its start routine, so destructors run and nothing leaks; on a thread that
-// CreateThread did not make it ends the thread through pthread_exit.
+// threads.cpp — Win32 threads on the kernel's scheduler (kernel_objects.h):
+// CreateThread (default stack, run at once), ExitThread, Sleep. A thread
+// handle is signalled when its thread ends; the thread's record lives until
+// both the thread has ended and its handle is closed. ExitThread unwinds the
+// calling thread's stack back to its start routine, so destructors run and
+// nothing leaks; on a thread that CreateThread did not make it ends the
+// thread through pthread_exit.
 #include "kernel32/kernel_objects.h"
 
 #include <pthread.h>
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
-#include <system_error>
-#include <thread>
 
 using namespace layer::kernel;
 
@@ -33,7 +31,7 @@ void finish(Object* thread, DWORD code)
     auto& running = runningThreads();
     running.erase(std::remove(running.begin(), running.end(), thread), running.end());
     --thread->users;
-    changed().notify_all();
+    announceChange();
     releaseIfUnused(thread);
 }
 
@@ -67,9 +65,7 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES /*attributes*/, SIZE_T /*stackSize*/, 
         handle = registerObject(thread);
         runningThreads().push_back(thread);
     }
-    try {
-        std::thread(run, thread, start, parameter).detach();
-    } catch (const std::system_error&) {
+    if (!startThread(thread, run, start, parameter)) {
         OutputDebugStringA("CreateThread: the system refused a new thread\n");
         std::lock_guard<std::mutex> guard(lock());
         auto& running = runningThreads();
@@ -89,8 +85,4 @@ void ExitThread(DWORD exitCode)
     pthread_exit(nullptr);
 }
 
-void Sleep(DWORD milliseconds)
-{
-    if (milliseconds == 0) std::this_thread::yield();
-    else std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
+void Sleep(DWORD milliseconds) { pause(milliseconds); }

@@ -46,6 +46,9 @@ public:
         return false;
     }
     bool messagesCanArrive() override { return true; }
+    bool closesOnRequest() override { return true; }
+    void filesLocked(const std::string& /*lockFile*/) override {}
+    void filesUnlocking(const std::string& /*lockFile*/) override {}
 
     clock_t clockMs() override { return static_cast<clock_t>(clock); }
     bool random(unsigned int& value) override;
