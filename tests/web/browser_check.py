@@ -108,7 +108,7 @@ class Game:
         return [sum(pixels[c::4]) / n for c in range(3)]
 
     def cell_colour(self, col, row):
-        x, y = col * 256 + 104, row * 256 + 104
+        x, y = col * 256 + 24, row * 256 + 24
         return self.average(self.region(x, y, x + 48, y + 48))
 
     def click(self, x, y, button="left"):

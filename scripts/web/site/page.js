@@ -35,6 +35,38 @@
     });
   }
 
+  // Reads the kept folders again from IndexedDB, merged into what this tab
+  // holds: a file another tab wrote later replaces this tab's copy, and
+  // nothing of this tab's goes (IDBFS's own populate would drop the folder and
+  // the lock file the game has just made, before their first write-back).
+  function pull() {
+    return new Promise(function (resolve) {
+      var finish = function (error) {
+        if (error) storageFailed('reading', error);
+        resolve();
+      };
+      try {
+        var mount = FS.lookupPath(home).node.mount;
+        IDBFS.getLocalSet(mount, function (error, local) {
+          if (error) return finish(error);
+          IDBFS.getRemoteSet(mount, function (error, remote) {
+            if (error) return finish(error);
+            var wanted = { type: 'remote', db: remote.db, entries: {} };
+            Object.keys(local.entries).forEach(function (path) { wanted.entries[path] = local.entries[path]; });
+            Object.keys(remote.entries).forEach(function (path) {
+              var mine = local.entries[path];
+              if (!mine || mine.timestamp.getTime() < remote.entries[path].timestamp.getTime())
+                wanted.entries[path] = remote.entries[path];
+            });
+            IDBFS.reconcile(wanted, local, finish);
+          });
+        });
+      } catch (error) {
+        finish(error);
+      }
+    });
+  }
+
   // The lock around a read-merge-write of the kept files, across tabs: taken,
   // then the folder read again from IndexedDB; on release, written back
   // first. Without navigator.locks (an insecure origin) the lock is this
@@ -56,7 +88,7 @@
           });
         });
       }
-      return acquired.then(function () { return sync(true); });
+      return acquired.then(pull);
     },
     release: function (name) {
       return sync(false).then(function () {
@@ -75,7 +107,13 @@
       return;
     }
     Module.addRunDependency('vt-kept-files');
-    sync(true).then(function () { Module.removeRunDependency('vt-kept-files'); });
+    sync(true).then(function () {
+      // The user's XDG folders, as every desktop account has them.
+      ['/.local', '/.local/share', '/.config'].forEach(function (folder) {
+        try { FS.mkdir(home + folder); } catch (error) { /* already there */ }
+      });
+      Module.removeRunDependency('vt-kept-files');
+    });
   }
 
   var musicRequested = false;
