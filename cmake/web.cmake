@@ -24,4 +24,5 @@ set(VT_WEB_GAME_LINK ${VT_WEB_COMMON_LINK}
   -sENVIRONMENT=web -sFORCE_FILESYSTEM=1 -lidbfs.js -sEXIT_RUNTIME=0
   "-sEXPORTED_RUNTIME_METHODS=[FS,IDBFS,addRunDependency,removeRunDependency,FS_createPath,FS_createDataFile,FS_createPreloadedFile]")
 # The tools under node, on the machine's own files.
-set(VT_WEB_NODE_LINK ${VT_WEB_COMMON_LINK} -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1)
+set(VT_WEB_NODE_LINK ${VT_WEB_COMMON_LINK} -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1
+  "SHELL:--pre-js ${CMAKE_CURRENT_LIST_DIR}/web-compat/node-navigator.js")
