@@ -25,8 +25,8 @@
 namespace std {
 
 template <class To, class From>
-    requires(sizeof(To) == sizeof(From) && is_trivially_copyable_v<To> && is_trivially_copyable_v<From>)
-constexpr To bit_cast(const From& from) noexcept
+requires(sizeof(To) == sizeof(From) && is_trivially_copyable_v<To> && is_trivially_copyable_v<From>) constexpr To
+    bit_cast(const From& from) noexcept
 {
     return __builtin_bit_cast(To, from);
 }
@@ -42,8 +42,7 @@ inline to_chars_result to_chars(char* first, char* last, double value, chars_for
 }
 
 namespace ranges {
-template <class Range, class T>
-constexpr auto find(Range&& range, const T& value)
+template <class Range, class T> constexpr auto find(Range&& range, const T& value)
 {
     return std::find(std::begin(range), std::end(range), value);
 }
@@ -55,8 +54,7 @@ constexpr auto find(Range&& range, const T& value)
 #if defined(_LIBCPP_VERSION)
 namespace std {
 
-template <>
-class uniform_int_distribution<int> {
+template <> class uniform_int_distribution<int> {
 public:
     using result_type = int;
     struct param_type {
@@ -78,14 +76,9 @@ public:
     int min() const { return p_.a_; }
     int max() const { return p_.b_; }
 
-    template <class Engine>
-    int operator()(Engine& engine)
-    {
-        return (*this)(engine, p_);
-    }
+    template <class Engine> int operator()(Engine& engine) { return (*this)(engine, p_); }
 
-    template <class Engine>
-    int operator()(Engine& engine, const param_type& p)
+    template <class Engine> int operator()(Engine& engine, const param_type& p)
     {
         using Wide = common_type_t<typename Engine::result_type, unsigned int>;
         const Wide engineMin = Engine::min();

@@ -7,7 +7,9 @@ session, from a plain static server on 127.0.0.1, as a player would:
   - a right click opens no context menu;
   - a whole round of random clicks and right clicks records its score, which
     the waiting screen shows again after a reload (kept in IndexedDB);
-  - no console error or exception on the way.
+  - no console error or exception on the way;
+  - once opened, the site plays offline (its service worker), with its
+    server gone.
 Then the benchmarks, printed and never judged: the processor use of the
 waiting screen and of a round beside a reference page that animates one
 64 x 64 square on a 1280 x 1024 canvas, the frames drawn per second, and the
@@ -251,6 +253,18 @@ def benchmarks(browser, base):
     print("benchmark: first frame %.0f ms after the page started loading" % first)
 
 
+def offline(browser, base, server):
+    browser.call("Page.navigate", url=base + "index.html")
+    controlled = browser.wait_for("navigator.serviceWorker.controller !== null", 60)
+    check(bool(controlled), "the service worker keeps the site")
+    server.shutdown()
+    server.server_close()
+    browser.call("Page.reload")
+    browser.pump(0.5)
+    check(bool(browser.wait_for("window.Module && Module.vtFirstFrameAt", 60)),
+          "the site plays offline once opened (its server gone)")
+
+
 def main():
     site = sys.argv[1]
     server = serve(site)
@@ -262,9 +276,11 @@ def main():
         check(not errors, "no console error (%s)" % "; ".join(errors)[:300])
         if os.environ.get("VT_WEB_BENCH", "1") != "0":
             benchmarks(browser, base)
+        offline(browser, base, server)
     finally:
         browser.close()
         server.shutdown()
+        server.server_close()
     if failures:
         print("browser check: %d failed" % len(failures))
         return 1

@@ -22,28 +22,28 @@ namespace {
 // Puts `width` × `height` RGBA pixels at (x, y) of the canvas; false when
 // the canvas had to be given the picture's size again (the caller then
 // sends the whole picture).
-EM_JS(int, putCanvasRect, (const uint8_t* rgba, int x, int y, int width, int height, int canvasWidth,
-                           int canvasHeight), {
-    var canvas = Module.canvas;
-    if (!canvas) return 1;
-    var fresh = 0;
-    if (canvas.width != canvasWidth || canvas.height != canvasHeight || !Module.vtCanvasContext) {
-        canvas.width = canvasWidth;
-        canvas.height = canvasHeight;
-        canvas.style.removeProperty('width');
-        canvas.style.removeProperty('height');
-        Module.vtCanvasContext = canvas.getContext('2d', {alpha : false});
-        fresh = 1;
-    }
-    if (fresh && (x != 0 || y != 0 || width != canvasWidth || height != canvasHeight)) return 0;
-    var pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
-    Module.vtCanvasContext.putImageData(new ImageData(pixels, width, height), x, y);
-    if (!Module.vtFirstFrameAt) {
-        Module.vtFirstFrameAt = performance.now();
-        if (Module.vtFirstFrame) Module.vtFirstFrame();
-    }
-    return 1;
-});
+EM_JS(int, putCanvasRect, (const uint8_t* rgba, int x, int y, int width, int height, int canvasWidth, int canvasHeight),
+      {
+          var canvas = Module.canvas;
+          if (!canvas) return 1;
+          var fresh = 0;
+          if (canvas.width != canvasWidth || canvas.height != canvasHeight || !Module.vtCanvasContext) {
+              canvas.width = canvasWidth;
+              canvas.height = canvasHeight;
+              canvas.style.removeProperty('width');
+              canvas.style.removeProperty('height');
+              Module.vtCanvasContext = canvas.getContext('2d', {alpha : false});
+              fresh = 1;
+          }
+          if (fresh && (x != 0 || y != 0 || width != canvasWidth || height != canvasHeight)) return 0;
+          var pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
+          Module.vtCanvasContext.putImageData(new ImageData(pixels, width, height), x, y);
+          if (!Module.vtFirstFrameAt) {
+              Module.vtFirstFrameAt = performance.now();
+              if (Module.vtFirstFrame) Module.vtFirstFrame();
+          }
+          return 1;
+      });
 
 // The page's count of presented frames (the frames per second it shows).
 EM_JS(void, countPresent, (), { Module.vtPresents = (Module.vtPresents || 0) + 1; });
@@ -86,8 +86,7 @@ private:
                 to[x] = 0xFF000000u | ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
             }
         }
-        return putCanvasRect(reinterpret_cast<const uint8_t*>(rgba_.data()), r.left, r.top, w, h, width_, height_) !=
-               0;
+        return putCanvasRect(reinterpret_cast<const uint8_t*>(rgba_.data()), r.left, r.top, w, h, width_, height_) != 0;
     }
 
     int width_ = 0;

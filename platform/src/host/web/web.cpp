@@ -64,14 +64,10 @@ void pressF11()
 // Takes the lock `name` across the browser's tabs, then reads the page's
 // kept folders again from IndexedDB, where another tab may have written.
 // Storage the browser refuses leaves the files as they are in memory.
-EM_ASYNC_JS(void, holdKeptFiles, (const char* name), {
-    await Module.vtKeptFiles.hold(UTF8ToString(name));
-});
+EM_ASYNC_JS(void, holdKeptFiles, (const char* name), { await Module.vtKeptFiles.hold(UTF8ToString(name)); });
 
 // Writes the kept folders back to IndexedDB, then lets the lock go.
-EM_ASYNC_JS(void, releaseKeptFiles, (const char* name), {
-    await Module.vtKeptFiles.release(UTF8ToString(name));
-});
+EM_ASYNC_JS(void, releaseKeptFiles, (const char* name), { await Module.vtKeptFiles.release(UTF8ToString(name)); });
 
 }  // namespace
 
