@@ -8,6 +8,8 @@ session, from a plain static server on 127.0.0.1, as a player would:
   - a whole round of random clicks and right clicks records its score, which
     the waiting screen shows again after a reload (kept in IndexedDB);
   - no console error or exception on the way;
+  - with the browser's storage refused, the game plays on (a tap acting as a
+    left click) and says so in one console line;
   - once opened, the site plays offline (its service worker), with its
     server gone.
 Then the benchmarks, printed and never judged: the processor use of the
@@ -253,6 +255,34 @@ def benchmarks(browser, base):
     print("benchmark: first frame %.0f ms after the page started loading" % first)
 
 
+def storage_refused(browser, base):
+    """IndexedDB denied, as a browser's privacy settings do; and a touch screen."""
+    script = browser.call("Page.addScriptToEvaluateOnNewDocument", source=(
+        "IDBFactory.prototype.open = function () {"
+        " throw new DOMException('access to the Indexed Database API is denied', 'SecurityError'); };"))
+    browser.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=1)
+    try:
+        game = Game(browser)
+        browser.console.clear()
+        browser.call("Page.navigate", url=base + "index.html")
+        check(bool(browser.wait_for("window.Module && Module.vtFirstFrameAt", 60)),
+              "with storage refused the game starts")
+        browser.pump(1.0)
+        browser.key("Space", " ", 32)
+        browser.pump(1.0)
+        before = game.cell_colour(1, 1)
+        browser.tap(*game.page_point(384, 384))
+        until = time.time() + 3
+        while time.time() < until and distance(game.cell_colour(1, 1), before) <= 60:
+            browser.pump(0.1)
+        check(distance(game.cell_colour(1, 1), before) > 60, "a tap acts as a left click")
+        said = [text for _, text in browser.console if "keeps no files" in text]
+        check(len(said) == 1, "storage refused is said in one console line (%d)" % len(said))
+    finally:
+        browser.call("Emulation.setTouchEmulationEnabled", enabled=False)
+        browser.call("Page.removeScriptToEvaluateOnNewDocument", identifier=script["identifier"])
+
+
 def offline(browser, base, server):
     browser.call("Page.navigate", url=base + "index.html")
     controlled = browser.wait_for("navigator.serviceWorker.controller !== null", 60)
@@ -272,6 +302,7 @@ def main():
     browser = Browser(os.environ.get("VT_CHROMIUM", "chromium"))
     try:
         play(browser, base + "index.html")
+        storage_refused(browser, base)
         errors = list(browser.errors)
         check(not errors, "no console error (%s)" % "; ".join(errors)[:300])
         if os.environ.get("VT_WEB_BENCH", "1") != "0":
