@@ -4,7 +4,7 @@ session, from a plain static server on 127.0.0.1, as a player would:
   - the first frame shows the board;
   - Space starts a round and the time runs;
   - a click at a cell's centre changes that cell and turns the arrow;
-  - a right click opens no context menu;
+  - a right click opens no context menu; Escape does not end the game;
   - a whole round of random clicks and right clicks records its score, which
     the waiting screen shows again after a reload (kept in IndexedDB);
   - no console error or exception on the way;
@@ -198,6 +198,12 @@ def play(browser, url):
     browser.pump(0.3)
     menus = browser.evaluate("window.vtMenus")
     check(menus == [True], "a right click opens no context menu (%s)" % menus)
+
+    # Escape leaves the game running: only the browser closes its tab.
+    browser.key("Escape", "Escape", 27)
+    presents = browser.evaluate("Module.vtPresents")
+    browser.pump(0.5)
+    check(browser.evaluate("Module.vtPresents") > presents + 10, "Escape does not end the game")
 
     # The rest of the round: random clicks and right clicks give clears.
     rng = random.Random(23)

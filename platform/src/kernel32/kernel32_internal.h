@@ -14,9 +14,10 @@ namespace layer {
 // within the time-out.
 bool waitForThreadsIdle(uint32_t timeoutMs);
 
-// Called from the program's own thread where it waits for input: runs every
-// thread made by CreateThread that can go on, until each waits again or has
-// ended. Nothing to do where they are the system's threads.
+// Where the threads are coroutines (a build without threads,
+// scheduler_cooperative.cpp): called from the program's own thread where it
+// waits for input, runs every thread made by CreateThread that can go on,
+// until each waits again or has ended.
 void serviceThreads();
 
 }  // namespace layer

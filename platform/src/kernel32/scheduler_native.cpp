@@ -1,7 +1,6 @@
 // scheduler_native.cpp — the kernel's scheduler on the system's threads: each
 // thread CreateThread makes is a detached std::thread, and a wait sleeps on
 // the one condition that every signal and thread end notifies.
-#include "kernel32/kernel32_internal.h"
 #include "kernel32/kernel_objects.h"
 
 #include <condition_variable>
@@ -48,9 +47,3 @@ void pause(DWORD milliseconds)
 }
 
 }  // namespace layer::kernel
-
-namespace layer {
-
-void serviceThreads() {}
-
-}  // namespace layer
