@@ -18,6 +18,11 @@ VT_PLAY_PACKAGES=(build-essential cmake pkg-config libsdl2-dev libpng-dev libvor
 VT_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang xvfb xauth xdotool x11-utils x11-apps
                   imagemagick sox vorbis-tools desktop-file-utils dpkg-dev debhelper lintian appstream
                   weston libdecor-0-plugin-1-cairo)
+# What the browser build needs (./web, and ./test's browser checks): Debian's
+# Emscripten, the tools that fetch and build the dependencies from Debian's
+# sources, and headless Chromium driven over its DevTools protocol from
+# Debian's Python.
+VT_WEB_PACKAGES=(emscripten dpkg-dev make autotools-dev python3 python3-websocket chromium)
 
 # vt_installed <package[:arch]>: the package is installed for that
 # architecture; without one, for this machine's own (or for all).

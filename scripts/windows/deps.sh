@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
 # deps.sh — libogg, libvorbis and libvorbisfile as static libraries for a
-# mingw-w64 target, built from Debian's own source packages. The sources are
-# fetched with `apt-get source` through a private apt configuration kept in
-# the deps folder (its own deb-src list derived from this machine's apt
-# sources, its own package lists and cache); the system's apt setup is never
-# touched. Each step is skipped when its result is already there.
+# mingw-w64 target, built from Debian's own source packages (fetched through
+# the private apt configuration of scripts/debian-sources.sh, kept in the deps
+# folder). Each step is skipped when its result is already there.
 # Depends on: apt-get, dpkg-source (dpkg-dev), make, the mingw-w64 compilers.
 # Usage: deps.sh <deps folder> <target triple> [<sources folder>]
 # (the sources folder defaults to <deps folder>/src; builds for several
@@ -15,46 +13,13 @@ deps="$(mkdir -p "$1" && cd "$1" && pwd)"
 triple="$2"
 sources="$(mkdir -p "${3:-$deps/src}" && cd "${3:-$deps/src}" && pwd)"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+# shellcheck source=../debian-sources.sh
+source "$here/../debian-sources.sh"
 packages=(libogg libvorbis)
 
 cflags="-O2"
 # Floats round to single precision as the game's own code does.
 [ "$triple" = i686-w64-mingw32 ] && cflags="$cflags -msse2 -mfpmath=sse"
-
-private_apt() {
-    local apt="$deps/apt"
-    mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" "$apt/sources.list.d"
-    "$here/debsrc-list.sh" > "$apt/sources.list"
-    if [ ! -s "$apt/sources.list" ]; then
-        echo "deps: found no Debian archive in this machine's apt sources" >&2
-        return 1
-    fi
-    cat > "$apt/apt.conf" <<EOF
-Dir::Etc::SourceList "$apt/sources.list";
-Dir::Etc::SourceParts "$apt/sources.list.d";
-Dir::State::Lists "$apt/lists";
-Dir::Cache "$apt/cache";
-APT::Sandbox::User "$(id -un)";
-Acquire::Languages "none";
-EOF
-    export APT_CONFIG="$apt/apt.conf"
-}
-
-source_dir() {
-    find "$sources" -mindepth 1 -maxdepth 1 -type d -name "$1-[0-9]*" | sort | tail -n 1
-}
-
-fetch_sources() {
-    local missing=() pkg
-    for pkg in "${packages[@]}"; do
-        [ -n "$(source_dir "$pkg")" ] || missing+=("$pkg")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    private_apt
-    echo "deps: fetching the sources of ${missing[*]}"
-    apt-get -qq update
-    (cd "$sources" && apt-get -qq source "${missing[@]}")
-}
 
 # build <package> <configure options...>: out of tree, installed into $deps.
 build() {
@@ -63,7 +28,7 @@ build() {
     local stamp="$deps/.built-$pkg"
     [ -f "$stamp" ] && return 0
     local src work
-    src="$(source_dir "$pkg")"
+    src="$(vt_source_dir "$sources" "$pkg")"
     work="$deps/build/$pkg"
     rm -rf "$work"
     mkdir -p "$work"
@@ -84,6 +49,6 @@ build() {
     touch "$stamp"
 }
 
-fetch_sources
+vt_fetch_sources "$deps/apt" "$sources" "${packages[@]}"
 build libogg
 build libvorbis --disable-docs --disable-examples --disable-oggtest --with-ogg="$deps"

@@ -98,12 +98,32 @@ public:
     virtual bool waitForInput(DWORD milliseconds) = 0;
     // Whether a message can still arrive for GetMessageA to wait for.
     virtual bool messagesCanArrive() = 0;
+    // A display's rectangle and the part of it free of panels
+    // (GetMonitorInfoA; a window that covers the rectangle is full-screen):
+    // false for no such display. By default, SDL's displays.
+    virtual bool display(int index, Placement& bounds, Placement& usable);
+    // The window's picture on the whole display, or back in the window
+    // (SetWindowPos to or from a display's rectangle). By default, SDL's
+    // full-screen window over the desktop.
+    virtual bool fullscreen(HWND window, bool on);
+    // Whether a close request that reaches DefWindowProcA destroys the
+    // window. A browser page keeps it: only the browser closes its tab.
+    virtual bool closesOnRequest() = 0;
+
+    // Kept files: LockFileEx has just taken the lock of `lockFile` (the
+    // files beside it may be read again), and UnlockFileEx is about to let
+    // it go (what was written under it must be kept by then).
+    virtual void filesLocked(const std::string& lockFile) = 0;
+    virtual void filesUnlocking(const std::string& lockFile) = 0;
 
     // Clock and random source
     // The runtime's clock(): milliseconds since the process started.
     virtual clock_t clockMs() = 0;
     // rand_s: false when the random source fails.
     virtual bool random(unsigned int& value) = 0;
+    // GetCurrentProcessId: the number that tells this copy of the game from
+    // the others running at the same time.
+    virtual DWORD processId() = 0;
 
     // Presentation of a finished frame
     virtual std::unique_ptr<FramePresenter> openPresenter() = 0;

@@ -28,7 +28,7 @@ BOOL SetEvent(HANDLE handle)
     Object* event = objectFor(handle);
     if (!event || event->kind != Object::Kind::Event) return FALSE;
     event->signalled = true;
-    changed().notify_all();
+    announceChange();
     return TRUE;
 }
 

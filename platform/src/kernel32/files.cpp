@@ -15,7 +15,9 @@
 // in a plain name) on the last part of the path only; the final path of a
 // handle is the real path of the name it was opened by.
 // Depends on: the kernel object registry (handles), the path mapping of the
-// win32 area, the test hooks (file_hooks.h).
+// win32 area, the test hooks (file_hooks.h), the host (told when a lock is
+// taken and let go: the browser's host keeps the files in the browser then).
+#include "host/host.h"
 #include "kernel32/file_hooks.h"
 #include "kernel32/kernel_objects.h"
 #include "win32/paths.h"
@@ -70,6 +72,14 @@ int descriptorOf(HANDLE handle)
     std::lock_guard<std::mutex> guard(lock());
     Object* object = objectFor(handle);
     return object && object->kind == Object::Kind::File ? object->fd : -1;
+}
+
+// The host path an open file handle was opened by, or nothing.
+std::string pathOf(HANDLE handle)
+{
+    std::lock_guard<std::mutex> guard(lock());
+    Object* object = objectFor(handle);
+    return object && object->kind == Object::Kind::File ? object->path : std::string();
 }
 
 std::string folderOf(const std::string& path)
@@ -231,8 +241,9 @@ BOOL LockFileEx(HANDLE file, DWORD flags, DWORD /*reserved*/, DWORD /*bytesLow*/
     int result;
     do result = flock(fd, operation);
     while (result < 0 && errno == EINTR);
-    if (result == 0) return TRUE;
-    return errno == EWOULDBLOCK ? fail(ERROR_LOCK_VIOLATION) : failWithErrno();
+    if (result != 0) return errno == EWOULDBLOCK ? fail(ERROR_LOCK_VIOLATION) : failWithErrno();
+    layer::host::current().filesLocked(pathOf(file));
+    return TRUE;
 }
 
 BOOL UnlockFileEx(HANDLE file, DWORD /*reserved*/, DWORD /*bytesLow*/, DWORD /*bytesHigh*/, LPOVERLAPPED overlapped)
@@ -240,6 +251,7 @@ BOOL UnlockFileEx(HANDLE file, DWORD /*reserved*/, DWORD /*bytesLow*/, DWORD /*b
     const int fd = descriptorOf(file);
     if (fd < 0) return fail(ERROR_INVALID_HANDLE);
     if (!overlapped) return fail(ERROR_INVALID_PARAMETER);
+    layer::host::current().filesUnlocking(pathOf(file));
     return flock(fd, LOCK_UN) == 0 ? TRUE : failWithErrno();
 }
 

@@ -1,7 +1,8 @@
 // kernel32_internal.h — what the kernel32 area offers the rest of the layer:
 // a way to let the game's threads catch up after they were signalled (the
 // headless host's audio, rendered at the caller's pace, waits here after each
-// notification, as a real device's steady pace would let them).
+// notification, as a real device's steady pace would let them), and the turn
+// that a build without threads gives them at the message loop's wait.
 #pragma once
 
 #include <cstdint>
@@ -12,5 +13,11 @@ namespace layer {
 // wait that nothing signalled would end. False when that did not happen
 // within the time-out.
 bool waitForThreadsIdle(uint32_t timeoutMs);
+
+// Where the threads are coroutines (a build without threads,
+// scheduler_cooperative.cpp): called from the program's own thread where it
+// waits for input, runs every thread made by CreateThread that can go on,
+// until each waits again or has ended.
+void serviceThreads();
 
 }  // namespace layer

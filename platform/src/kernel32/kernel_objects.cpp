@@ -24,12 +24,6 @@ std::mutex& lock()
     return *m;
 }
 
-std::condition_variable& changed()
-{
-    static auto* cv = new std::condition_variable;
-    return *cv;
-}
-
 Object* objectFor(HANDLE handle)
 {
     auto* object = static_cast<Object*>(handle);

@@ -1,13 +1,13 @@
 // kernel_objects.h — the kernel objects behind the kernel32 HANDLEs (events,
-// threads, open files and file searches), their registry and the one lock and condition that
-// every wait, signal and thread end goes through. Internal to
-// platform/src/kernel32. One lock for all objects keeps the wait logic
-// simple; the game has a handful of threads and events at most.
+// threads, open files and file searches), their registry, the one lock that
+// every wait, signal and thread end goes through, and the scheduler under the
+// threads. Internal to platform/src/kernel32. One lock for all objects keeps
+// the wait logic simple; the game has a handful of threads and events at most.
 #pragma once
 
 #include <windows.h>
 
-#include <condition_variable>
+#include <chrono>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -36,7 +36,6 @@ struct Object {
 };
 
 std::mutex& lock();
-std::condition_variable& changed();
 
 // Under lock(): the object behind an open handle, or null for a handle that
 // was never made or is already closed.
@@ -54,5 +53,22 @@ std::vector<Object*>& runningThreads();
 // The thread object of the calling thread, or null when CreateThread did not
 // make it.
 Object*& currentThread();
+
+// The scheduler: system threads (scheduler_native.cpp), or, in a build
+// without threads, the threads as coroutines switched to at the waits
+// (scheduler_cooperative.cpp).
+using Deadline = std::chrono::steady_clock::time_point;
+using ThreadBody = void (*)(Object* thread, LPTHREAD_START_ROUTINE start, LPVOID parameter);
+// Runs body(thread, start, parameter) on a thread of its own; false when
+// none could be made.
+bool startThread(Object* thread, ThreadBody body, LPTHREAD_START_ROUTINE start, LPVOID parameter);
+// Under lock(), held by guard: lets the other threads run until something
+// may have changed (a signal, a thread's end) or the deadline (null: none)
+// has passed. False once the deadline has passed.
+bool awaitChange(std::unique_lock<std::mutex>& guard, const Deadline* deadline);
+// Under lock(): wakes the waits, which look again.
+void announceChange();
+// Sleep: the calling thread waits, the others run.
+void pause(DWORD milliseconds);
 
 }  // namespace layer::kernel

@@ -1,9 +1,11 @@
-// threads.cpp — Win32 threads on std::thread: CreateThread (default stack,
-// run at once), ExitThread, Sleep; and GetCurrentProcessId (getpid). A thread handle is signalled when its
-// thread ends; the thread's record lives until both the thread has ended and
-// its handle is closed. ExitThread unwinds the calling thread's stack back to
-// its start routine, so destructors run and nothing leaks; on a thread that
+// threads.cpp — Win32 threads on the kernel's scheduler (kernel_objects.h):
+// CreateThread (default stack, run at once), ExitThread, Sleep; and
+// GetCurrentProcessId. A thread handle is signalled when its thread ends; the
+// thread's record lives until both the thread has ended and its handle is
+// closed. ExitThread unwinds the calling thread's stack back to its start
+// routine, so destructors run and nothing leaks; on a thread that
 // CreateThread did not make it ends the thread through pthread_exit.
+#include "host/host.h"
 #include "kernel32/kernel_objects.h"
 
 #include <pthread.h>
@@ -11,9 +13,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
-#include <system_error>
-#include <thread>
 
 using namespace layer::kernel;
 
@@ -34,7 +33,7 @@ void finish(Object* thread, DWORD code)
     auto& running = runningThreads();
     running.erase(std::remove(running.begin(), running.end(), thread), running.end());
     --thread->users;
-    changed().notify_all();
+    announceChange();
     releaseIfUnused(thread);
 }
 
@@ -68,9 +67,7 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES /*attributes*/, SIZE_T /*stackSize*/, 
         handle = registerObject(thread);
         runningThreads().push_back(thread);
     }
-    try {
-        std::thread(run, thread, start, parameter).detach();
-    } catch (const std::system_error&) {
+    if (!startThread(thread, run, start, parameter)) {
         OutputDebugStringA("CreateThread: the system refused a new thread\n");
         std::lock_guard<std::mutex> guard(lock());
         auto& running = runningThreads();
@@ -90,10 +87,6 @@ void ExitThread(DWORD exitCode)
     pthread_exit(nullptr);
 }
 
-void Sleep(DWORD milliseconds)
-{
-    if (milliseconds == 0) std::this_thread::yield();
-    else std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
+void Sleep(DWORD milliseconds) { pause(milliseconds); }
 
-DWORD GetCurrentProcessId() { return static_cast<DWORD>(getpid()); }
+DWORD GetCurrentProcessId() { return layer::host::current().processId(); }

@@ -54,9 +54,9 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
         self->parked = true;
         self->waitingOn = objects;
         self->waitAll = waitAll != FALSE;
-        changed().notify_all();
+        announceChange();
     }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    const Deadline deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     DWORD result = WAIT_TIMEOUT;
     for (;;) {
         const int ready = readyIndex(objects, waitAll != FALSE);
@@ -64,9 +64,7 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
             result = WAIT_OBJECT_0 + static_cast<DWORD>(ready);
             break;
         }
-        if (milliseconds == INFINITE) {
-            changed().wait(guard);
-        } else if (changed().wait_until(guard, deadline) == std::cv_status::timeout) {
+        if (!awaitChange(guard, milliseconds == INFINITE ? nullptr : &deadline)) {
             const int last = readyIndex(objects, waitAll != FALSE);
             if (last >= 0) result = WAIT_OBJECT_0 + static_cast<DWORD>(last);
             break;
@@ -92,12 +90,16 @@ namespace layer {
 
 bool waitForThreadsIdle(uint32_t timeoutMs)
 {
-    std::unique_lock<std::mutex> guard(kernel::lock());
-    return kernel::changed().wait_for(guard, std::chrono::milliseconds(timeoutMs), [] {
+    const auto idle = [] {
         for (const kernel::Object* t : kernel::runningThreads())
             if (!t->parked || kernel::satisfied(t->waitingOn, t->waitAll)) return false;
         return true;
-    });
+    };
+    const kernel::Deadline deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    std::unique_lock<std::mutex> guard(kernel::lock());
+    while (!idle())
+        if (!kernel::awaitChange(guard, &deadline)) return idle();
+    return true;
 }
 
 }  // namespace layer

@@ -14,8 +14,9 @@
 #include <ctime>
 
 // Replaces the C library's clock() for the whole program: the game's frame
-// clock counts milliseconds since start.
-extern "C" clock_t clock(void) noexcept { return layer::host::current().clockMs(); }
+// clock counts milliseconds since start. The exception specification is the
+// C library's own (glibc declares it noexcept, Emscripten's musl does not).
+extern "C" clock_t clock(void) noexcept(noexcept(clock())) { return layer::host::current().clockMs(); }
 
 // Windows wakes sleepers on a 15.6 ms timer unless a program asks for a finer
 // one; here sleeps and waits already end within a fraction of a millisecond,

@@ -98,7 +98,13 @@ Frame frameOf(DWORD style)
     return {side, side + (hasCaption(style) ? CaptionHeight : 0)};
 }
 
-bool displayBounds(int display, SDL_Rect& bounds) { return SDL_GetDisplayBounds(display, &bounds) == 0; }
+bool displayBounds(int display, SDL_Rect& bounds)
+{
+    host::Placement all{}, usable{};
+    if (!host::current().display(display, all, usable)) return false;
+    bounds = {all.x, all.y, all.width, all.height};
+    return true;
+}
 
 }  // namespace
 
@@ -252,7 +258,7 @@ BOOL SetWindowPos(HWND window, HWND /*insertAfter*/, int x, int y, int width, in
     const int display = SDL_GetWindowDisplayIndex(w->sdl);
     const bool coversMonitor = f.top == 0 && displayBounds(display < 0 ? 0 : display, monitor) && x == monitor.x &&
                                y == monitor.y && width == monitor.w && height == monitor.h;
-    if (!coversMonitor) SDL_SetWindowFullscreen(w->sdl, 0);
+    if (!coversMonitor) host::current().fullscreen(window, false);
     // The window takes the rectangle itself first: with no window manager to
     // carry out SDL's full-screen request, that alone covers the monitor.
     SDL_SetWindowBordered(w->sdl, f.top > 0 ? SDL_TRUE : SDL_FALSE);
@@ -261,7 +267,7 @@ BOOL SetWindowPos(HWND window, HWND /*insertAfter*/, int x, int y, int width, in
     SDL_SetWindowSize(w->sdl, clientW, clientH);
     SDL_SetWindowPosition(w->sdl, x + f.side, y + f.top);
     setClientArea(*w, x + f.side, y + f.top, clientW, clientH);
-    if (coversMonitor && SDL_SetWindowFullscreen(w->sdl, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+    if (coversMonitor && !host::current().fullscreen(window, true)) {
         OutputDebugStringA("user32: SetWindowPos: the window could not go full-screen\n");
         return FALSE;
     }
@@ -280,18 +286,17 @@ BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info)
 {
     if (!info || info->cbSize < sizeof(MONITORINFO)) return FALSE;
     const int display = static_cast<int>(reinterpret_cast<intptr_t>(monitor)) - 1;
-    SDL_Rect bounds{}, work{};
-    if (!state().videoReady || !displayBounds(display, bounds)) return FALSE;
-    if (SDL_GetDisplayUsableBounds(display, &work) != 0) work = bounds;
-    info->rcMonitor = {bounds.x, bounds.y, bounds.x + bounds.w, bounds.y + bounds.h};
-    info->rcWork = {work.x, work.y, work.x + work.w, work.y + work.h};
+    host::Placement bounds{}, work{};
+    if (!state().videoReady || !host::current().display(display, bounds, work)) return FALSE;
+    info->rcMonitor = {bounds.x, bounds.y, bounds.x + bounds.width, bounds.y + bounds.height};
+    info->rcWork = {work.x, work.y, work.x + work.width, work.y + work.height};
     info->dwFlags = display == 0 ? MONITORINFOF_PRIMARY : 0;
     return TRUE;
 }
 
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
-    if (message == WM_CLOSE) DestroyWindow(window);
+    if (message == WM_CLOSE && host::current().closesOnRequest()) DestroyWindow(window);
     return 0;
 }
 

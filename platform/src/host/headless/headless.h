@@ -30,6 +30,8 @@
 #include <random>
 #include <vector>
 
+#include <unistd.h>
+
 namespace layer::host {
 
 class HeadlessHost final : public Host {
@@ -48,9 +50,13 @@ public:
         return false;
     }
     bool messagesCanArrive() override { return true; }
+    bool closesOnRequest() override { return true; }
+    void filesLocked(const std::string& /*lockFile*/) override {}
+    void filesUnlocking(const std::string& /*lockFile*/) override {}
 
     clock_t clockMs() override { return static_cast<clock_t>(clock); }
     bool random(unsigned int& value) override;
+    DWORD processId() override { return static_cast<DWORD>(getpid()); }
 
     std::unique_ptr<FramePresenter> openPresenter() override;
     AdapterSupport adapter() override { return capture.adapter; }

@@ -27,7 +27,7 @@ namespace layer::host {
 // stream's name and role) before it starts video or audio.
 void nameTheApplication();
 
-class SdlHost final : public Host {
+class SdlHost : public Host {
 public:
     bool startVideo() override;
     Placement place(int x, int y, int clientWidth, int clientHeight, int frameTop) override;
@@ -37,9 +37,13 @@ public:
     bool idle() override { return false; }
     bool waitForInput(DWORD milliseconds) override;
     bool messagesCanArrive() override;
+    bool closesOnRequest() override { return true; }
+    void filesLocked(const std::string& /*lockFile*/) override {}
+    void filesUnlocking(const std::string& /*lockFile*/) override {}
 
     clock_t clockMs() override;
     bool random(unsigned int& value) override;
+    DWORD processId() override;
 
     std::unique_ptr<FramePresenter> openPresenter() override;
     AdapterSupport adapter() override { return {}; }

@@ -32,12 +32,6 @@ void followDesktop(Window& w)
 
 }  // namespace
 
-Host& sdlHost()
-{
-    static SdlHost sdl;
-    return sdl;
-}
-
 // The desktop knows the game by its id and name: X11's WM_CLASS and
 // Wayland's app id (which tie the window to the desktop entry and its icon),
 // the application's name, and the audio stream's name and role in the sound
@@ -161,5 +155,7 @@ bool SdlHost::random(unsigned int& value)
 {
     return getrandom(&value, sizeof value, 0) == static_cast<ssize_t>(sizeof value);
 }
+
+DWORD SdlHost::processId() { return static_cast<DWORD>(getpid()); }
 
 }  // namespace layer::host

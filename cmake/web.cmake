@@ -1,0 +1,28 @@
+# web.cmake — the browser build's compile and link settings (Emscripten,
+# configured by scripts/web/build.sh).
+#   - every library comes from Debian's sources (scripts/web/deps.sh), never
+#     from Emscripten's ports, which download from the internet;
+#   - no threads (VANTOREL_THREADS is off): the message loop's wait and the
+#     game's coroutines switch through Asyncify;
+#   - C++ exceptions on, as the layer's parsers and start-up worker use them;
+#   - what Emscripten's older libc++ lacks, supplied (web-compat/);
+#   - SDL built from its sources needs two of Emscripten's JavaScript
+#     functions kept that the ports' build would keep by itself.
+add_compile_options(-fexceptions "SHELL:-include ${CMAKE_CURRENT_LIST_DIR}/web-compat/vt_web_compat.h")
+add_link_options(-fexceptions)
+
+file(WRITE ${CMAKE_BINARY_DIR}/web-library-functions.json "[\"$autoResumeAudioContext\", \"$dynCall\"]\n")
+set(VT_WEB_COMMON_LINK
+  -sUSE_SDL=0 -sUSE_ZLIB=0 -sUSE_LIBPNG=0 -sUSE_OGG=0 -sUSE_VORBIS=0
+  -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=131072
+  -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=134217728 -sTOTAL_STACK=5242880
+  "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_BINARY_DIR}/web-library-functions.json")
+
+# The page: its own index.html loads the packed DATA (Emscripten's file
+# packager) and the game's script; the user's folders are kept in IndexedDB.
+set(VT_WEB_GAME_LINK ${VT_WEB_COMMON_LINK}
+  -sENVIRONMENT=web -sFORCE_FILESYSTEM=1 -lidbfs.js -sEXIT_RUNTIME=0
+  "-sEXPORTED_RUNTIME_METHODS=[FS,IDBFS,addRunDependency,removeRunDependency,FS_createPath,FS_createDataFile,FS_createPreloadedFile]")
+# The tools under node, on the machine's own files.
+set(VT_WEB_NODE_LINK ${VT_WEB_COMMON_LINK} -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1
+  "SHELL:--pre-js ${CMAKE_CURRENT_LIST_DIR}/web-compat/node-navigator.js")
