@@ -5,6 +5,7 @@ session, from a plain static server on 127.0.0.1, as a player would:
   - Space starts a round and the time runs;
   - a click at a cell's centre changes that cell and turns the arrow;
   - a right click opens no context menu; Escape does not end the game;
+  - a hidden tab pauses the round, and Space resumes it;
   - a whole round of random clicks and right clicks records its score, which
     the waiting screen shows again after a reload (kept in IndexedDB);
   - no console error or exception on the way;
@@ -204,6 +205,23 @@ def play(browser, url):
     presents = browser.evaluate("Module.vtPresents")
     browser.pump(0.5)
     check(browser.evaluate("Module.vtPresents") > presents + 10, "Escape does not end the game")
+
+    # A hidden tab pauses the round, as a window losing the focus does: the
+    # host reads document.hidden at its waits, here made true for a moment.
+    browser.evaluate("window.vtHidden = false; Object.defineProperty(document, 'hidden',"
+                     " { configurable: true, get: function () { return window.vtHidden; } });")
+    browser.evaluate("window.vtHidden = true")
+    browser.pump(0.5)
+    browser.evaluate("window.vtHidden = false")
+    browser.pump(0.5)
+    held = game.region(*TIME)
+    browser.pump(1.5)
+    check(Game.difference(held, game.region(*TIME)) <= 4, "a hidden tab pauses the round")
+    browser.key("Space", " ", 32)
+    until = time.time() + 3
+    while time.time() < until and Game.difference(held, game.region(*TIME)) <= 4:
+        browser.pump(0.2)
+    check(Game.difference(held, game.region(*TIME)) > 4, "Space resumes the round")
 
     # The rest of the round: random clicks and right clicks give clears.
     rng = random.Random(23)
