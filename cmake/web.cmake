@@ -12,9 +12,32 @@ add_compile_options(-fexceptions "SHELL:-include ${CMAKE_CURRENT_LIST_DIR}/web-c
 add_link_options(-fexceptions)
 
 file(WRITE ${CMAKE_BINARY_DIR}/web-library-functions.json "[\"$autoResumeAudioContext\", \"$dynCall\"]\n")
+
+# Asyncify instruments every function that may reach an unwind, and takes
+# every indirect call as one that may. The C libraries (SDL, Ogg, Vorbis,
+# zlib, libpng) are never on the way to a wait: their callbacks read files
+# or mix sound, and the layer's waits call Emscripten itself. So their
+# functions are left as they are, all but the few that wait or sleep; that
+# makes the WebAssembly smaller and the decoding and mixing cheaper.
+set(vt_web_uninstrumented)
+foreach(library SDL2 ogg vorbis vorbisfile png16 z)
+  find_library(vt_web_lib_${library} NAMES lib${library}.a REQUIRED)
+  execute_process(COMMAND ${CMAKE_NM} --defined-only ${vt_web_lib_${library}}
+                  OUTPUT_VARIABLE symbols ERROR_QUIET COMMAND_ERROR_IS_FATAL ANY)
+  string(REGEX MATCHALL "[0-9a-f]+ [Tt] [A-Za-z_][A-Za-z0-9_]*" functions "${symbols}")
+  foreach(function IN LISTS functions)
+    string(REGEX REPLACE "^[0-9a-f]+ [Tt] " "" function "${function}")
+    if(NOT function MATCHES "[Dd]elay|[Ww]ait|[Ss]leep")
+      list(APPEND vt_web_uninstrumented "\"${function}\"")
+    endif()
+  endforeach()
+endforeach()
+list(REMOVE_DUPLICATES vt_web_uninstrumented)
+list(JOIN vt_web_uninstrumented ", " vt_web_uninstrumented)
+file(WRITE ${CMAKE_BINARY_DIR}/web-uninstrumented.json "[${vt_web_uninstrumented}]\n")
 set(VT_WEB_COMMON_LINK
   -sUSE_SDL=0 -sUSE_ZLIB=0 -sUSE_LIBPNG=0 -sUSE_OGG=0 -sUSE_VORBIS=0
-  -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=131072
+  -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=131072 -sASYNCIFY_REMOVE=@${CMAKE_BINARY_DIR}/web-uninstrumented.json
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=134217728 -sTOTAL_STACK=5242880
   "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_BINARY_DIR}/web-library-functions.json")
 
