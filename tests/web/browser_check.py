@@ -5,8 +5,11 @@ session, from a plain static server on 127.0.0.1, as a player would:
   - Space starts a round and the time runs;
   - a click at a cell's centre changes that cell and turns the arrow;
   - a right click opens no context menu; Escape does not end the game;
+  - a hidden tab pauses the round, and Space resumes it;
   - a whole round of random clicks and right clicks records its score, which
     the waiting screen shows again after a reload (kept in IndexedDB);
+  - a second tab, open from before that score, saves its settings after it:
+    both are kept (each save reads the folder again under a cross-tab lock);
   - no console error or exception on the way;
   - with the browser's storage refused, the game plays on (a tap acting as a
     left click) and says so in one console line;
@@ -35,6 +38,8 @@ TIME = (1100, 690, 1180, 740)
 BEST = (330, 598, 790, 655)
 ARROW_X, ARROW_Y, ARROW_R = 1152, 128, 56
 SCORES = "/home/web_user/.local/share/vantorel/scores.txt"
+SETTINGS_SAVED = ("(function(){try{return FS.readFile('/home/web_user/.config/vantorel/settings.txt',"
+                  "{encoding:'utf8'})}catch(e){return ''}})()")
 
 REFERENCE = b"""<!doctype html><html><body style="margin:0;background:#000">
 <canvas id="c" width="1280" height="1024"></canvas><script>
@@ -164,6 +169,12 @@ def play(browser, url):
             distinct.append(colour)
     check(len(distinct) >= 3, "the first frame shows the board (%d different cells)" % len(distinct))
     no_best = game.region(*BEST)
+    # A second tab of the same browser, open from before the round's score:
+    # what it saves later must merge with that score, not push it away.
+    other = browser.open_tab(url)
+    check(bool(other.wait_for("window.Module && Module.vtFirstFrameAt", 60)), "a second tab starts")
+    browser.activate()
+    browser.pump(0.5)
 
     browser.evaluate("window.vtMenus = []; document.addEventListener('contextmenu',"
                      " function (e) { window.vtMenus.push(e.defaultPrevented); });")
@@ -205,6 +216,23 @@ def play(browser, url):
     browser.pump(0.5)
     check(browser.evaluate("Module.vtPresents") > presents + 10, "Escape does not end the game")
 
+    # A hidden tab pauses the round, as a window losing the focus does: the
+    # host reads document.hidden at its waits, here made true for a moment.
+    browser.evaluate("window.vtHidden = false; Object.defineProperty(document, 'hidden',"
+                     " { configurable: true, get: function () { return window.vtHidden; } });")
+    browser.evaluate("window.vtHidden = true")
+    browser.pump(0.5)
+    browser.evaluate("window.vtHidden = false")
+    browser.pump(0.5)
+    held = game.region(*TIME)
+    browser.pump(1.5)
+    check(Game.difference(held, game.region(*TIME)) <= 4, "a hidden tab pauses the round")
+    browser.key("Space", " ", 32)
+    until = time.time() + 3
+    while time.time() < until and Game.difference(held, game.region(*TIME)) <= 4:
+        browser.pump(0.2)
+    check(Game.difference(held, game.region(*TIME)) > 4, "Space resumes the round")
+
     # The rest of the round: random clicks and right clicks give clears.
     rng = random.Random(23)
     start = time.time()
@@ -219,6 +247,12 @@ def play(browser, url):
     browser.pump(2.0)
     best_after_round = game.region(*BEST)
 
+    # The second tab saves its settings (M mutes the sound) after that score.
+    other.key("KeyM", "m", 77)
+    saved = other.wait_for(SETTINGS_SAVED, 30)
+    check(bool(saved), "the second tab saves its settings")
+    other.close()
+
     browser.call("Page.reload")
     browser.pump(0.5)
     check(bool(browser.wait_for("window.Module && Module.vtFirstFrameAt", 60)), "the page loads again")
@@ -226,6 +260,8 @@ def play(browser, url):
     reloaded = browser.evaluate("(function(){try{return FS.readFile('%s',{encoding:'utf8'})}catch(e){return ''}})()"
                                 % SCORES) or ""
     check(reloaded == text and text != "", "the score is kept across a reload")
+    check(bool(saved) and browser.evaluate(SETTINGS_SAVED) == saved,
+          "the second tab's settings are kept beside the first tab's score")
     best_reloaded = game.region(*BEST)
     shown, empty = Game.difference(best_reloaded, best_after_round), Game.difference(best_reloaded, no_best)
     check(shown < empty / 2, "the waiting screen shows the best score after the reload (%.1f against %.1f)"

@@ -1,6 +1,6 @@
 """cdp.py — a headless Chromium driven over the DevTools protocol: one
-browser (Debian's chromium, a fresh profile), one page, commands answered in
-order, console errors and exceptions collected as they come."""
+browser (Debian's chromium, a fresh profile), its pages (one, and more with
+open_tab), commands answered in order, console errors and exceptions collected as they come."""
 import base64
 import json
 import os
@@ -33,7 +33,10 @@ class Browser:
             time.sleep(0.1)
         self.port = int(open(port_file).read().split("\n")[0])
         pages = json.load(urllib.request.urlopen("http://127.0.0.1:%d/json/list" % self.port))
-        page = [p for p in pages if p.get("type") == "page"][0]
+        self._connect([p for p in pages if p.get("type") == "page"][0])
+
+    def _connect(self, page):
+        self.target = page["id"]
         self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], timeout=120,
                                                   suppress_origin=True)
         self.next_id = 0
@@ -41,6 +44,18 @@ class Browser:
         self.console = []
         for domain in ("Runtime", "Page", "Log"):
             self.call(domain + ".enable")
+
+    def open_tab(self, url):
+        """A second page of the same browser (its profile, its storage)."""
+        request = urllib.request.Request("http://127.0.0.1:%d/json/new?%s" % (self.port, url), method="PUT")
+        tab = Tab()
+        tab.port = self.port
+        tab._connect(json.load(urllib.request.urlopen(request)))
+        return tab
+
+    def activate(self):
+        """Brings this page to the front (the others become hidden)."""
+        urllib.request.urlopen("http://127.0.0.1:%d/json/activate/%s" % (self.port, self.target)).read()
 
     def close(self):
         try:
@@ -142,3 +157,13 @@ class Browser:
             except (FileNotFoundError, ProcessLookupError, IndexError):
                 pass
         return total
+
+
+class Tab(Browser):
+    """Another page of a Browser: closing it closes its connection only."""
+
+    def __init__(self):
+        pass
+
+    def close(self):
+        self.socket.close()

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <string>
 #include <sys/random.h>
+#include <unistd.h>
 
 namespace layer::host {
 
