@@ -33,14 +33,17 @@ build() {
     rm -rf "$work"
     mkdir -p "$work"
     echo "deps: building $pkg for $triple"
+    # Chained with &&: errexit does not hold inside a command list that
+    # ends in ||, so a failed step would otherwise go on to the next.
     (
-        cd "$work"
-        "$src/configure" -q --host="$triple" --prefix="$deps" --disable-shared --enable-static \
-            CC="$triple-gcc-win32" CFLAGS="$cflags" PKG_CONFIG_LIBDIR="$deps/lib/pkgconfig" "$@"
-        # The packages' own Debian patches may touch autotools inputs; their
-        # shipped configure already carries them, so no regeneration is run.
-        make -s -j "$(nproc 2>/dev/null || echo 2)" ACLOCAL=true AUTOCONF=true AUTOMAKE=true AUTOHEADER=true
-        make -s install ACLOCAL=true AUTOCONF=true AUTOMAKE=true AUTOHEADER=true
+        cd "$work" &&
+            "$src/configure" -q --host="$triple" --prefix="$deps" --disable-shared --enable-static \
+                CC="$triple-gcc-win32" CFLAGS="$cflags" PKG_CONFIG_LIBDIR="$deps/lib/pkgconfig" "$@" &&
+            # The packages' own Debian patches may touch autotools inputs;
+            # their shipped configure already carries them, so no
+            # regeneration is run.
+            make -s -j "$(nproc 2>/dev/null || echo 2)" ACLOCAL=true AUTOCONF=true AUTOMAKE=true AUTOHEADER=true &&
+            make -s install ACLOCAL=true AUTOCONF=true AUTOMAKE=true AUTOHEADER=true
     ) > "$deps/build/$pkg.log" 2>&1 || {
         tail -n 40 "$deps/build/$pkg.log" >&2
         echo "deps: building $pkg failed (full log: $deps/build/$pkg.log)" >&2
