@@ -35,8 +35,10 @@ requires(sizeof(To) == sizeof(From) && is_trivially_copyable_v<To> && is_trivial
 // precision, as std::to_chars does.
 inline to_chars_result to_chars(char* first, char* last, double value, chars_format format, int precision)
 {
-    const char* spec = format == chars_format::fixed ? "%.*f" : format == chars_format::scientific ? "%.*e" : "%.*g";
-    const int written = std::snprintf(first, static_cast<size_t>(last - first), spec, precision, value);
+    const char* conversion = format == chars_format::fixed        ? "%.*f"
+                             : format == chars_format::scientific ? "%.*e"
+                                                                  : "%.*g";
+    const int written = std::snprintf(first, static_cast<size_t>(last - first), conversion, precision, value);
     if (written < 0 || written >= last - first) return {last, errc::value_too_large};
     return {first + written, errc{}};
 }

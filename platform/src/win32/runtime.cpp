@@ -14,7 +14,7 @@
 #include <ctime>
 
 // Replaces the C library's clock() for the whole program: the game's frame
-// clock counts milliseconds since start. The exception specification is the
+// clock counts milliseconds since start. Whether it may throw follows the
 // C library's own (glibc declares it noexcept, Emscripten's musl does not).
 extern "C" clock_t clock(void) noexcept(noexcept(clock())) { return layer::host::current().clockMs(); }
 
