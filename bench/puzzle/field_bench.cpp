@@ -5,6 +5,7 @@
 // Each iteration first restores the board it measures; BM_RestoreOnly gives
 // that restore's own cost to subtract.
 #include "game/PuzzleField.h"
+#include "game/RoundInput.h"
 
 #include "platform/testing.h"
 
@@ -76,6 +77,7 @@ void BM_UpdateBusyFrame(benchmark::State& state)
     testmode::setKey(VK_LBUTTON, true);
     testmode::setKey(VK_RBUTTON, true);
     testmode::setMouse(3 * 256 + 128, 3 * 256 + 128);  // the 5 becomes 1: four 1s
+    roundInput = RoundInput::sample();
     for (auto _ : state) {
         s.restore(149);
         s.field->update();

@@ -21,6 +21,7 @@
 #include "game/BestScoresPanel.h"
 #include "game/BoardCursor.h"
 #include "game/PuzzleField.h"
+#include "game/RoundInput.h"
 #include "game/StatusPanel.h"
 
 #include <bit>
@@ -129,6 +130,7 @@ bool sceneMain::tableButtonPressed()
 
 void sceneMain::Update()
 {
+    roundInput = RoundInput::sample();
     takeSoundRequests();
     soundLevel->update();
     const bool tableAsked = tableButtonPressed();

@@ -3,27 +3,9 @@
 #include "game/BoardCursor.h"
 
 #include "framework/Destroy.h"
-#include "framework/core/MainWindow.h"
 #include "framework/graphics/orvSprite.h"
 #include "framework/input/Input.h"
-
-namespace {
-
-// A direction is held by its logical button (keys W/S/A/D, the pad's hat)
-// or by the first stick, which the arrow keys drive too.
-bool directionHeld(int direction)
-{
-    if (!input) return false;
-    if (input->buttons[direction] & 1) return true;
-    switch (direction) {
-    case PAD_UP: return input->axis[1] < -BoardCursor::STICK_THRESHOLD;
-    case PAD_DOWN: return input->axis[1] > BoardCursor::STICK_THRESHOLD;
-    case PAD_LEFT: return input->axis[0] < -BoardCursor::STICK_THRESHOLD;
-    default: return input->axis[0] > BoardCursor::STICK_THRESHOLD;
-    }
-}
-
-}  // namespace
+#include "game/RoundInput.h"
 
 BoardCursor::BoardCursor()
     : sprite(new orvSprite("DATA/PuzzleField/cursor.png")), column(0), row(0), shown(false), heldFor{}, lastMouse{},
@@ -35,14 +17,16 @@ BoardCursor::~BoardCursor() { destroy(sprite); }
 
 void BoardCursor::update()
 {
-    POINT mouse{};
-    if (cursorInMainWindow(mouse)) {
+    if (roundInput.pointerKnown) {
+        const POINT mouse{roundInput.pointerX, roundInput.pointerY};
         if (mouseKnown && (mouse.x != lastMouse.x || mouse.y != lastMouse.y)) shown = false;
         lastMouse = mouse;
         mouseKnown = true;
     }
+    // A direction is held by its logical button (keys W/S/A/D, the pad's hat)
+    // or by the first stick, which the arrow keys drive too.
     for (int direction = 0; direction < 4; ++direction) {
-        if (!directionHeld(direction)) {
+        if (!roundInput.directionHeld(direction)) {
             heldFor[direction] = 0;
             continue;
         }

@@ -6,7 +6,7 @@
 // whenever the mouse moves; while it is shown, the field's action buttons
 // aim at its cell instead of the mouse's.
 // Limits: main thread; update once per tick, draw once per drawn frame.
-// Depends on: Input (logical buttons 0–3, axes 0 and 1), cursorInMainWindow,
+// Depends on: RoundInput (logical buttons 0–3, the stick, the mouse position),
 // orvSprite ("DATA/PuzzleField/cursor.png").
 #pragma once
 
@@ -18,7 +18,6 @@ class orvSprite;
 
 class BoardCursor {
 public:
-    static constexpr LONG STICK_THRESHOLD = 500;  // a stick counts past ±500 of ±1000
     static constexpr int32_t REPEAT_DELAY = 15;   // ticks a direction is held before it repeats
     static constexpr int32_t REPEAT_EVERY = 5;    // ticks between repeats after that
     static constexpr int32_t CELL = 256;

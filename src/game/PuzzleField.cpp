@@ -17,28 +17,28 @@ int32_t arrowPulse = 0;
 
 namespace {
 
-int32_t drawColour()
+int32_t drawColour(FieldEngine& engine)
 {
     std::uniform_int_distribution<int32_t> colour(1, 5);
-    return colour(fieldRandom);
+    return colour(engine);
 }
 
 // One chance in sixteen of asking for a wild.
-bool drawWild()
+bool drawWild(FieldEngine& engine)
 {
     std::uniform_int_distribution<int32_t> wild(0, 15);
-    return wild(fieldRandom) == 1;
+    return wild(engine) == 1;
 }
 
 }  // namespace
 
-std::mt19937 fieldRandom{seedFromSystem()};
+FieldEngine fieldRandom{seedFromSystem()};
 
-PuzzleField::PuzzleField()
+PuzzleField::PuzzleField(FieldEngine& engine)
     : evaluateFrom(150), cellSize(256), minGroup(4), timeCap(5940), chainKeepChanges(2), arrowFlyFrom(20),
       arrowPulseFrom(50), arrowPulseUntil(95), slideAt(105), blockSprite(nullptr), board{}, shownBoard{}, shrink{},
       phase(READY_AT), timeLeft(3600), gravity(0), leftHeld(false), rightHeld(false), wildPresent(false),
-      changeCount(0), chain(0), score(0)
+      changeCount(0), chain(0), score(0), random(&engine)
 {
     blockSprite = new orvSprite("DATA/PuzzleField/peace.png");
     resetRound();
@@ -56,7 +56,7 @@ PuzzleField::~PuzzleField()
 void PuzzleField::resetRound()
 {
     for (int32_t k = 0; k < CELLS; ++k) {
-        board[k] = drawColour();
+        board[k] = drawColour(*random);
         shrink[k] = 0;
     }
     for (int32_t k = 0; k < CELLS; ++k) shownBoard[k] = board[k];
@@ -88,8 +88,8 @@ void PuzzleField::refill()
             continue;
         }
         shrink[k] = cellSize;
-        board[k] = drawColour();
-        if (drawWild() && !wildPresent) {
+        board[k] = drawColour(*random);
+        if (drawWild(*random) && !wildPresent) {
             wildPresent = true;
             board[k] = WILD;
         }

@@ -5,11 +5,12 @@
 // Limits: one field per scene, main thread only. Cell (column c, row r) lives at
 // index c × 4 + r; values 0 empty, 1–5 colours, 6 wild.
 // Depends on: orvSprite (block image), playSoundEffect / stopMusic, and the
-// Win32 mouse polling (GetKeyState, cursorInMainWindow).
+// tick's RoundInput (the mouse and the logical buttons as the round reads them).
 #pragma once
 
+#include "game/FieldEngine.h"
+
 #include <cstdint>
-#include <random>
 
 class BoardCursor;
 class orvSprite;
@@ -22,7 +23,7 @@ extern int32_t arrowPulse;  // pixels the arrow has grown by while it throbs
 
 // The board's own engine, seeded once from rand_s before WinMain. Nothing else
 // draws from it; tests reseed it to get deterministic boards.
-extern std::mt19937 fieldRandom;
+extern FieldEngine fieldRandom;
 
 class PuzzleField {
 public:
@@ -59,8 +60,10 @@ public:
     int32_t chain;
     int32_t score;
     const BoardCursor* boardCursor = nullptr;  // where the logical buttons aim; not owned
+    FieldEngine* random;                       // what the board draws from; not owned
 
-    PuzzleField();
+    // The board draws from `engine`: fieldRandom, or a watched round's own.
+    explicit PuzzleField(FieldEngine& engine = fieldRandom);
     ~PuzzleField();
     PuzzleField(const PuzzleField&) = delete;
     PuzzleField& operator=(const PuzzleField&) = delete;
@@ -93,3 +96,7 @@ private:
     void emptyGroupFrom(int32_t index, int32_t colour, bool (&reached)[CELLS]);
     int32_t cellUnderMouse() const;
 };
+
+// The cell a point of the board hits, -1 for none. Both bounds are strict:
+// a point on a cell border hits no cell.
+int32_t cellAtPoint(int32_t cellSize, int32_t x, int32_t y);

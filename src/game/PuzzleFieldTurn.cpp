@@ -6,30 +6,22 @@
 // latch, so keys and pads can do exactly what the mouse can. A logical button
 // aims at the board cursor's cell while the cursor is shown, at the mouse's
 // otherwise; when both are down the mouse aims.
-// Limits: the mouse is polled, not read from window messages; its position is
-// the cursor minus the outer window's top-left corner, unscaled.
-// Depends on: GetKeyState, cursorInMainWindow, Input, BoardCursor,
-// orvSprite::DrawRotated, playSoundEffect.
-#include <windows.h>
-
+// Limits: the mouse and the buttons are the tick's RoundInput (polled once a
+// tick, or a recorded round's); the mouse position is the cursor minus the
+// outer window's top-left corner, unscaled.
+// Depends on: RoundInput, BoardCursor, orvSprite::DrawRotated, playSoundEffect.
 #include <cmath>
 
-#include "framework/core/MainWindow.h"
 #include "framework/graphics/orvSprite.h"
 #include "framework/sound/SoundCatalogue.h"
-#include "framework/input/Input.h"
 #include "framework/sound/SoundSystem.h"
 #include "game/BoardCursor.h"
 #include "game/PuzzleField.h"
+#include "game/RoundInput.h"
 
 namespace {
 
-// Both bits of the mask are down bits: 0x8000 is GetKeyState's own, 0x80 the
-// same state as a key-state byte holds it. The toggle bit (0x0001) is not
-// looked at, so a button counts as pressed only while it is held.
-bool buttonDown(int vk) { return (GetKeyState(vk) & 0x8080) != 0; }
-
-bool logicalDown(int button) { return input && (input->buttons[button] & 1); }
+bool logicalDown(int button) { return roundInput.buttonHeld(button); }
 
 }  // namespace
 
@@ -90,7 +82,7 @@ void PuzzleField::moveArrow()
 void PuzzleField::changeColour()
 {
     if (phase < READY_AT) return;
-    const bool mouseDown = buttonDown(VK_LBUTTON);
+    const bool mouseDown = roundInput.leftDown;
     if (!mouseDown && !logicalDown(STEP_BUTTON)) {
         leftHeld = false;
         return;
@@ -111,7 +103,7 @@ void PuzzleField::changeColour()
 // open is taken then.
 void PuzzleField::requestEvaluation()
 {
-    if (!buttonDown(VK_RBUTTON) && !logicalDown(CLEAR_BUTTON)) {
+    if (!roundInput.rightDown && !logicalDown(CLEAR_BUTTON)) {
         rightHeld = false;
         return;
     }
@@ -120,19 +112,20 @@ void PuzzleField::requestEvaluation()
     evaluate();
 }
 
-// Both bounds are strict: a point on a cell border hits no cell. A failed
-// position query hits nothing rather than acting on an unknown point.
-int32_t PuzzleField::cellUnderMouse() const
+int32_t cellAtPoint(int32_t cellSize, int32_t x, int32_t y)
 {
-    POINT at{};
-    if (!cursorInMainWindow(at)) return -1;
-    const LONG x = at.x;
-    const LONG y = at.y;
     for (int32_t c = 0; c < 4; ++c)
         for (int32_t r = 0; r < 4; ++r)
             if (cellSize * c < x && x < cellSize * (c + 1) && cellSize * r < y && y < cellSize * (r + 1))
                 return c * 4 + r;
     return -1;
+}
+
+// A failed position query hits nothing rather than acting on an unknown point.
+int32_t PuzzleField::cellUnderMouse() const
+{
+    if (!roundInput.pointerKnown) return -1;
+    return cellAtPoint(cellSize, roundInput.pointerX, roundInput.pointerY);
 }
 
 // A vanishing or growing block is drawn smaller, centred in its cell and spun

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "game/PuzzleField.h"
+#include "game/RoundInput.h"
 
 #include "platform/testing.h"
 
@@ -70,6 +71,7 @@ protected:
     {
         testmode::setKey(VK_LBUTTON, left);
         testmode::setKey(VK_RBUTTON, right);
+        roundInput = RoundInput::sample();
         return field->update();
     }
 };

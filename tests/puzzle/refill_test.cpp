@@ -26,7 +26,7 @@ TEST_F(FieldTest, NewFieldShowsABoardButCountsAsAFinishedRound)
 
 TEST_F(FieldTest, FirstFrameOfARoundDrawsNothingFromTheEngine)
 {
-    const std::mt19937 before = fieldRandom;
+    const FieldEngine before = fieldRandom;
     EXPECT_FALSE(frame());
     EXPECT_EQ(field->phase, 131);
     EXPECT_EQ(field->timeLeft, 3599);
@@ -36,7 +36,7 @@ TEST_F(FieldTest, FirstFrameOfARoundDrawsNothingFromTheEngine)
 
 // What the refill must produce from a given engine state: per empty cell a
 // colour draw, then a wild draw that makes the first success the wild.
-std::vector<int> expectedRefill(std::mt19937 engine, const int32_t (&board)[16], bool wildPresent)
+std::vector<int> expectedRefill(FieldEngine engine, const int32_t (&board)[16], bool wildPresent)
 {
     std::vector<int> cells(board, board + 16);
     for (int& v : cells) {
