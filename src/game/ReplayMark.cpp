@@ -27,7 +27,7 @@ int32_t ReplayMark::signLevel(int32_t tick)
 
 void ReplayMark::draw(int32_t tick)
 {
-    sprite->Draw(X, Y, WIDTH, HEIGHT, 0, 0, WIDTH, HEIGHT, 0.0f);
+    sprite->Draw(Left, Top, Width, Height, 0, 0, Width, Height, 0.0f);
     const int32_t level = signLevel(tick);
-    sprite->Draw(X + SignX, Y + SignY, SignCell, SignCell, SignCell * level, SignRow, SignCell, SignCell, 0.0f);
+    sprite->Draw(Left + SignX, Top + SignY, SignCell, SignCell, SignCell * level, SignRow, SignCell, SignCell, 0.0f);
 }

@@ -1,7 +1,8 @@
 // ReplayMark.h — the "REPLAY" mark over the board while a recorded round
 // plays itself: a band across the line between the board's first and second
-// rows (where it hides no block's symbol) with a play sign that pulses,
-// counted in ticks. From "DATA/UI/replay.png".
+// rows (where it hides no block's symbol), with a play sign that pulses,
+// counted in ticks. From "DATA/UI/replay.png"; without a device it draws
+// nothing.
 // Limits: draws only; the scene decides when. Main thread only. Depends on:
 // orvSprite.
 #pragma once
@@ -13,9 +14,10 @@ class orvSprite;
 class ReplayMark {
 public:
     // Where the mark sits in the back buffer, and its size.
-    static constexpr int32_t X = 320, Y = 208, WIDTH = 384, HEIGHT = 96;
-    // Ticks of one pulse of the sign, dim to bright and back.
-    static constexpr int32_t PulsePeriod = 64;
+    static constexpr int32_t Left = 320, Top = 208, Width = 384, Height = 96;
+    // Ticks of one pulse of the sign, dim to bright and back, through its
+    // levels of brightness.
+    static constexpr int32_t PulsePeriod = 64, SignLevels = 4;
 
     ReplayMark();
     ~ReplayMark();
@@ -24,10 +26,8 @@ public:
 
     // `tick` counts the ticks the round has played (any origin will do).
     void draw(int32_t tick);
-    // The sign's brightness at `tick`, 0 (dim) to SignLevels - 1.
+    // The sign's brightness at `tick`, from 0 (dim) to SignLevels - 1.
     static int32_t signLevel(int32_t tick);
-
-    static constexpr int32_t SignLevels = 4;
 
     orvSprite* sprite;
 };
