@@ -5,6 +5,8 @@
 // backslashes anywhere else stand as they are.
 #include "app/CommandLine.h"
 
+#include "game/ScoreTable.h"
+
 const char* const USAGE_TEXT =
     "Usage: vantorel [OPTION]...\n"
     "A one-minute colour puzzle: click blocks to change their colour and turn the gravity,\n"
@@ -13,7 +15,9 @@ const char* const USAGE_TEXT =
     "  --help               show this help and leave\n"
     "  --version            show the version and leave\n"
     "  --scores-dir DIR     keep the best scores and the settings in DIR\n"
-    "  --reset-scores       empty the table of best scores and leave";
+    "  --reset-scores       empty the table of best scores and leave\n"
+    "  --export-round N FILE\n"
+    "                       write the round kept with the table's N-th entry to FILE and leave";
 
 std::vector<std::string> splitCommandLine(const char* commandLine)
 {
@@ -89,6 +93,21 @@ CommandLine parseCommandLine(const char* commandLine)
             options.scoresDir = inline_ ? argument.substr(dirOption.size() + 1) : arguments[++i];
             options.scoresDirGiven = true;
             if (options.scoresDir.empty()) options.error = "option '--scores-dir' needs a folder";
+        } else if (argument == "--export-round") {
+            const std::string place = i + 1 < arguments.size() ? arguments[i + 1] : "";
+            const bool digits =
+                !place.empty() && place.size() <= 2 && place.find_first_not_of("0123456789") == std::string::npos;
+            const int number = digits ? std::stoi(place) : 0;
+            if (number < 1 || number > ScoreTable::TABLE_SIZE)
+                options.error = "option '--export-round' needs a place from 1 to " +
+                                std::to_string(ScoreTable::TABLE_SIZE) + " and a file";
+            else if (i + 2 >= arguments.size() || arguments[i + 2].empty())
+                options.error = "option '--export-round' needs a file to write";
+            else {
+                options.exportPlace = number;
+                options.exportFile = arguments[i + 2];
+                i += 2;
+            }
         } else if (argument.rfind("-", 0) == 0) {
             options.error = "unknown option '" + argument + "'";
         } else {

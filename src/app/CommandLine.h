@@ -7,8 +7,11 @@
 //   --scores-dir DIR       keep the best scores and the settings in DIR
 //                          (also written --scores-dir=DIR)
 //   --reset-scores         empty the table of best scores, then leave
+//   --export-round N FILE  write the round kept with the table's N-th entry
+//                          (from 1) to FILE, then leave
 //
-// Limits: options only, no other arguments. Depends on: nothing.
+// Limits: options only, no other arguments. Depends on: ScoreTable (its
+// size).
 #pragma once
 
 #include <string>
@@ -20,6 +23,8 @@ struct CommandLine {
     bool resetScores = false;
     bool scoresDirGiven = false;
     std::string scoresDir;
+    int exportPlace = 0;  // --export-round's N, 0 when not asked
+    std::string exportFile;
     std::string error;  // set for a line the game cannot follow
 };
 
