@@ -17,7 +17,8 @@ bool sameEntries(const ScoreTable& a, const ScoreTable& b)
     for (size_t i = 0; i < a.entries.size(); ++i) {
         const ScoreEntry& x = a.entries[i];
         const ScoreEntry& y = b.entries[i];
-        if (x.score != y.score || x.chain != y.chain || x.date != y.date || x.time != y.time || x.extra != y.extra)
+        if (x.score != y.score || x.chain != y.chain || x.date != y.date || x.time != y.time || x.extra != y.extra ||
+            x.round != y.round)
             return false;
     }
     return true;

