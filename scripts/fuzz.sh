@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # scripts/fuzz.sh [SECONDS [NAME...]] — builds build/fuzz (clang, libFuzzer
 # under AddressSanitizer and UndefinedBehaviorSanitizer) and runs each fuzz
-# target (or the ones named: png effect riff scores settings) for SECONDS
+# target (or the ones named: png effect riff scores settings round) for SECONDS
 # (default 600), one after the other. Each target starts from its seeds
 # (DATA's files, tests/fuzz/seeds/) and keeps what it finds in
 # build/fuzz/corpus/NAME, so that runs build on each other. Prints each
@@ -11,7 +11,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
-VT_FUZZ_TARGETS=(png effect riff scores settings)
+VT_FUZZ_TARGETS=(png effect riff scores settings round)
 
 # vt_fuzz_seeds <name>: the seed files of a target.
 vt_fuzz_seeds() {
