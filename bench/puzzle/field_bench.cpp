@@ -6,6 +6,7 @@
 // that restore's own cost to subtract.
 #include "game/PuzzleField.h"
 #include "game/RoundInput.h"
+#include "game/RoundRecording.h"
 
 #include "platform/testing.h"
 
@@ -95,6 +96,27 @@ void BM_RestoreOnly(benchmark::State& state)
     }
 }
 BENCHMARK(BM_RestoreOnly);
+
+// What recording costs a tick of play: the tick's input sampled from the
+// devices and handed to the recorder, the pointer moving every tick and a
+// button changing every 20 (a round of 3600 ticks, then a new one).
+void BM_SampleAndRecordTick(benchmark::State& state)
+{
+    Setup s(1);
+    RoundRecorder recorder;
+    uint32_t t = 0;
+    for (auto _ : state) {
+        if (t % 3600 == 0) recorder.begin(RoundStart{});
+        testmode::setMouse(static_cast<int>(t % 1024), static_cast<int>((t / 4) % 1024));
+        testmode::setKey(VK_LBUTTON, t % 20 < 3);
+        const RoundInput input = RoundInput::sample();
+        recorder.tick(input, false);
+        benchmark::DoNotOptimize(input);
+        ++t;
+        if (t % 3600 == 0) benchmark::DoNotOptimize(recorder.finish(0, 0));
+    }
+}
+BENCHMARK(BM_SampleAndRecordTick);
 
 }  // namespace
 

@@ -96,6 +96,7 @@ HWND CreateMainWindow(HINSTANCE instance, int showCommand)
 
 LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    countKeyPress(message, lParam);
     switch (message) {
     case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_KEYDOWN:

@@ -6,6 +6,7 @@
 #include "framework/Destroy.h"
 #include "framework/core/MainWindow.h"
 #include "framework/graphics/orvSprite.h"
+#include "game/RoundInput.h"
 
 orvSprite* pointerSprite = nullptr;
 orvSprite* rotateSprite = nullptr;
@@ -29,18 +30,23 @@ bool Create()
     return true;
 }
 
-void Draw()
+void Draw(const RoundInput* recorded)
 {
     pointerAngle += SpinPerFrame;
     if (pointerAngle >= FullTurn) pointerAngle -= FullTurn;
+    const auto position = [recorded](POINT& at) {
+        if (!recorded) return cursorInMainWindow(at);
+        at = POINT{recorded->pointerX, recorded->pointerY};
+        return recorded->pointerKnown;
+    };
     // An unknown position draws nothing rather than a pointer at a made-up
     // place; the image's top-left corner is the hot spot.
     POINT at{};
-    if (pointerSprite && cursorInMainWindow(at))
+    if (pointerSprite && position(at))
         pointerSprite->Draw(at.x, at.y, PointerSize, PointerSize, 0, 0, PointerSize, PointerSize, 0.0f);
     // Read again: the spinner follows the cursor as it is now.
     POINT spinAt{};
-    if (rotateSprite && cursorInMainWindow(spinAt))
+    if (rotateSprite && position(spinAt))
         rotateSprite->DrawRotated(spinAt.x + 32, spinAt.y + 16, PointerSize, PointerSize, 0, PointerSize, PointerSize,
                                   pointerAngle);
 }

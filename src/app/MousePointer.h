@@ -9,6 +9,7 @@
 #pragma once
 
 class orvSprite;
+struct RoundInput;
 
 extern orvSprite* pointerSprite;
 extern orvSprite* rotateSprite;
@@ -19,7 +20,8 @@ namespace MousePointer {
 // Hides the system cursor and loads the two images; always true.
 bool Create();
 // Advances the spin by 0.1 radian and draws the pointer; once per drawn frame.
-void Draw();
+// With `recorded`, at the position a watched round had (nowhere when unknown).
+void Draw(const RoundInput* recorded = nullptr);
 void Release();
 
 }  // namespace MousePointer

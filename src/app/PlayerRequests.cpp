@@ -39,3 +39,8 @@ bool hearPlayerRequest(UINT message, WPARAM wParam, LPARAM lParam)
     default: return false;
     }
 }
+
+void countKeyPress(UINT message, LPARAM lParam)
+{
+    if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && !(lParam & WasDownBit)) ++playerRequests.keyPresses;
+}

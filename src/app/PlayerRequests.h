@@ -1,6 +1,6 @@
 // PlayerRequests.h — what the window procedure hears for the game scene
 // between two ticks: the pause keys, the window losing the focus or being
-// minimised, and the sound keys. Keys come from WM_KEYDOWN, so they are the
+// minimised, the sound keys, and that a key was pressed at all. Keys come from WM_KEYDOWN, so they are the
 // keys the player's layout puts on the caps (P, M, minus, plus), not places
 // on the keyboard; a key's auto-repeat counts once. The scene takes them at
 // its next Update.
@@ -14,6 +14,7 @@ struct PlayerRequests {
     bool focusLost = false;  // the window was deactivated, lost the focus or was minimised
     int volumeSteps = 0;     // one down per minus, one up per plus (main row or keypad)
     int muteToggles = 0;     // M presses
+    int keyPresses = 0;      // every key pressed (auto-repeats left out), whatever it does
 };
 
 extern PlayerRequests playerRequests;
@@ -22,3 +23,5 @@ extern PlayerRequests playerRequests;
 // game takes; focus and size messages are noted and still go on to the
 // default handling.
 bool hearPlayerRequest(UINT message, WPARAM wParam, LPARAM lParam);
+// Counts a key press of any kind, before the window procedure acts on it.
+void countKeyPress(UINT message, LPARAM lParam);

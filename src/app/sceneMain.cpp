@@ -7,8 +7,10 @@
 #include "app/BestScores.h"
 #include "app/MousePointer.h"
 #include "app/PlayerRequests.h"
+#include "app/RoundWatch.h"
 #include "app/SoundLevel.h"
 #include "framework/Destroy.h"
+#include "framework/core/MainWindow.h"
 #include "framework/core/SystemSeed.h"
 #include "framework/graphics/Light.h"
 #include "framework/graphics/orvCamera.h"
@@ -21,6 +23,8 @@
 #include "game/BestScoresPanel.h"
 #include "game/BoardCursor.h"
 #include "game/PuzzleField.h"
+#include "game/ReplayMark.h"
+#include "game/RoundFile.h"
 #include "game/RoundInput.h"
 #include "game/StatusPanel.h"
 
@@ -47,12 +51,18 @@ std::mt19937 sceneRandom{seedFromSystem()};
 sceneMain::sceneMain()
     : camera(nullptr), panel(nullptr), startOverlay(nullptr), field(nullptr), playing(false), overlayOffset(0),
       bestScores(nullptr), roundChain(0), scoresPanel(nullptr), tableShown(false), tableKeyHeld(false),
-      tablePadHeld(false), boardCursor(nullptr), soundLevel(nullptr), pauseCover(nullptr), paused(false)
+      tablePadHeld(false), boardCursor(nullptr), soundLevel(nullptr), pauseCover(nullptr), paused(false),
+      watch(nullptr), quitAfterWatch(false), replayMark(nullptr), watchTicks(0), watchHeld(-1), idleTicks(0),
+      tableChoice(-1), watchKeyHeld(false), watchPadHeld(false)
 {
 }
 
 sceneMain::~sceneMain()
 {
+    if (watch) {
+        quitAfterWatch = false;
+        endWatch();
+    }
     destroy(camera);
     // The field's teardown stops the music before shut-down ends the threads.
     destroy(field);
@@ -63,6 +73,7 @@ sceneMain::~sceneMain()
     destroy(boardCursor);
     destroy(soundLevel);
     destroy(pauseCover);
+    destroy(replayMark);
 }
 
 bool sceneMain::Initialize()
@@ -94,6 +105,12 @@ bool sceneMain::Initialize()
     field->boardCursor = boardCursor;
     soundLevel = new SoundLevel();
     pauseCover = new orvSprite("DATA/UI/paused.png");
+    replayMark = new ReplayMark();
+    if (watchRequest) {
+        quitAfterWatch = true;
+        startWatch(std::move(*watchRequest));
+        watchRequest.reset();
+    }
     return true;
 }
 
@@ -104,6 +121,9 @@ void sceneMain::startRound()
     // One engine output per start; the track may repeat the previous one.
     std::uniform_int_distribution<int> trackChoice(FIRST_TRACK, FIRST_TRACK + TRACK_CHOICES - 1);
     const int track = trackChoice(sceneRandom);
+    pendingStart.track = track;
+    if (pendingStart.drawn <= MAX_DRAWN_BEFORE_ROUND) recorder.begin(pendingStart);
+    else OutputDebugStringA("Vantorel: this round is not recorded (the board has drawn too much since start-up).\n");
     playMusic(track);
     setMusicVolume(MusicLevel);
     playSoundEffect(SE_START);
@@ -130,7 +150,12 @@ bool sceneMain::tableButtonPressed()
 
 void sceneMain::Update()
 {
-    roundInput = RoundInput::sample();
+    const RoundInput live = RoundInput::sample();
+    const RoundInput previous = lastLive;
+    lastLive = live;
+    roundInput = live;
+    const bool acted = playerActed(live, previous);
+    if (watch && updateWatch(acted)) return;
     takeSoundRequests();
     soundLevel->update();
     const bool tableAsked = tableButtonPressed();
@@ -142,6 +167,8 @@ void sceneMain::Update()
         pause();
         return;
     }
+    const bool cursorWasShown = boardCursor->shown;
+    if (!playing) pendingStart = roundStartOf(fieldRandom, *field, *boardCursor, 0);
     boardCursor->update();
     if (input && input->buttons[START_BUTTON] == BTN_PRESSED && !playing) startRound();
     if (!playing) {
@@ -149,17 +176,159 @@ void sceneMain::Update()
         if (tableAsked) tableShown = !tableShown;
         // Between rounds only, so that a late save never holds up a round.
         bestScores->update();
+        updateWaiting(acted, live, previous);
         return;
     }
+    idleTicks = 0;
+    recorder.tick(roundInput, cursorWasShown);
     overlayOffset += BANNER_STEP;
     // The panel shows the field as the previous tick left it.
     panel->Update(*field);
     playing = !field->update();
     if (field->chain > roundChain) roundChain = field->chain;
-    if (!playing) {
-        bestScores->record(field->score, roundChain);
-        SetThreadExecutionState(ES_CONTINUOUS);
+    if (!playing) finishRound();
+}
+
+void sceneMain::finishRound()
+{
+    const bool recorded = recorder.active();
+    const RoundRecording recording = recorder.finish(field->score, roundChain);
+    bestScores->record(field->score, roundChain, recorded ? formatRoundFile(recording) : std::string());
+    SetThreadExecutionState(ES_CONTINUOUS);
+}
+
+// Any key pressed, the mouse moved or a button, direction or stick held.
+bool sceneMain::playerActed(const RoundInput& live, const RoundInput& previous)
+{
+    bool acted = playerRequests.keyPresses > 0;
+    playerRequests.keyPresses = 0;
+    if (live.pointerKnown != previous.pointerKnown || live.pointerX != previous.pointerX ||
+        live.pointerY != previous.pointerY)
+        acted = true;
+    if (live.leftDown || live.rightDown || live.buttons != 0 || live.stick != 0) acted = true;
+    if (input)
+        for (int i = 0; i < BUTTON_COUNT; ++i)
+            if ((input->buttons[i] & 1) || (input->padButtons[i] & 1)) acted = true;
+    return acted;
+}
+
+// The press edge of Return or of the pad's south button, each on its own.
+bool sceneMain::watchButtonPressed()
+{
+    const bool keyDown = GetAsyncKeyState(VK_RETURN) < 0;
+    const bool padDown = input && (input->padButtons[WATCH_PAD_BUTTON] & 1) != 0;
+    const bool pressed = (keyDown && !watchKeyHeld) || (padDown && !watchPadHeld);
+    watchKeyHeld = keyDown;
+    watchPadHeld = padDown;
+    return pressed;
+}
+
+// Waiting for Space: the idle count that starts the best round, and the
+// shown table's choice of an entry to watch.
+void sceneMain::updateWaiting(bool acted, const RoundInput& live, const RoundInput& previous)
+{
+    idleTicks = acted ? 0 : idleTicks + 1;
+    const bool watchAsked = watchButtonPressed();
+    if (!tableShown) {
+        tableChoice = -1;
+    } else {
+        const int entries = static_cast<int>(bestScores->table.entries.size());
+        const bool upPressed = live.directionHeld(PAD_UP) && !previous.directionHeld(PAD_UP);
+        const bool downPressed = live.directionHeld(PAD_DOWN) && !previous.directionHeld(PAD_DOWN);
+        // Nothing is chosen until a direction or the pointer chooses; the
+        // first direction chooses the best round.
+        if (upPressed) tableChoice = tableChoice > 0 ? tableChoice - 1 : 0;
+        if (downPressed) tableChoice = tableChoice < 0 ? 0 : tableChoice + 1;
+        const int pointed = live.pointerKnown ? scoresPanel->entryAt(live.pointerX, live.pointerY) : -1;
+        const bool pointerMoved = live.pointerX != previous.pointerX || live.pointerY != previous.pointerY;
+        const bool onEntry = pointed >= 0 && pointed < entries;
+        if (onEntry && pointerMoved) tableChoice = pointed;
+        const bool clicked = live.leftDown && !previous.leftDown && onEntry;
+        if (clicked) tableChoice = pointed;
+        if (tableChoice >= entries) tableChoice = entries - 1;
+        // Return with nothing chosen watches the best round.
+        const int watched = tableChoice >= 0 ? tableChoice : 0;
+        if ((watchAsked || clicked) && watched < entries && watchEntry(static_cast<size_t>(watched))) return;
     }
+    if (idleTicks >= IDLE_TICKS) {
+        idleTicks = 0;
+        if (!bestScores->table.entries.empty()) watchEntry(0);
+    }
+}
+
+bool sceneMain::watchEntry(size_t index)
+{
+    std::string text;
+    if (!bestScores->readRound(index, text)) return false;
+    RoundFileRead read = parseRoundFile(text);
+    if (read.status != RoundFileStatus::Read) {
+        const std::string message = "Vantorel: a kept round could not be played: " + read.message + "\n";
+        OutputDebugStringA(message.c_str());
+        return false;
+    }
+    return startWatch(std::move(read.recording));
+}
+
+bool sceneMain::startWatch(RoundRecording recording)
+{
+    if (watch || playing) return false;
+    watch = new RoundWatch(std::move(recording));
+    std::swap(field, watch->field);
+    std::swap(panel, watch->panel);
+    std::swap(boardCursor, watch->cursor);
+    stopMusic();
+    playMusic(watch->recording().start.track);
+    setMusicVolume(MusicLevel);
+    playSoundEffect(SE_START);
+    overlayOffset = 0;
+    watchTicks = 0;
+    watchHeld = -1;
+    return true;
+}
+
+// Space ends the watch and the tick goes on to start a round; any other
+// input ends it at once and is used up. Requests heard meanwhile (pause,
+// the sound keys) are dropped: watching changes no setting.
+bool sceneMain::updateWatch(bool acted)
+{
+    const bool startPressed = input && input->buttons[START_BUTTON] == BTN_PRESSED;
+    if (startPressed && !quitAfterWatch) {
+        endWatch();
+        return false;
+    }
+    const bool focusLost = playerRequests.focusLost;
+    playerRequests = PlayerRequests{};
+    tableButtonPressed();
+    watchButtonPressed();
+    soundLevel->update();
+    if ((acted || focusLost) && !quitAfterWatch) {
+        endWatch();
+        return true;
+    }
+    ++watchTicks;
+    // The round's end stays on the board for a moment.
+    if (watchHeld >= 0) {
+        if (++watchHeld >= WATCH_HOLD_TICKS) endWatch();
+        return true;
+    }
+    roundInput = watch->nextInput();
+    boardCursor->update();
+    overlayOffset += BANNER_STEP;
+    panel->Update(*field);
+    if (field->update()) watchHeld = 0;
+    return true;
+}
+
+void sceneMain::endWatch()
+{
+    std::swap(field, watch->field);
+    std::swap(panel, watch->panel);
+    std::swap(boardCursor, watch->cursor);
+    destroy(watch);
+    roundInput = lastLive;
+    overlayOffset = 0;
+    idleTicks = 0;
+    if (quitAfterWatch) PostMessageA(MainWindow, WM_CLOSE, 0, 0);
 }
 
 void sceneMain::takeSoundRequests()
@@ -214,10 +383,12 @@ void sceneMain::Render()
     // No thinking time for free: a paused board is hidden.
     if (paused) pauseCover->Draw(0, 0, BoardSide, BoardSide, 0, 0, BoardSide, BoardSide, 0.0f);
     // With the banner back in place between rounds.
-    if (!playing && overlayOffset == 0) {
-        if (tableShown) scoresPanel->drawTable(bestScores->table, bestScores->lastPlace);
+    if (!playing && !watch && overlayOffset == 0) {
+        if (tableShown) scoresPanel->drawTable(bestScores->table, bestScores->lastPlace, tableChoice);
         else scoresPanel->drawBest(bestScores->table, bestScores->lastPlace);
     }
+    if (watch) replayMark->draw(watchTicks);
     soundLevel->draw();
-    MousePointer::Draw();
+    // A watched round shows the pointer where it was.
+    MousePointer::Draw(watch ? &watch->input() : nullptr);
 }

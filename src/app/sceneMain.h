@@ -11,20 +11,31 @@
 // music and effects stand still and the board is covered. P, Pause, the pad's
 // start button or Space resume it; the focus coming back does not. The board
 // cursor and the master volume live here too.
+// Every round is recorded as it is played; one that makes the table is kept
+// with it. While waiting, after IDLE_TICKS without input, the best round plays
+// itself once with its music and the REPLAY mark; Space ends it and starts a
+// round, any other input ends it at once. With the table shown, the arrows or
+// the pointer choose an entry and Return, a click or the pad's south button
+// watch it. A watched round never enters the table, changes no setting and
+// does not keep the screen on.
 // Limits: the program's only scene; main thread only. Depends on: orvCamera,
 // orvSprite, StatusPanel, PuzzleField, Input, the music and sound effects,
 // MousePointer, BestScores, BestScoresPanel.
 #pragma once
 
 #include "app/Scene.h"
+#include "game/RoundRecording.h"
 
 #include <cstdint>
+#include <memory>
 #include <random>
 
 class BestScores;
 class BestScoresPanel;
 class BoardCursor;
 class PuzzleField;
+class ReplayMark;
+class RoundWatch;
 class SoundLevel;
 class StatusPanel;
 class orvCamera;
@@ -43,6 +54,9 @@ public:
     // The pad's back button, read from the pad alone: the logical button it
     // drives also answers to Return.
     static constexpr int TABLE_PAD_BUTTON = 14;
+    static constexpr int WATCH_PAD_BUTTON = 4;        // the pad's south button, read from the pad alone
+    static constexpr int32_t IDLE_TICKS = 1797;       // 30 seconds of ticks
+    static constexpr int32_t WATCH_HOLD_TICKS = 120;  // a watched round's end stays this long
 
     sceneMain();
     ~sceneMain() override;
@@ -69,9 +83,32 @@ public:
     SoundLevel* soundLevel;
     orvSprite* pauseCover;
     bool paused;
+    RoundRecorder recorder;
+    RoundStart pendingStart;  // where a round started this tick would start from
+    RoundWatch* watch;        // the round being watched, or null
+    bool quitAfterWatch;
+    ReplayMark* replayMark;
+    int32_t watchTicks;   // ticks of the watched round so far
+    int32_t watchHeld;    // ticks since the watched round ended, -1 while it runs
+    int32_t idleTicks;    // waiting ticks without input
+    int32_t tableChoice;  // the chosen entry of the shown table
+    RoundInput lastLive;  // the previous tick's live input
+    bool watchKeyHeld;    // Return in the previous tick
+    bool watchPadHeld;    // the pad's south button in the previous tick
+
+    // Plays a recorded round in the window; false when it cannot start.
+    bool startWatch(RoundRecording recording);
 
 private:
     void startRound();
+    void finishRound();
+    bool playerActed(const RoundInput& live, const RoundInput& previous);
+    // One tick of the watched round; false when the tick goes on as a waiting tick.
+    bool updateWatch(bool acted);
+    void endWatch();
+    void updateWaiting(bool acted, const RoundInput& live, const RoundInput& previous);
+    bool watchButtonPressed();
+    bool watchEntry(size_t index);
     bool tableButtonPressed();
     void takeSoundRequests();
     // Whether this tick pauses or resumes; the requests are used up either way.

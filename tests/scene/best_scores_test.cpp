@@ -55,8 +55,11 @@ TEST_F(GameTest, ARoundThatRunsOutGoesIntoTheBestScoresWithItsHighestChain)
     // The date follows the virtual clock from the start of 2026.
     const uint32_t seconds = testmode::clockMs() / 1000;
     char line[64];
-    std::snprintf(line, sizeof line, "%d 1 2026-01-01 00:%02u:%02u\n", score, seconds / 60, seconds % 60);
-    EXPECT_EQ(fileText(scores), std::string("vantorel-scores 1\n") + line);
+    std::snprintf(line, sizeof line, "%d 1 2026-01-01 00:%02u:%02u", score, seconds / 60, seconds % 60);
+    // The round is kept beside the table, named from its entry.
+    const std::string round = table.entries[0].round;
+    EXPECT_EQ(fileText(scores), std::string("vantorel-scores 1\n") + line + " round=" + round + "\n");
+    EXPECT_TRUE(std::filesystem::exists(saveFolder() / round));
 }
 
 TEST_F(GameTest, TabOrThePadsOwnBackButtonOpensAndClosesTheTableWhileWaiting)

@@ -11,11 +11,14 @@ const char* const UsageText =
     "usage: vantorel-replay [--seed-field N] [--seed-scene N] [--script FILE] [--trace FILE]\n"
     "                       [--frames DIR --frame-at T1,T2,...] [--audio FILE.wav] [--ticks N]\n"
     "                       [--scores DIR]\n"
+    "       vantorel-replay --round FILE [options but --script]\n"
     "Runs the game headless from a script of input events and writes one JSON line per tick.\n"
     "Without a seed, one is drawn and reported on standard error. Without --ticks the run\n"
     "ends after the tick of the script's last event, or earlier when the game quits.\n"
     "With --scores, the game keeps its best scores and settings in DIR as it does in the\n"
-    "user's folders; without, it writes no file of its own.\n";
+    "user's folders; without, it writes no file of its own.\n"
+    "With --round, the game plays the round file in place of a script, as it does when a\n"
+    "player watches it, and the run ends when the round does.\n";
 
 namespace {
 
@@ -72,10 +75,12 @@ ReplayOptions parseOptions(const std::vector<std::string>& arguments)
         else if (option == "--audio") options.audioPath = value;
         else if (option == "--ticks") options.ticks = unsignedValue(option, value, 1);
         else if (option == "--scores") options.scoresDir = value;
+        else if (option == "--round") options.roundPath = value;
         else throw UsageError("unknown argument \"" + option + "\"");
         if (value.empty()) throw UsageError(option + " needs a value");
         ++i;
     }
+    if (!options.roundPath.empty() && seen["--script"]) throw UsageError("--round and --script do not go together");
     if (options.framesDir.empty() != options.frameTicks.empty())
         throw UsageError("--frames and --frame-at go together");
     return options;

@@ -7,9 +7,11 @@
 //   --audio FILE.wav                    the mixed audio of the whole run
 //   --ticks N                           stop after tick N
 //   --scores DIR                        keep the best scores and settings in DIR
+//   --round FILE                        play a round file, as a player watches it, instead of a script
 //   --help
 //
-// Limits: every option at most once; --frames and --frame-at come together.
+// Limits: every option at most once; --frames and --frame-at come together;
+// --round and --script exclude each other.
 // Depends on: nothing.
 #pragma once
 
@@ -32,6 +34,7 @@ struct ReplayOptions {
     std::string audioPath;
     std::optional<uint32_t> ticks;
     std::string scoresDir;  // empty: the run keeps no table
+    std::string roundPath;  // empty: the run plays the script
     bool help = false;
 };
 

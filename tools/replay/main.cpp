@@ -6,11 +6,14 @@
 #include "ReplayOptions.h"
 #include "ReplayRun.h"
 #include "ReplayScript.h"
+#include "app/RoundWatch.h"
+#include "game/RoundFile.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <random>
 
 namespace {
@@ -30,6 +33,27 @@ std::vector<ScriptEvent> readScriptFrom(const std::string& path)
     std::ifstream file(path);
     if (!file) throw replay::ScriptError("cannot open the script");
     return replay::readScript(file);
+}
+
+// Hands the round file to the game, which plays it at start-up as it plays a
+// round the player watches.
+bool readRoundFrom(const std::string& path, std::string& message)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        message = "cannot open it";
+        return false;
+    }
+    std::string text(MAX_ROUND_FILE_BYTES + 1, '\0');
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<size_t>(file.gcount()));
+    RoundFileRead read = parseRoundFile(text);
+    if (read.status != RoundFileStatus::Read) {
+        message = read.message;
+        return false;
+    }
+    watchRequest = std::move(read.recording);
+    return true;
 }
 
 // The game reads DATA/ from the working directory. A run started elsewhere
@@ -76,17 +100,27 @@ int main(int argc, char** argv)
     }
 
     std::vector<ScriptEvent> events;
-    try {
-        events = readScriptFrom(options.scriptPath);
-    } catch (const replay::ScriptError& error) {
-        const std::string source = options.scriptPath.empty() ? "standard input" : options.scriptPath;
-        std::fprintf(stderr, "vantorel-replay: script %s: %s\n", source.c_str(), error.what());
-        return ExitUsage;
-    }
     uint32_t lastTick = 0;
-    if (options.ticks) lastTick = *options.ticks;
-    else if (!events.empty()) lastTick = events.back().tick;
-    else return usageError("the script has no events: give --ticks to say how long to run");
+    if (!options.roundPath.empty()) {
+        std::string message;
+        if (!readRoundFrom(options.roundPath, message)) {
+            std::fprintf(stderr, "vantorel-replay: round %s: %s\n", options.roundPath.c_str(), message.c_str());
+            return ExitUsage;
+        }
+        // The game quits when the round ends; this only bounds the run.
+        lastTick = options.ticks ? *options.ticks : std::numeric_limits<uint32_t>::max();
+    } else {
+        try {
+            events = readScriptFrom(options.scriptPath);
+        } catch (const replay::ScriptError& error) {
+            const std::string source = options.scriptPath.empty() ? "standard input" : options.scriptPath;
+            std::fprintf(stderr, "vantorel-replay: script %s: %s\n", source.c_str(), error.what());
+            return ExitUsage;
+        }
+        if (options.ticks) lastTick = *options.ticks;
+        else if (!events.empty()) lastTick = events.back().tick;
+        else return usageError("the script has no events: give --ticks to say how long to run");
+    }
 
     settleSeed(options.seedField, "--seed-field");
     settleSeed(options.seedScene, "--seed-scene");
