@@ -7,6 +7,10 @@
 //   --scores-dir DIR       keep the best scores and the settings in DIR
 //                          (also written --scores-dir=DIR)
 //   --reset-scores         empty the table of best scores, then leave
+//   --verify FILE          play the round file FILE without a window, say
+//                          what it reaches and whether that is its claim
+//   --watch FILE           play the round file FILE in the window
+//                          (both also written --verify=FILE, --watch=FILE)
 //
 // Limits: options only, no other arguments. Depends on: nothing.
 #pragma once
@@ -20,7 +24,9 @@ struct CommandLine {
     bool resetScores = false;
     bool scoresDirGiven = false;
     std::string scoresDir;
-    std::string error;  // set for a line the game cannot follow
+    std::string verifyFile;  // empty when not given
+    std::string watchFile;   // empty when not given
+    std::string error;       // set for a line the game cannot follow
 };
 
 std::vector<std::string> splitCommandLine(const char* commandLine);
@@ -30,3 +36,7 @@ std::string joinCommandLine(const std::vector<std::string>& arguments);
 CommandLine parseCommandLine(const char* commandLine);
 
 extern const char* const USAGE_TEXT;
+
+// The options this run was started with, kept by WinMain before the game
+// starts (the scene reads watchFile from here).
+extern CommandLine gameOptions;
