@@ -1,18 +1,25 @@
 #!/bin/sh
 # Starts the installed game with its data folder as the working directory,
 # where the game reads DATA/... from. A relative folder given with
-# --scores-dir is made absolute first, so that it names the folder from
-# where the game was started, as the player meant it.
+# --scores-dir, and the file of --export-round N FILE, are made absolute
+# first, so that they name the folder or file from where the game was
+# started, as the player meant it.
 here=$(dirname "$(readlink -f "$0")")
 count=$#
 previous=
+before=
 for argument in "$@"; do
     case "$previous:$argument" in
     --scores-dir:/* | *:--scores-dir=/*) ;;
     --scores-dir:*) argument="$PWD/$argument" ;;
     *:--scores-dir=*) argument="--scores-dir=$PWD/${argument#--scores-dir=}" ;;
     esac
+    case "$before:$argument" in
+    --export-round:/*) ;;
+    --export-round:?*) argument="$PWD/$argument" ;;
+    esac
     set -- "$@" "$argument"
+    before=$previous
     previous=$argument
 done
 shift "$count"

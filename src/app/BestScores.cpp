@@ -1,18 +1,24 @@
 // BestScores.cpp — reading, recording, merging and resetting the table on
-// disk.
+// disk, and the round files kept with its entries.
 #include "app/BestScores.h"
 
 #include "app/SaveFile.h"
 #include "app/SaveFolders.h"
+#include "game/RoundFile.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
 
 const std::string PendingInfix = ".pending.";
+// What every round file starts with; the rest is read by whoever plays it.
+const std::string RoundHeader = "vantorel-round ";
+// "round-...-1870.txt", then "-2" to this many.
+constexpr int RoundNameTries = 99;
 
 std::string fileIn(const std::string& folder, const std::string& suffix)
 {
@@ -39,9 +45,50 @@ void trace(const std::string& line) { OutputDebugStringA(("Vantorel: " + line + 
 
 bool isMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
+std::string roundFileIn(const std::string& folder, const std::string& name) { return folder + "\\" + name; }
+
+std::string digitsOf(const std::string& stamp)
+{
+    std::string digits;
+    for (char c : stamp)
+        if (c >= '0' && c <= '9') digits += c;
+    return digits;
+}
+
+// Adds the round files the table's entries name.
+void addNames(const ScoreTable& table, std::vector<std::string>& names)
+{
+    for (const ScoreEntry& entry : table.entries)
+        if (!entry.round.empty()) names.push_back(entry.round);
+}
+
+bool names(const ScoreTable& table, const std::string& name)
+{
+    return std::any_of(table.entries.begin(), table.entries.end(),
+                       [&](const ScoreEntry& entry) { return entry.round == name; });
+}
+
+// Removes the round files of `met` that no entry of `kept` names: the
+// rounds that dropped out of the table.
+void removeDroppedRounds(const std::string& folder, std::vector<std::string> met, const ScoreTable& kept)
+{
+    std::sort(met.begin(), met.end());
+    met.erase(std::unique(met.begin(), met.end()), met.end());
+    for (const std::string& name : met) {
+        if (names(kept, name)) continue;
+        const std::string path = roundFileIn(folder, name);
+        if (DeleteFileA(path.c_str())) continue;
+        const DWORD error = GetLastError();
+        if (!isMissing(error))
+            trace(withError(
+                "the round file " + shownPath(path) + " of an entry that left the table could not be removed", error));
+    }
+}
+
 bool sameRound(const ScoreEntry& a, const ScoreEntry& b)
 {
-    return a.score == b.score && a.chain == b.chain && a.date == b.date && a.time == b.time && a.extra == b.extra;
+    return a.score == b.score && a.chain == b.chain && a.date == b.date && a.time == b.time && a.extra == b.extra &&
+           a.round == b.round;
 }
 
 // Puts the round in its place unless the very same round is there already
@@ -81,8 +128,10 @@ std::vector<std::string> pendingFiles(const std::string& folder)
 }
 
 // Puts the rounds of the pending files in the table; `merged` gets the files
-// read, to be removed once the table is written. True when a round went in.
-bool mergePendingFiles(const std::string& folder, ScoreTable& table, std::vector<std::string>& merged)
+// read, to be removed once the table is written, and `met` the round files
+// their entries name. True when a round went in.
+bool mergePendingFiles(const std::string& folder, ScoreTable& table, std::vector<std::string>& merged,
+                       std::vector<std::string>& met)
 {
     bool changed = false;
     for (const std::string& file : pendingFiles(folder)) {
@@ -90,6 +139,7 @@ bool mergePendingFiles(const std::string& folder, ScoreTable& table, std::vector
         if (readSaveFile(file, text) != SaveRead::Read) continue;
         ScoreTable theirs;
         theirs.parse(text);
+        addNames(theirs, met);
         for (const ScoreEntry& round : theirs.entries) changed |= addRound(table, round);
         merged.push_back(file);
     }
@@ -149,18 +199,88 @@ void BestScores::load()
     reportDamage(table, path);
 }
 
-int BestScores::record(int32_t score, int32_t chain)
+int BestScores::record(int32_t score, int32_t chain, const std::string& roundText)
 {
     lastPlace = 0;
     if (score <= 0) return 0;
     ScoreEntry round{score, chain, "", "", ""};
     round.date = now(round.time);
     lastPlace = table.insert(round);
-    if (saveFolders.where == SaveFolders::Where::Nowhere) return lastPlace;
+    if (lastPlace > 0 && !roundText.empty()) {
+        round.round = keepRound(round, roundText);
+        table.entries[lastPlace - 1].round = round.round;
+    }
+    if (saveFolders.where == SaveFolders::Where::Nowhere) {
+        // Nothing is written: the texts go with their entries.
+        runRounds.erase(std::remove_if(runRounds.begin(), runRounds.end(),
+                                       [&](const RunRound& kept) { return !names(table, kept.name); }),
+                        runRounds.end());
+        return lastPlace;
+    }
     lastRound = round;
     unsaved.insert(round);
     save();
     return lastPlace;
+}
+
+// The round's file name, made new in the folder so that it is this round's
+// alone (its text is written by the save); empty when the round is not kept.
+std::string BestScores::keepRound(const ScoreEntry& round, const std::string& text)
+{
+    const std::string base =
+        "round-" + digitsOf(round.date) + "-" + digitsOf(round.time) + "-" + std::to_string(round.score);
+    if (text.size() > MAX_ROUND_FILE_BYTES) {
+        trace("the round " + base + " is too large to keep (" + std::to_string(text.size()) + " bytes, over " +
+              std::to_string(MAX_ROUND_FILE_BYTES) + "); its entry is kept without it");
+        return "";
+    }
+    const bool onDisk = saveFolders.where != SaveFolders::Where::Nowhere;
+    const std::string folder = onDisk ? saveFolders.scores(true) : "";
+    DWORD error = ERROR_SUCCESS;
+    if (onDisk && (folder.empty() || !makeSaveFolder(folder, error))) return "";  // said by the save that follows
+    for (int number = 1; number <= RoundNameTries; ++number) {
+        const std::string name = base + (number == 1 ? "" : "-" + std::to_string(number)) + ".txt";
+        const bool taken = names(table, name) || std::any_of(runRounds.begin(), runRounds.end(),
+                                                             [&](const RunRound& kept) { return kept.name == name; });
+        if (taken) continue;
+        if (onDisk) {
+            const std::string path = roundFileIn(folder, name);
+            HANDLE file =
+                CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (file == INVALID_HANDLE_VALUE) {
+                error = GetLastError();
+                if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+                trace(withError("the round file " + shownPath(path) + " could not be made", error) +
+                      "; its entry is kept without it");
+                return "";
+            }
+            CloseHandle(file);
+        }
+        runRounds.push_back(RunRound{name, text, false});
+        return name;
+    }
+    trace("no free name was left for the round file " + base + ".txt; its entry is kept without it");
+    return "";
+}
+
+// The texts of this run's rounds not written yet; false (said once) when one
+// could not be.
+bool BestScores::writeRounds(const std::string& folder)
+{
+    bool all = true;
+    for (RunRound& kept : runRounds) {
+        if (kept.written) continue;
+        const std::string path = roundFileIn(folder, kept.name);
+        DWORD error = ERROR_SUCCESS;
+        if (!replaceSaveFile(path, kept.text, error)) {
+            reportOnce(withError("the round file " + shownPath(path) + " could not be written", error));
+            all = false;
+            continue;
+        }
+        kept.written = true;
+        std::string().swap(kept.text);
+    }
+    return all;
 }
 
 void BestScores::update()
@@ -185,6 +305,7 @@ void BestScores::save()
     SaveLock lock(folder, FILE_NAME);
     if (lock.busy) {
         waitingForLock = true;
+        writeRounds(folder);  // their names are this run's own
         if (!busyReported)
             trace("the best scores in " + shownPath(folder) +
                   " are locked by another copy of the game; the round is saved once it lets go");
@@ -193,6 +314,7 @@ void BestScores::save()
     }
     if (!lock.held)
         return reportOnce(withError("the best scores in " + shownPath(folder) + " could not be locked", lock.error));
+    if (!writeRounds(folder)) return;
 
     const std::string path = fileIn(folder, ".txt");
     const std::string badPath = fileIn(folder, ".bad");
@@ -205,8 +327,14 @@ void BestScores::save()
     ScoreTable onDisk;
     onDisk.parse(text);
     reportDamage(onDisk, path);
+    // The round files of every entry met: those the table no longer names
+    // go once it is written.
+    std::vector<std::string> met;
+    addNames(onDisk, met);
+    addNames(unsaved, met);
+    for (const RunRound& kept : runRounds) met.push_back(kept.name);
     std::vector<std::string> merged;
-    bool changed = mergePendingFiles(folder, onDisk, merged) || read == SaveRead::TooLarge;
+    bool changed = mergePendingFiles(folder, onDisk, merged, met) || read == SaveRead::TooLarge;
     for (const ScoreEntry& round : unsaved.entries) changed |= addRound(onDisk, round);
 
     if (changed) {
@@ -224,6 +352,8 @@ void BestScores::save()
             return reportOnce(withError(shownPath(path) + " could not be written", error));
     }
     for (const std::string& file : merged) DeleteFileA(file.c_str());
+    removeDroppedRounds(folder, met, onDisk);
+    runRounds.clear();
     table = onDisk;
     table.badLines.clear();
     unsaved = ScoreTable();
@@ -238,13 +368,25 @@ void BestScores::keepPending()
     const std::string folder = saveFolders.scores(true);
     DWORD error = ERROR_SUCCESS;
     if (folder.empty() || !makeSaveFolder(folder, error)) return;  // said when the round was saved
+    // A round whose text could not be written goes without its link.
+    writeRounds(folder);
+    for (const RunRound& kept : runRounds) {
+        if (kept.written) continue;
+        for (ScoreEntry& round : unsaved.entries)
+            if (round.round == kept.name) round.round.clear();
+    }
     const std::string path = fileIn(folder, PendingInfix + std::to_string(GetCurrentProcessId()));
     // A file of that name was left by an earlier process with the same id.
     ScoreTable pending;
     std::string text;
     if (readSaveFile(path, text) == SaveRead::Read) pending.parse(text);
     for (const ScoreEntry& round : unsaved.entries) addRound(pending, round);
-    if (!replaceSaveFile(path, pending.format(), error)) {
+    const bool kept = replaceSaveFile(path, pending.format(), error);
+    // This run's round files that no line links: no table names them.
+    for (const RunRound& own : runRounds)
+        if (!kept || !names(pending, own.name)) DeleteFileA(roundFileIn(folder, own.name).c_str());
+    runRounds.clear();
+    if (!kept) {
         trace(withError("this run's rounds could not be kept in " + shownPath(path), error) +
               "; they are not in the best scores");
         return;
@@ -271,7 +413,24 @@ bool BestScores::reset()
         }
         // Without a folder to hold the lock file there is no table either.
         std::vector<std::string> files = lock.held ? pendingFiles(folder) : std::vector<std::string>();
-        if (lock.held) files.insert(files.begin(), fileIn(folder, ".txt"));
+        if (lock.held) {
+            files.insert(files.begin(), fileIn(folder, ".txt"));
+            // Then the round files the table, the pending files and this run
+            // name.
+            std::vector<std::string> met;
+            for (const std::string& file : files) {
+                std::string text;
+                ScoreTable named;
+                if (readSaveFile(file, text) == SaveRead::Read) named.parse(text);
+                addNames(named, met);
+            }
+            addNames(table, met);
+            addNames(unsaved, met);
+            for (const RunRound& kept : runRounds) met.push_back(kept.name);
+            std::sort(met.begin(), met.end());
+            met.erase(std::unique(met.begin(), met.end()), met.end());
+            for (const std::string& name : met) files.push_back(roundFileIn(folder, name));
+        }
         for (const std::string& file : files) {
             if (DeleteFileA(file.c_str())) continue;
             const DWORD error = GetLastError();
@@ -282,7 +441,38 @@ bool BestScores::reset()
     }
     table = ScoreTable();
     unsaved = ScoreTable();
+    runRounds.clear();
     waitingForLock = false;
     lastPlace = 0;
     return true;
+}
+
+std::string BestScores::roundPath(size_t index) const
+{
+    if (index >= table.entries.size() || table.entries[index].round.empty()) return "";
+    const std::string folder = saveFolders.scores(false);
+    return folder.empty() ? "" : roundFileIn(folder, table.entries[index].round);
+}
+
+bool BestScores::readRound(size_t index, std::string& text) const
+{
+    text.clear();
+    if (index >= table.entries.size() || table.entries[index].round.empty()) return false;
+    for (const RunRound& kept : runRounds) {
+        if (kept.name != table.entries[index].round || kept.written) continue;
+        text = kept.text;
+        return true;
+    }
+    const std::string path = roundPath(index);
+    if (path.empty()) return false;
+    const SaveRead read = readSaveFile(path, text);
+    std::string wrong;
+    if (read == SaveRead::Missing) wrong = " is missing";
+    else if (read == SaveRead::Failed) wrong = " could not be read";
+    else if (read == SaveRead::TooLarge || text.size() > MAX_ROUND_FILE_BYTES) wrong = " is too large for a round";
+    else if (text.rfind(RoundHeader, 0) != 0) wrong = " is not a round file";
+    if (wrong.empty()) return true;
+    text.clear();
+    trace("the round file " + shownPath(path) + wrong + "; its entry stays in the best scores without it");
+    return false;
 }

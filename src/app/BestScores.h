@@ -15,13 +15,28 @@
 // moved aside the same way and a fresh table started. Any other failure
 // leaves the game playing, says so in one line of the debug trace, keeps the
 // round in this run's table and tries again after the next round and at exit.
-// Limits: main thread. Depends on: ScoreTable, SaveFile, SaveFolders,
-// GetLocalTime, GetCurrentProcessId, FindFirstFileA, OutputDebugStringA.
+// A round that makes the table keeps its round file (the text of the round
+// as played) beside the table, named from its entry
+// ("round-YYYYMMDD-HHMMSS-SCORE.txt", "-2" and on added when that is taken)
+// and linked from its line. The name is taken when the round is recorded, by
+// making the file new (never over another's file), so it is this round's
+// alone: its text is written under the lock with the table, or while another
+// copy holds the lock, or at exit before the pending file that links it.
+// A save removes the round files of the entries that dropped out of the top
+// ten (of the table read again, the pending files merged in and this run's
+// rounds), under the lock; no other file of the folder is touched, since
+// another copy may have written a round whose line it has not saved yet. A
+// round file that is missing or damaged leaves its entry as it is.
+// Limits: main thread; round files up to MAX_ROUND_FILE_BYTES. Depends on:
+// ScoreTable, RoundFile (its limit), SaveFile, SaveFolders, GetLocalTime,
+// GetCurrentProcessId, CreateFileA, DeleteFileA, FindFirstFileA,
+// OutputDebugStringA.
 #pragma once
 
 #include "game/ScoreTable.h"
 
 #include <string>
+#include <vector>
 
 class BestScores {
 public:
@@ -35,20 +50,41 @@ public:
 
     void load();
     // A finished round. A score of 0 is not kept. Returns the round's place
-    // from 1, or 0 when it did not make the table.
-    int record(int32_t score, int32_t chain);
+    // from 1, or 0 when it did not make the table. A round that makes it
+    // keeps `roundText` (its round file; empty: none) with its entry.
+    int record(int32_t score, int32_t chain, const std::string& roundText = {});
     // Once a tick while no round runs: saves the rounds that waited for
     // another copy's lock.
     void update();
-    // Empties the table on disk, pending rounds included; false (said on the
-    // debug trace) when it was left as it was: not locked (another copy holds
-    // the lock) or not removed.
+    // Empties the table on disk, pending rounds and the entries' round files
+    // included; false (said on the debug trace) when it was left as it was:
+    // not locked (another copy holds the lock) or not removed.
     bool reset();
+
+    // The round of `table.entries[index]`: this run's text not written yet,
+    // else its file. False (said on the debug trace when a file was named)
+    // for an entry without a round, or a file missing, unreadable, too large
+    // or not a round file.
+    bool readRound(size_t index, std::string& text) const;
+    // Where the entry's round file is, as the game's file calls take it
+    // (shownPath for a message); empty when it has none.
+    std::string roundPath(size_t index) const;
 
     ScoreTable table;
     int lastPlace;  // the place of the last round recorded in this run, 0 for none
 
 private:
+    // A round file this run named: its text until it is written, and the
+    // name until a save under the lock settles it (kept with its entry, or
+    // removed with it).
+    struct RunRound {
+        std::string name;
+        std::string text;
+        bool written;
+    };
+
+    std::string keepRound(const ScoreEntry& round, const std::string& text);
+    bool writeRounds(const std::string& folder);
     void save();
     void keepPending();
     void reportDamage(const ScoreTable& read, const std::string& path);
@@ -56,6 +92,7 @@ private:
 
     ScoreTable unsaved;    // this run's rounds that are not in the file yet
     ScoreEntry lastRound;  // the round lastPlace tells of
+    std::vector<RunRound> runRounds;
     bool waitingForLock;
     bool damageReported;
     bool failureReported;

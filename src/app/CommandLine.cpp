@@ -5,6 +5,8 @@
 // backslashes anywhere else stand as they are.
 #include "app/CommandLine.h"
 
+#include "game/ScoreTable.h"
+
 CommandLine gameOptions;
 
 const char* const USAGE_TEXT =
@@ -16,6 +18,8 @@ const char* const USAGE_TEXT =
     "  --version            show the version and leave\n"
     "  --scores-dir DIR     keep the best scores and the settings in DIR\n"
     "  --reset-scores       empty the table of best scores and leave\n"
+    "  --export-round N FILE\n"
+    "                       write the round kept with the table's N-th entry to FILE and leave\n"
     "  --verify FILE        play the round file FILE without a window, show its score and\n"
     "                       chain and whether they are what it claims (exit 0, 1 if not,\n"
     "                       2 if it cannot be read)\n"
@@ -109,8 +113,26 @@ CommandLine parseCommandLine(const char* commandLine)
             options.scoresDirGiven = true;
         else if (optionValue(arguments, i, "--verify", "a file", options.verifyFile, options.error)) continue;
         else if (optionValue(arguments, i, "--watch", "a file", options.watchFile, options.error)) continue;
-        else if (argument.rfind("-", 0) == 0) options.error = "unknown option '" + argument + "'";
-        else options.error = "unexpected argument '" + argument + "'";
+        else if (argument == "--export-round") {
+            const std::string place = i + 1 < arguments.size() ? arguments[i + 1] : "";
+            const bool digits =
+                !place.empty() && place.size() <= 2 && place.find_first_not_of("0123456789") == std::string::npos;
+            const int number = digits ? std::stoi(place) : 0;
+            if (number < 1 || number > ScoreTable::TABLE_SIZE)
+                options.error = "option '--export-round' needs a place from 1 to " +
+                                std::to_string(ScoreTable::TABLE_SIZE) + " and a file";
+            else if (i + 2 >= arguments.size() || arguments[i + 2].empty())
+                options.error = "option '--export-round' needs a file to write";
+            else {
+                options.exportPlace = number;
+                options.exportFile = arguments[i + 2];
+                i += 2;
+            }
+        } else if (argument.rfind("-", 0) == 0) {
+            options.error = "unknown option '" + argument + "'";
+        } else {
+            options.error = "unexpected argument '" + argument + "'";
+        }
     }
     if (options.error.empty() && !options.verifyFile.empty() && !options.watchFile.empty())
         options.error = "options '--verify' and '--watch' cannot be used together";

@@ -11,8 +11,11 @@
 //                          what it reaches and whether that is its claim
 //   --watch FILE           play the round file FILE in the window
 //                          (both also written --verify=FILE, --watch=FILE)
+//   --export-round N FILE  write the round kept with the table's N-th entry
+//                          (from 1) to FILE, then leave
 //
-// Limits: options only, no other arguments. Depends on: nothing.
+// Limits: options only, no other arguments. Depends on: ScoreTable (its
+// size).
 #pragma once
 
 #include <string>
@@ -26,7 +29,9 @@ struct CommandLine {
     std::string scoresDir;
     std::string verifyFile;  // empty when not given
     std::string watchFile;   // empty when not given
-    std::string error;       // set for a line the game cannot follow
+    int exportPlace = 0;     // --export-round's N, 0 when not asked
+    std::string exportFile;
+    std::string error;  // set for a line the game cannot follow
 };
 
 std::vector<std::string> splitCommandLine(const char* commandLine);

@@ -7,8 +7,8 @@
 // are a second old, or, with no thread to be had, at the start of a wait that
 // leaves time for a write (Settings::writeWhenDue).
 // Before any of it, the command line is read: the options that answer at
-// once (--help, --version, --reset-scores, --verify, a bad option) never open
-// the window.
+// once (--help, --version, --reset-scores, --export-round, --verify, a bad
+// option) never open the window.
 #include "app/WinMain.h"
 
 #include "app/BestScores.h"
@@ -18,6 +18,7 @@
 #include "app/GameWindow.h"
 #include "app/RoundVerify.h"
 #include "app/Scene.h"
+#include "app/SaveFile.h"
 #include "app/SaveFolders.h"
 #include "app/Settings.h"
 #include "app/Systems.h"
@@ -64,6 +65,23 @@ int followCommandLine(const char* commandLine)
     if (options.resetScores) {
         if (BestScores().reset()) return 0;
         MessageBoxA(nullptr, "vantorel: the best scores could not be emptied.", Caption, MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    if (options.exportPlace > 0) {
+        BestScores scores;
+        scores.load();
+        const auto index = static_cast<size_t>(options.exportPlace - 1);
+        const std::string entry = "entry " + std::to_string(options.exportPlace) + " of the best scores";
+        std::string text, failure;
+        DWORD error = ERROR_SUCCESS;
+        if (index >= scores.table.entries.size()) failure = "there is no " + entry;
+        else if (scores.table.entries[index].round.empty()) failure = entry + " has no round kept";
+        else if (!scores.readRound(index, text))
+            failure = "the round of " + entry + " (" + shownPath(scores.roundPath(index)) + ") could not be read";
+        else if (!replaceSaveFile(options.exportFile, text, error))
+            failure = shownPath(options.exportFile) + " could not be written (error " + std::to_string(error) + ")";
+        if (failure.empty()) return 0;
+        MessageBoxA(nullptr, ("vantorel: " + failure + ".").c_str(), Caption, MB_OK | MB_ICONERROR);
         return 1;
     }
     return -1;

@@ -1,6 +1,7 @@
 // BestScoresPanel.cpp — where each piece of the best-score atlas goes on the
 // screen. The plaque and its badge sit under the start banner, centred on its
-// band (x 552); the table covers the middle of the board.
+// band (x 552); the table covers the middle of the board. Each of its rows is
+// one rectangle (rowBox), for the drawing and for the hit test alike.
 #include "game/BestScoresPanel.h"
 
 #include "framework/Destroy.h"
@@ -33,6 +34,16 @@ constexpr int BelowPlaqueY = PlaqueY + Plaque.height + 8;
 constexpr int TableX = 112, TableY = 192;
 constexpr int RowTop = TableY + 128, RowPitch = 42;
 constexpr int PlaceRight = TableX + 88, ScoreRight = TableX + 320, ChainRight = TableX + 430, DateLeft = TableX + 476;
+// The chosen row's frame, at (0, 0) of its own image: the row bar's size.
+constexpr Piece ChosenFrame{0, 0, RowBar.width, RowBar.height};
+
+// A row of the table on the screen: the row bar's place. Its glyphs fill
+// its height; two pixels of the table's ground part it from the next row.
+struct Box {
+    int x, y, width, height;
+};
+constexpr Box rowBox(int row) { return {TableX + 16, RowTop + RowPitch * row, RowBar.width, GlyphHeight}; }
+static_assert(RowBar.height == GlyphHeight && RowPitch > GlyphHeight);
 
 void drawPiece(orvSprite* sprite, const Piece& piece, int x, int y)
 {
@@ -41,17 +52,19 @@ void drawPiece(orvSprite* sprite, const Piece& piece, int x, int y)
 
 }  // namespace
 
-BestScoresPanel::BestScoresPanel() : atlas(nullptr), digits(nullptr)
+BestScoresPanel::BestScoresPanel() : atlas(nullptr), digits(nullptr), chosenFrame(nullptr)
 {
     atlas = new orvSprite("DATA/UI/BestScores.png");
     // The status column's score digits, through the same cached texture.
     digits = new orvSprite("DATA/number.png");
+    chosenFrame = new orvSprite("DATA/UI/chosen.png");
 }
 
 BestScoresPanel::~BestScoresPanel()
 {
     destroy(atlas);
     destroy(digits);
+    destroy(chosenFrame);
 }
 
 void BestScoresPanel::drawGlyphs(const std::string& text, int x, int y, int style)
@@ -94,15 +107,18 @@ void BestScoresPanel::drawBest(const ScoreTable& table, int place)
     drawPiece(atlas, Hint, BandCentreX - Hint.width / 2, hintY);
 }
 
-void BestScoresPanel::drawTable(const ScoreTable& table, int place)
+void BestScoresPanel::drawTable(const ScoreTable& table, int place, int chosen)
 {
     drawPiece(atlas, Table, TableX, TableY);
+    const int entries = static_cast<int>(table.entries.size());
     for (int row = 0; row < ScoreTable::TABLE_SIZE; ++row) {
-        const int y = RowTop + RowPitch * row;
+        const Box box = rowBox(row);
+        const int y = box.y;
         const int style = row + 1 == place ? 1 : 0;
-        if (style) drawPiece(atlas, RowBar, TableX + 16, y);
+        if (style) drawPiece(atlas, RowBar, box.x, y);
+        if (row == chosen && row < entries) drawPiece(chosenFrame, ChosenFrame, box.x, y);
         drawGlyphsRight(std::to_string(row + 1) + ".", PlaceRight, y, style);
-        if (row >= static_cast<int>(table.entries.size())) {
+        if (row >= entries) {
             drawGlyphsRight("-", ScoreRight, y, style);
             continue;
         }
@@ -112,4 +128,13 @@ void BestScoresPanel::drawTable(const ScoreTable& table, int place)
         // The minute is enough to know a round again.
         drawGlyphs(entry.date + " " + entry.time.substr(0, 5), DateLeft, y, style);
     }
+}
+
+int BestScoresPanel::entryAt(int32_t x, int32_t y) const
+{
+    for (int row = 0; row < ScoreTable::TABLE_SIZE; ++row) {
+        const Box box = rowBox(row);
+        if (x >= box.x && x < box.x + box.width && y >= box.y && y < box.y + box.height) return row;
+    }
+    return -1;
 }

@@ -71,7 +71,7 @@ void applyRoundStart(const RoundStart& start, FieldEngine& engine, PuzzleField& 
 
 class RoundRecorder {
 public:
-    static constexpr uint32_t PointerEvery = 3;
+    static constexpr uint32_t PointerEvery = 4;
 
     void begin(const RoundStart& start);
     // One tick of the running round, with the input it read and whether

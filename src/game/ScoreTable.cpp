@@ -15,6 +15,10 @@ namespace {
 constexpr int32_t MaxScore = std::numeric_limits<int32_t>::max();
 constexpr int32_t MaxChain = std::numeric_limits<int32_t>::max();
 constexpr size_t MaxDigits = 10;
+const std::string RoundField = "round=";
+const std::string RoundPrefix = "round-";
+const std::string RoundSuffix = ".txt";
+constexpr size_t MaxRoundNameMiddle = 64;
 
 bool readNumber(const std::string& word, int32_t limit, int32_t& value)
 {
@@ -62,6 +66,16 @@ bool readEntry(const std::string& line, ScoreEntry& entry)
     const size_t start = entry.extra.find_first_not_of(" \t\r");
     entry.extra =
         start == std::string::npos ? "" : entry.extra.substr(start, entry.extra.find_last_not_of(" \t\r") - start + 1);
+    entry.round.clear();
+    if (entry.extra.rfind(RoundField, 0) == 0) {
+        const size_t end = std::min(entry.extra.find_first_of(" \t"), entry.extra.size());
+        const std::string name = entry.extra.substr(RoundField.size(), end - RoundField.size());
+        if (isRoundFileName(name)) {
+            entry.round = name;
+            const size_t rest = entry.extra.find_first_not_of(" \t", end);
+            entry.extra = rest == std::string::npos ? "" : entry.extra.substr(rest);
+        }
+    }
     return true;
 }
 
@@ -77,6 +91,17 @@ bool readVersion(const std::string& line, int& version)
 }
 
 }  // namespace
+
+bool isRoundFileName(const std::string& name)
+{
+    const size_t ends = RoundPrefix.size() + RoundSuffix.size();
+    if (name.size() <= ends || name.size() > ends + MaxRoundNameMiddle) return false;
+    if (name.rfind(RoundPrefix, 0) != 0 ||
+        name.compare(name.size() - RoundSuffix.size(), RoundSuffix.size(), RoundSuffix) != 0)
+        return false;
+    return std::all_of(name.begin() + RoundPrefix.size(), name.end() - RoundSuffix.size(),
+                       [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-'; });
+}
 
 void ScoreTable::parse(const std::string& text)
 {
@@ -111,6 +136,7 @@ std::string ScoreTable::format() const
     out << HEADER << ' ' << version << '\n';
     for (const ScoreEntry& e : entries) {
         out << e.score << ' ' << e.chain << ' ' << e.date << ' ' << e.time;
+        if (!e.round.empty()) out << ' ' << RoundField << e.round;
         if (!e.extra.empty()) out << ' ' << e.extra;
         out << '\n';
     }

@@ -35,6 +35,8 @@ TEST(GeneratedImages, EveryImageIsRgbaAtItsPowerOfTwoSize)
         {"DATA/UI/paused.png", 1024, 1024},
         {"DATA/UI/volume.png", 512, 512},
         {"DATA/UI/BestScores.png", 1024, 1024},
+        {"DATA/UI/replay.png", 512, 256},
+        {"DATA/UI/chosen.png", 1024, 64},
     };
     for (const Expected& e : images) {
         SCOPED_TRACE(e.path);
@@ -174,6 +176,36 @@ TEST(GeneratedImages, StatusColumnKeepsItsTextClearOfWhatTheGameDrawsOverIt)
     }
     EXPECT_EQ(brightPixels(80, 80, 176, 176), 0) << "the arrow's socket must stay dark";
     EXPECT_EQ(column.countVisible(0, 0, 256, 1024, 255), 256 * 1024) << "the column is opaque";
+}
+
+// The REPLAY banner lies over a playing board: clear around its band, opaque
+// in it; the sign's cells brighten from the first to the last, so stepping
+// through them pulses. The chosen row's frame leaves the row's figures
+// readable: see-through in its middle, drawn at its edge.
+TEST(GeneratedImages, ReplayMarkPulsesOverAClearGroundAndTheChosenRowStaysReadable)
+{
+    DecodedImage mark = decodePng("DATA/UI/replay.png");
+    ASSERT_TRUE(mark.loaded);
+    for (int x : {0, 383})
+        for (int y : {0, 95}) EXPECT_EQ(mark.alpha(x, y), 0) << "banner corner " << x << "," << y;
+    EXPECT_EQ(mark.alpha(192, 48), 255) << "the band behind the word is solid";
+    EXPECT_EQ(mark.countVisible(384, 0, 512, 128, 1), 0) << "nothing right of the banner";
+    double previous = -1;
+    for (int level = 0; level < 4; ++level) {
+        double light = 0;
+        for (int y = 128; y < 192; ++y)
+            for (int x = 64 * level; x < 64 * level + 64; ++x) light += mark.alpha(x, y) / 255.0 * mark.luminance(x, y);
+        EXPECT_GT(light, previous * 1.05) << "sign " << level << " is no brighter than the one before";
+        previous = light;
+    }
+
+    DecodedImage row = decodePng("DATA/UI/chosen.png");
+    ASSERT_TRUE(row.loaded);
+    EXPECT_EQ(row.countVisible(80, 8, 720, 32, 160), 0) << "the figures' part of the row shows through";
+    EXPECT_GT(row.countVisible(80, 0, 720, 8, 200), 640) << "the frame's top edge";
+    EXPECT_GT(row.countVisible(730, 8, 768, 32, 200), 100) << "the play sign at the right end";
+    EXPECT_EQ(row.countVisible(768, 0, 1024, 64, 1) + row.countVisible(0, 40, 768, 64, 1), 0)
+        << "nothing beyond the row bar's 768 x 40";
 }
 
 TEST(GeneratedImages, ArrowPointsUpAndPointerHotSpotIsTopLeft)

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the game into a temporary prefix, checks the desktop entry with
-# desktop-file-validate, passes a relative --scores-dir through the launcher,
-# starts the installed launcher from another folder on
-# a real X screen, and requires the board on screen and exit code 0 after
-# Escape.
+# desktop-file-validate, passes a relative --scores-dir and --export-round
+# FILE through the launcher, starts the installed launcher from another
+# folder on a real X screen, and requires the board on screen and exit code 0
+# after Escape.
 # Usage: install_test.sh BUILD_DIR
 set -uo pipefail
 BUILD="$1"
@@ -23,8 +23,13 @@ desktop-file-validate "$PREFIX/share/applications/$VT_APP_ID.desktop" || vt_fail
 grep -q "^Exec=$PREFIX/bin/vantorel\$" "$PREFIX/share/applications/$VT_APP_ID.desktop" || vt_fail "Exec is not the launcher"
 
 # A relative --scores-dir names a folder from where the launcher was started,
-# not from the data folder it moves to.
-mkdir -p "$PREFIX/start/kept" && echo "vantorel-scores 1" >"$PREFIX/start/kept/scores.txt"
+# not from the data folder it moves to; so does --export-round's FILE.
+mkdir -p "$PREFIX/start/kept"
+printf 'vantorel-scores 1\n900 1 2026-01-01 10:00:00 round=round-1.txt\n' >"$PREFIX/start/kept/scores.txt"
+printf 'vantorel-round 1\n' >"$PREFIX/start/kept/round-1.txt"
+(cd "$PREFIX/start" && "$PREFIX/bin/vantorel" --scores-dir kept --export-round 1 shared.txt) ||
+    vt_fail "--export-round failed"
+cmp -s "$PREFIX/start/kept/round-1.txt" "$PREFIX/start/shared.txt" || vt_fail "--export-round did not write FILE where the game was started"
 (cd "$PREFIX/start" && "$PREFIX/bin/vantorel" --scores-dir kept --reset-scores) || vt_fail "--reset-scores failed"
 [ ! -e "$PREFIX/start/kept/scores.txt" ] || vt_fail "--scores-dir kept did not reach the folder of the start"
 

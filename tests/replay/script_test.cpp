@@ -6,10 +6,9 @@
 
 #include <sstream>
 
-using replay::EventKind;
-using replay::MouseButton;
 using replay::ScriptError;
-using replay::ScriptEvent;
+using EventKind = ScriptEvent::Kind;
+using MouseButton = ScriptEvent::MouseButton;
 
 namespace {
 

@@ -46,6 +46,8 @@ Canvas makeParticle();                        // 64 x 64 soft spark
 Canvas makeBoardCursor();                     // 256 x 256, one cell's highlight
 Canvas makePauseCover(const Fonts& fonts);    // 1024 x 1024, hides the board
 Canvas makeVolumeSheet(const Fonts& fonts);   // 512 x 512: level panel, muted panel, lit segment
+Canvas makeReplayMark(const Fonts& fonts);    // 512 x 256: the REPLAY banner and its sign, see Replay.cpp
+Canvas makeChosenRow();                       // 1024 x 64: the table row the player has chosen, see BestScores.cpp
 // The game's icon, size x size: drawn for the size below 64 pixels.
 Canvas makeGameIcon(int size);
 // The icon sizes the desktop's themes ask for, smallest first.

@@ -14,6 +14,10 @@
 //   glyphs   (24 * k, 912 + 40 * s) 24 x 40, k over "0123456789-:.", style s:
 //                                   0 plain, 1 the last round's row; the game
 //                                   sets them 17 pixels apart
+//
+// The row the player has chosen to watch has an image of its own,
+// DATA/UI/chosen.png, 1024 x 64: a frame of the row bar's size (768 x 40)
+// at (0, 0), with a play sign at its right end, beyond the date.
 #include <string>
 
 #include "Art.h"
@@ -248,6 +252,24 @@ void drawGlyphs(Canvas& c, const Fonts& fonts)
 }
 
 }  // namespace
+
+Canvas makeChosenRow()
+{
+    Canvas c(1024, 64);
+    Box area = {0, 0, BarWidth, BarHeight};
+    Sdf bar = roundRect(BarWidth / 2.0f, BarHeight / 2.0f, BarWidth / 2.0f - 4, BarHeight / 2.0f - 2, 10);
+    c.fill(
+        bar, [](float x, float) { return mix(withAlpha(kCyan, 0.30f), withAlpha(kViolet, 0.14f), x / BarWidth); },
+        area);
+    c.fill(
+        outline(bar, 2.5f), [](float x, float) { return mix(kCyan, kViolet, x / BarWidth); }, area);
+    // The sign that Return or a click plays this round.
+    const float tipX = BarWidth - 14, cy = BarHeight / 2.0f;
+    Sdf play = polygon({{tipX - 16, cy - 9}, {tipX, cy}, {tipX - 16, cy + 9}});
+    c.fill(grow(play, 1.5f), solid(kInk), area);
+    c.fill(play, verticalGradient(cy - 9, {1, 1, 1, 1}, cy + 9, {0.6f, 0.9f, 1, 1}), area);
+    return c;
+}
 
 Canvas makeBestScores(const Fonts& fonts)
 {

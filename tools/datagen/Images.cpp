@@ -24,14 +24,23 @@ std::vector<std::function<void()>> imageJobs(const std::string& root)
         return [root, path, make] { writeFile(root, path, encodePng(make())); };
     };
     std::vector<std::function<void()>> jobs = {
-        plain("DATA/PuzzleField/peace.png", makePieces),       plain("DATA/PuzzleField/window.png", makeBoardFrame),
-        withFonts("DATA/UI/Status.png", makeStatusColumn),     plain("DATA/PuzzleField/arrow.png", makeArrow),
-        plain("DATA/UI/colorChange.png", makeColourChange),    withFonts("DATA/number.png", makeScoreDigits),
-        withFonts("DATA/rensa.png", makeChainDigits),          withFonts("DATA/gamestart.png", makeStartBanner),
-        withFonts("DATA/UI/BestScores.png", makeBestScores),   plain("DATA/mouse/MousePointer.png", makeMousePointer),
-        plain("DATA/mouse/PointRotate.png", makeSpinner),      plain("DATA/PARTICLE.PNG", makeParticle),
-        plain("DATA/PuzzleField/cursor.png", makeBoardCursor), withFonts("DATA/UI/paused.png", makePauseCover),
+        plain("DATA/PuzzleField/peace.png", makePieces),
+        plain("DATA/PuzzleField/window.png", makeBoardFrame),
+        withFonts("DATA/UI/Status.png", makeStatusColumn),
+        plain("DATA/PuzzleField/arrow.png", makeArrow),
+        plain("DATA/UI/colorChange.png", makeColourChange),
+        withFonts("DATA/number.png", makeScoreDigits),
+        withFonts("DATA/rensa.png", makeChainDigits),
+        withFonts("DATA/gamestart.png", makeStartBanner),
+        withFonts("DATA/UI/BestScores.png", makeBestScores),
+        plain("DATA/mouse/MousePointer.png", makeMousePointer),
+        plain("DATA/mouse/PointRotate.png", makeSpinner),
+        plain("DATA/PARTICLE.PNG", makeParticle),
+        plain("DATA/PuzzleField/cursor.png", makeBoardCursor),
+        withFonts("DATA/UI/paused.png", makePauseCover),
         withFonts("DATA/UI/volume.png", makeVolumeSheet),
+        withFonts("DATA/UI/replay.png", makeReplayMark),
+        plain("DATA/UI/chosen.png", makeChosenRow),
     };
     // The icon: one PNG per size for the desktop's icon themes, and every size
     // up to 256 in one .ico, the program's icon resource.

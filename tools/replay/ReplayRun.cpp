@@ -137,14 +137,14 @@ void ReplayRun::beforeTick()
 void ReplayRun::applyEvent(const ScriptEvent& event)
 {
     switch (event.kind) {
-    case EventKind::Key: testmode::postKey(event.key, event.down); break;
-    case EventKind::Mouse: testmode::setMouse(event.x, event.y); break;
-    case EventKind::Button:
-        testmode::setKey(event.button == MouseButton::Left ? VK_LBUTTON : VK_RBUTTON, event.down);
+    case ScriptEvent::Kind::Key: testmode::postKey(event.key, event.down); break;
+    case ScriptEvent::Kind::Mouse: testmode::setMouse(event.x, event.y); break;
+    case ScriptEvent::Kind::Button:
+        testmode::setKey(event.button == ScriptEvent::MouseButton::Left ? VK_LBUTTON : VK_RBUTTON, event.down);
         break;
-    case EventKind::Focus: testmode::setFocus(event.down); break;
-    case EventKind::Stall: testmode::advanceClock(event.stallMs); break;
-    case EventKind::Close: testmode::clickCloseBox(); break;
+    case ScriptEvent::Kind::Focus: testmode::setFocus(event.down); break;
+    case ScriptEvent::Kind::Stall: testmode::advanceClock(event.stallMs); break;
+    case ScriptEvent::Kind::Close: testmode::clickCloseBox(); break;
     }
 }
 

@@ -24,7 +24,7 @@ int usageError(const std::string& message)
     return ExitUsage;
 }
 
-std::vector<replay::ScriptEvent> readScriptFrom(const std::string& path)
+std::vector<ScriptEvent> readScriptFrom(const std::string& path)
 {
     if (path.empty()) return replay::readScript(std::cin);
     std::ifstream file(path);
@@ -75,7 +75,7 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    std::vector<replay::ScriptEvent> events;
+    std::vector<ScriptEvent> events;
     try {
         events = readScriptFrom(options.scriptPath);
     } catch (const replay::ScriptError& error) {

@@ -1,14 +1,12 @@
-// KeyNames.cpp — the name table behind virtualKeyByName: the VK_ constants of
-// windows.h by their names, plus ENTER for RETURN.
-#include "KeyNames.h"
+// KeyNames.cpp — the name table behind virtualKeyByName and virtualKeyName:
+// the VK_ constants of windows.h by their names, plus ENTER for RETURN.
+#include "game/KeyNames.h"
 
 #include <windows.h>
 
 #include <cctype>
 #include <string>
 #include <utility>
-
-namespace replay {
 
 namespace {
 
@@ -92,4 +90,10 @@ std::optional<int> virtualKeyByName(std::string_view name)
     return std::nullopt;
 }
 
-}  // namespace replay
+std::string virtualKeyName(int code)
+{
+    if (code >= 'A' && code <= 'Z') return std::string(1, static_cast<char>(code));
+    for (const auto& [keyName, keyCode] : NamedKeys)
+        if (keyCode == code) return std::string(keyName);
+    return std::to_string(code);
+}
