@@ -18,6 +18,7 @@ RoundRecording oneMinuteOfClicks()
 {
     RoundRecording recording;
     recording.start.seed = 20261209;
+    recording.start.track = 10;
     const int32_t cells[][2] = {{384, 384}, {640, 384}, {128, 640}, {896, 128}, {384, 896},
                                 {640, 640}, {128, 128}, {896, 896}, {640, 128}, {384, 640}};
     RoundInput input;
@@ -56,6 +57,7 @@ void BM_VerifyOneMinuteRound(benchmark::State& state)
         benchmark::DoNotOptimize(verdict);
     }
     std::remove(path.c_str());
+    if (verdict.exitCode != ExitRoundVerified) state.SkipWithError(verdict.text.c_str());
     state.SetLabel(std::to_string(outcome.ticks) + " ticks, " + verdict.text);
 }
 BENCHMARK(BM_VerifyOneMinuteRound)->Unit(benchmark::kMillisecond);
