@@ -522,6 +522,14 @@ DWORD GetFinalPathNameByHandleA(HANDLE file, LPSTR filePath, DWORD filePathLengt
 DWORD GetCurrentProcessId();
 DWORD GetLastError();
 
+// The standard handles and the console. A POSIX process has no console of its
+// own: its standard output and error are the terminal, or wherever they lead.
+#define STD_OUTPUT_HANDLE ((DWORD)-11)
+#define STD_ERROR_HANDLE ((DWORD)-12)
+#define ATTACH_PARENT_PROCESS ((DWORD)-1)
+HANDLE GetStdHandle(DWORD stdHandle);
+BOOL AttachConsole(DWORD processId);
+
 struct SYSTEMTIME {
     WORD wYear;
     WORD wMonth;

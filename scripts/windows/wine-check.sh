@@ -11,6 +11,11 @@
 #     the gravity (the status column's arrow changes); M writes the settings
 #     (muted) into the prefix's %APPDATA%\Vantorel\settings.txt; Escape ends
 #     the program with exit code 0; nothing is written to standard output;
+#   - vantorel.exe --verify with the round file of the Linux test
+#     (tests/verify/one_minute_round.txt): exit code 0, the line the Linux
+#     test wants (the file's claim, verified) on standard output and nothing
+#     on the debug trace; a copy with the claim raised: exit code 1 and "does
+#     not match";
 #   - the same program where Wine's builtin d3dx9_43.dll is switched off, as on
 #     a Windows without the DirectX runtime: a message box says what to
 #     install (its text also goes to the debug trace), Wine's loader reports
@@ -111,6 +116,33 @@ WINEDEBUG=-all "$loader" "$build/vantorel-floatcheck.exe" > "$wine/floatcheck.ou
     fail "vantorel-floatcheck.exe"
 }
 sed 's/^/  /; s/\r$//' "$wine/floatcheck.out"
+
+# verify CODE FILE LINE: the unpacked game verifies the round file FILE
+# (copied into its folder) with exit code CODE, LINE alone on standard output
+# and nothing on the debug trace.
+verify() {
+    local want="$1" file="$2" line="$3" code=0
+    cp "$file" round.txt
+    WINEDEBUG="-all,warn+debugstr" timeout 120 "$loader" vantorel.exe --verify round.txt \
+        > "$wine/verify.out" 2> "$wine/verify.err" || code=$?
+    local got
+    got="$(tr -d '\r' < "$wine/verify.out")"
+    if [ "$code" -ne "$want" ] || [ "$got" != "$line" ]; then
+        sed 's/^/  err: /' "$wine/verify.err" | cut -c1-200 >&2
+        fail "--verify $(basename "$file"): exit code $code, wanted $want; output \"$got\", wanted \"$line\""
+    fi
+    if grep "OutputDebugStringA" "$wine/verify.err" | cut -c1-200 >&2; then
+        fail "--verify $(basename "$file") wrote to the debug trace (a round played with no device says nothing)"
+    fi
+    echo "wine-check: --verify $(basename "$file"): exit code $code, $got"
+}
+round="$root/tests/verify/one_minute_round.txt"
+read -r score chain <<< "$(sed -n 's/^claim //p' "$round")"
+reached="score $score chain $chain"
+verify 0 "$round" "$reached (file claims $score chain $chain): verified"
+sed "s/^claim .*/claim $((score + 1)) $chain/" "$round" > "$wine/raised.txt"
+verify 1 "$wine/raised.txt" "$reached (file claims $((score + 1)) chain $chain): does not match"
+rm round.txt
 
 board="1024x1024+0+0"
 status_column="256x1024+1024+0"

@@ -7,6 +7,8 @@
 
 #include "game/ScoreTable.h"
 
+CommandLine gameOptions;
+
 const char* const USAGE_TEXT =
     "Usage: vantorel [OPTION]...\n"
     "A one-minute colour puzzle: click blocks to change their colour and turn the gravity,\n"
@@ -17,7 +19,11 @@ const char* const USAGE_TEXT =
     "  --scores-dir DIR     keep the best scores and the settings in DIR\n"
     "  --reset-scores       empty the table of best scores and leave\n"
     "  --export-round N FILE\n"
-    "                       write the round kept with the table's N-th entry to FILE and leave";
+    "                       write the round kept with the table's N-th entry to FILE and leave\n"
+    "  --verify FILE        play the round file FILE without a window, show its score and\n"
+    "                       chain and whether they are what it claims (exit 0, 1 if not,\n"
+    "                       2 if it cannot be read)\n"
+    "  --watch FILE         play the round file FILE in the window";
 
 std::vector<std::string> splitCommandLine(const char* commandLine)
 {
@@ -74,26 +80,40 @@ std::string joinCommandLine(const std::vector<std::string>& arguments)
     return line;
 }
 
+namespace {
+
+// The value of an option written "--name VALUE" or "--name=VALUE": true when
+// `argument` is that option, with the value in `value` (or the error set
+// when there is none); `i` moves past a value in the next argument.
+bool optionValue(const std::vector<std::string>& arguments, size_t& i, const std::string& name, const char* what,
+                 std::string& value, std::string& error)
+{
+    const std::string& argument = arguments[i];
+    const bool inline_ = argument.rfind(name + "=", 0) == 0;
+    if (argument != name && !inline_) return false;
+    if (inline_) value = argument.substr(name.size() + 1);
+    else if (i + 1 < arguments.size()) value = arguments[++i];
+    else value.clear();
+    if (value.empty()) error = "option '" + name + "' needs " + what;
+    return true;
+}
+
+}  // namespace
+
 CommandLine parseCommandLine(const char* commandLine)
 {
     CommandLine options;
     const std::vector<std::string> arguments = splitCommandLine(commandLine);
-    const std::string dirOption = "--scores-dir";
     for (size_t i = 0; i < arguments.size() && options.error.empty(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "--help") options.help = true;
         else if (argument == "--version") options.version = true;
         else if (argument == "--reset-scores") options.resetScores = true;
-        else if (argument == dirOption || argument.rfind(dirOption + "=", 0) == 0) {
-            const bool inline_ = argument.size() > dirOption.size();
-            if (!inline_ && i + 1 == arguments.size()) {
-                options.error = "option '--scores-dir' needs a folder";
-                break;
-            }
-            options.scoresDir = inline_ ? argument.substr(dirOption.size() + 1) : arguments[++i];
+        else if (optionValue(arguments, i, "--scores-dir", "a folder", options.scoresDir, options.error))
             options.scoresDirGiven = true;
-            if (options.scoresDir.empty()) options.error = "option '--scores-dir' needs a folder";
-        } else if (argument == "--export-round") {
+        else if (optionValue(arguments, i, "--verify", "a file", options.verifyFile, options.error)) continue;
+        else if (optionValue(arguments, i, "--watch", "a file", options.watchFile, options.error)) continue;
+        else if (argument == "--export-round") {
             const std::string place = i + 1 < arguments.size() ? arguments[i + 1] : "";
             const bool digits =
                 !place.empty() && place.size() <= 2 && place.find_first_not_of("0123456789") == std::string::npos;
@@ -114,5 +134,7 @@ CommandLine parseCommandLine(const char* commandLine)
             options.error = "unexpected argument '" + argument + "'";
         }
     }
+    if (options.error.empty() && !options.verifyFile.empty() && !options.watchFile.empty())
+        options.error = "options '--verify' and '--watch' cannot be used together";
     return options;
 }

@@ -7,6 +7,10 @@
 //   --scores-dir DIR       keep the best scores and the settings in DIR
 //                          (also written --scores-dir=DIR)
 //   --reset-scores         empty the table of best scores, then leave
+//   --verify FILE          play the round file FILE without a window, say
+//                          what it reaches and whether that is its claim
+//   --watch FILE           play the round file FILE in the window
+//                          (both also written --verify=FILE, --watch=FILE)
 //   --export-round N FILE  write the round kept with the table's N-th entry
 //                          (from 1) to FILE, then leave
 //
@@ -23,7 +27,9 @@ struct CommandLine {
     bool resetScores = false;
     bool scoresDirGiven = false;
     std::string scoresDir;
-    int exportPlace = 0;  // --export-round's N, 0 when not asked
+    std::string verifyFile;  // empty when not given
+    std::string watchFile;   // empty when not given
+    int exportPlace = 0;     // --export-round's N, 0 when not asked
     std::string exportFile;
     std::string error;  // set for a line the game cannot follow
 };
@@ -35,3 +41,7 @@ std::string joinCommandLine(const std::vector<std::string>& arguments);
 CommandLine parseCommandLine(const char* commandLine);
 
 extern const char* const USAGE_TEXT;
+
+// The options this run was started with, kept by WinMain before the game
+// starts (the scene reads watchFile from here).
+extern CommandLine gameOptions;

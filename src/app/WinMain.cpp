@@ -7,14 +7,16 @@
 // are a second old, or, with no thread to be had, at the start of a wait that
 // leaves time for a write (Settings::writeWhenDue).
 // Before any of it, the command line is read: the options that answer at
-// once (--help, --version, --reset-scores, --export-round, a bad option)
-// never open the window.
+// once (--help, --version, --reset-scores, --export-round, --verify, a bad
+// option) never open the window.
 #include "app/WinMain.h"
 
 #include "app/BestScores.h"
 #include "app/CommandLine.h"
+#include "app/ConsoleReply.h"
 #include "app/FrameClock.h"
 #include "app/GameWindow.h"
+#include "app/RoundVerify.h"
 #include "app/Scene.h"
 #include "app/SaveFile.h"
 #include "app/SaveFolders.h"
@@ -51,6 +53,14 @@ int followCommandLine(const char* commandLine)
     if (options.scoresDirGiven) {
         saveFolders.where = SaveFolders::Where::Given;
         saveFolders.given = options.scoresDir;
+    }
+    gameOptions = options;
+    // Before anything is started: the round plays with the game's null
+    // members, no device, no window and no sound.
+    if (!options.verifyFile.empty()) {
+        const RoundVerdict verdict = verifyRoundFile(options.verifyFile);
+        replyOnConsole(verdict.text, verdict.exitCode == ExitRoundUnreadable);
+        return verdict.exitCode;
     }
     if (options.resetScores) {
         if (BestScores().reset()) return 0;

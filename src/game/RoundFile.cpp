@@ -301,8 +301,14 @@ std::string formatRoundFile(const RoundRecording& recording)
     out += "carried " + std::to_string(start.changeCount) + "\n";
     out += "cursor " + std::to_string(start.cursorColumn) + " " + std::to_string(start.cursorRow) + " " +
            std::to_string(start.cursorShown ? 1 : 0);
-    for (int32_t held : start.cursorHeld) out += " " + std::to_string(held);
-    out += " " + std::to_string(start.cursorMouseKnown ? 1 : 0) + " " + std::to_string(start.cursorMouseX) + " " +
+    // Appended part by part: GCC 12 takes `" " + std::to_string(...)` for an
+    // overlapping copy (-Wrestrict) in the 32-bit Windows build.
+    for (int32_t held : start.cursorHeld) {
+        out += ' ';
+        out += std::to_string(held);
+    }
+    out += ' ';
+    out += std::to_string(start.cursorMouseKnown ? 1 : 0) + " " + std::to_string(start.cursorMouseX) + " " +
            std::to_string(start.cursorMouseY) + "\n";
     out += "music " + std::to_string(start.track) + "\n";
     out += "claim " + std::to_string(recording.score) + " " + std::to_string(recording.chain) + "\n";

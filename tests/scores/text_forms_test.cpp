@@ -163,3 +163,31 @@ TEST(CommandLineText, ReadsTheOptions)
     EXPECT_EQ(parseCommandLine("--scores-dir=").error, "option '--scores-dir' needs a folder");
     EXPECT_FALSE(parseCommandLine("level2").error.empty());
 }
+
+TEST(CommandLineText, ReadsTheRoundFileOptions)
+{
+    struct Case {
+        const char* line;
+        const char* verifyFile;
+        const char* watchFile;
+        const char* error;
+    };
+    const Case cases[] = {
+        {R"(--verify "my round.txt")", "my round.txt", "", ""},
+        {"--verify=r.txt --scores-dir s", "r.txt", "", ""},
+        {"--watch r.txt", "", "r.txt", ""},
+        {"--watch=r.txt", "", "r.txt", ""},
+        {"--verify", "", "", "option '--verify' needs a file"},
+        {"--watch=", "", "", "option '--watch' needs a file"},
+        {"--verify a --watch b", "a", "b", "options '--verify' and '--watch' cannot be used together"},
+        {"--verify-all x", "", "", "unknown option '--verify-all'"},
+    };
+    for (const Case& c : cases) {
+        const CommandLine options = parseCommandLine(c.line);
+        EXPECT_EQ(options.error, c.error) << c.line;
+        if (*c.error) continue;
+        EXPECT_EQ(options.verifyFile, c.verifyFile) << c.line;
+        EXPECT_EQ(options.watchFile, c.watchFile) << c.line;
+    }
+    EXPECT_EQ(parseCommandLine("--verify=r.txt --scores-dir s").scoresDir, "s");
+}

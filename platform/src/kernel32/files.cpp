@@ -3,7 +3,10 @@
 // DeleteFileA, CreateDirectoryA, GetFileAttributesA, FindFirstFileA /
 // FindNextFileA / FindClose, GetFullPathNameA, GetFinalPathNameByHandleA and
 // GetLastError, on open / read / write / fsync / flock / rename / unlink /
-// mkdir / stat / readdir / realpath.
+// mkdir / stat / readdir / realpath; and the standard handles: GetStdHandle
+// gives file handles on descriptors 1 and 2, and AttachConsole finds no
+// console to attach to, since a POSIX process's standard handles already lead
+// to its terminal or wherever they were sent.
 // Limits: synchronous calls only (no OVERLAPPED I/O: LockFileEx's OVERLAPPED
 // is required as on Windows but its offset is not read); share modes are not
 // enforced, since POSIX does not refuse an open to another opener; a lock
@@ -126,6 +129,17 @@ bool giveFound(Object& search, WIN32_FIND_DATAA& data)
         data.dwFileAttributes = FILE_ATTRIBUTE_NORMAL;
     }
     return true;
+}
+
+// A handle on a standard descriptor, or null where it is not open (as
+// Windows gives for a program started without one).
+HANDLE standardHandle(int fd)
+{
+    if (fcntl(fd, F_GETFD) < 0) return nullptr;
+    auto* file = new Object(Object::Kind::File);
+    file->fd = fd;
+    std::lock_guard<std::mutex> guard(kernel::lock());
+    return registerObject(file);
 }
 
 }  // namespace
@@ -399,4 +413,23 @@ DWORD GetFinalPathNameByHandleA(HANDLE file, LPSTR filePath, DWORD filePathLengt
     const std::string resolved = real;
     std::free(real);
     return copyOut(resolved, filePath, filePathLength);
+}
+
+HANDLE GetStdHandle(DWORD stdHandle)
+{
+    // One handle each for the life of the process, as on Windows; closing it
+    // closes the descriptor.
+    static const HANDLE output = standardHandle(STDOUT_FILENO);
+    static const HANDLE error = standardHandle(STDERR_FILENO);
+    lastError = ERROR_SUCCESS;
+    if (stdHandle == STD_OUTPUT_HANDLE) return output;
+    if (stdHandle == STD_ERROR_HANDLE) return error;
+    fail(ERROR_INVALID_PARAMETER);
+    return INVALID_HANDLE_VALUE;
+}
+
+BOOL AttachConsole(DWORD /*processId*/)
+{
+    // What Windows answers where the parent has no console.
+    return fail(ERROR_INVALID_HANDLE);
 }

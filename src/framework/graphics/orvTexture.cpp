@@ -14,6 +14,10 @@ TextureSlot orvTexture::slots[TextureSlotCount];
 
 IDirect3DTexture9* orvTexture::Load(const char* fileName)
 {
+    // Without a device no texture can be made, and D3DX may read the whole
+    // file before it looks at the device: a round played with none (as
+    // --verify plays it) reads no image.
+    if (!Device) return nullptr;
     for (TextureSlot& slot : slots)
         if (slot.texture && lstrcmpiA(slot.name, fileName) == 0) {
             ++slot.refCount;
