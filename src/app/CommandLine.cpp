@@ -7,8 +7,6 @@
 
 #include "game/ScoreTable.h"
 
-CommandLine gameOptions;
-
 const char* const USAGE_TEXT =
     "Usage: vantorel [OPTION]...\n"
     "A one-minute colour puzzle: click blocks to change their colour and turn the gravity,\n"

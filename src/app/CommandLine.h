@@ -41,7 +41,3 @@ std::string joinCommandLine(const std::vector<std::string>& arguments);
 CommandLine parseCommandLine(const char* commandLine);
 
 extern const char* const USAGE_TEXT;
-
-// The options this run was started with, kept by WinMain before the game
-// starts (the scene reads watchFile from here).
-extern CommandLine gameOptions;

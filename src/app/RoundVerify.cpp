@@ -47,21 +47,29 @@ std::string readRoundText(const std::string& path, std::string& text)
 
 }  // namespace
 
+bool readRoundFile(const std::string& path, RoundRecording& recording, std::string& problem)
+{
+    std::string text;
+    problem = readRoundText(path, text);
+    if (!problem.empty()) return false;
+    RoundFileRead read = parseRoundFile(text);
+    if (read.status != RoundFileStatus::Read) {
+        problem = read.message;
+        return false;
+    }
+    recording = std::move(read.recording);
+    return true;
+}
+
 RoundVerdict verifyRoundFile(const std::string& path)
 {
     RoundVerdict verdict;
-    std::string text;
-    const std::string problem = readRoundText(path, text);
-    if (!problem.empty()) {
+    RoundRecording recording;
+    std::string problem;
+    if (!readRoundFile(path, recording, problem)) {
         verdict.text = "vantorel: cannot verify '" + path + "': " + problem;
         return verdict;
     }
-    const RoundFileRead read = parseRoundFile(text);
-    if (read.status != RoundFileStatus::Read) {
-        verdict.text = "vantorel: cannot verify '" + path + "': " + read.message;
-        return verdict;
-    }
-    const RoundRecording& recording = read.recording;
     const RoundOutcome outcome = playRound(recording);
     const bool matches = outcome.score == recording.score && outcome.chain == recording.chain;
     verdict.exitCode = matches ? ExitRoundVerified : ExitRoundNotMatching;

@@ -20,6 +20,7 @@
 #include "app/Scene.h"
 #include "app/SaveFile.h"
 #include "app/SaveFolders.h"
+#include "app/RoundWatch.h"
 #include "app/Settings.h"
 #include "app/Systems.h"
 #include "framework/graphics/orvGraphics.h"
@@ -54,13 +55,23 @@ int followCommandLine(const char* commandLine)
         saveFolders.where = SaveFolders::Where::Given;
         saveFolders.given = options.scoresDir;
     }
-    gameOptions = options;
     // Before anything is started: the round plays with the game's null
     // members, no device, no window and no sound.
     if (!options.verifyFile.empty()) {
         const RoundVerdict verdict = verifyRoundFile(options.verifyFile);
         replyOnConsole(verdict.text, verdict.exitCode == ExitRoundUnreadable);
         return verdict.exitCode;
+    }
+    // A round to watch is read before the window opens, so that a file that
+    // cannot be played says so and opens nothing.
+    if (!options.watchFile.empty()) {
+        RoundRecording recording;
+        std::string problem;
+        if (!readRoundFile(options.watchFile, recording, problem)) {
+            replyOnConsole("vantorel: cannot watch '" + options.watchFile + "': " + problem, true);
+            return ExitRoundUnreadable;
+        }
+        watchRequest = std::move(recording);
     }
     if (options.resetScores) {
         if (BestScores().reset()) return 0;

@@ -197,7 +197,9 @@ void sceneMain::finishRound()
     SetThreadExecutionState(ES_CONTINUOUS);
 }
 
-// Any key pressed, the mouse moved or a button, direction or stick held.
+// Something new from the player: a key pressed, the mouse moved, a button,
+// direction or the stick pressed. Input only held since before is not new,
+// so the press that starts a watch does not end it.
 bool sceneMain::playerActed(const RoundInput& live, const RoundInput& previous)
 {
     bool acted = playerRequests.keyPresses > 0;
@@ -205,11 +207,22 @@ bool sceneMain::playerActed(const RoundInput& live, const RoundInput& previous)
     if (live.pointerKnown != previous.pointerKnown || live.pointerX != previous.pointerX ||
         live.pointerY != previous.pointerY)
         acted = true;
-    if (live.leftDown || live.rightDown || live.buttons != 0 || live.stick != 0) acted = true;
+    if ((live.leftDown && !previous.leftDown) || (live.rightDown && !previous.rightDown)) acted = true;
+    if ((live.buttons & ~previous.buttons) != 0 || (live.stick & ~previous.stick) != 0) acted = true;
     if (input)
         for (int i = 0; i < BUTTON_COUNT; ++i)
-            if ((input->buttons[i] & 1) || (input->padButtons[i] & 1)) acted = true;
+            if (input->buttons[i] == BTN_PRESSED || input->padButtons[i] == BTN_PRESSED) acted = true;
     return acted;
+}
+
+// Anything held down: a player holding a key is not idle.
+bool sceneMain::playerHolds(const RoundInput& live) const
+{
+    if (live.leftDown || live.rightDown || live.buttons != 0 || live.stick != 0) return true;
+    if (input)
+        for (int i = 0; i < BUTTON_COUNT; ++i)
+            if ((input->buttons[i] & 1) || (input->padButtons[i] & 1)) return true;
+    return false;
 }
 
 // The press edge of Return or of the pad's south button, each on its own.
@@ -227,7 +240,7 @@ bool sceneMain::watchButtonPressed()
 // shown table's choice of an entry to watch.
 void sceneMain::updateWaiting(bool acted, const RoundInput& live, const RoundInput& previous)
 {
-    idleTicks = acted ? 0 : idleTicks + 1;
+    idleTicks = acted || playerHolds(live) ? 0 : idleTicks + 1;
     const bool watchAsked = watchButtonPressed();
     if (!tableShown) {
         tableChoice = -1;

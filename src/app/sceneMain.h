@@ -103,6 +103,7 @@ private:
     void startRound();
     void finishRound();
     bool playerActed(const RoundInput& live, const RoundInput& previous);
+    bool playerHolds(const RoundInput& live) const;
     // One tick of the watched round; false when the tick goes on as a waiting tick.
     bool updateWatch(bool acted);
     void endWatch();

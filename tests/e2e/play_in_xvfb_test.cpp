@@ -174,12 +174,14 @@ protected:
         display = x;
     }
 
-    void startGame()
+    void startGame(const std::vector<std::string>& options = {})
     {
         // A sanitizer build of the game checks its memory at exit with the
         // options and suppressions the harness passes on.
         std::vector<std::string> env = {"DISPLAY=" + display, "SDL_AUDIODRIVER=dummy"};
-        spawn(player, {game}, env, logs + "/game.log", folder);
+        std::vector<std::string> command = {game};
+        command.insert(command.end(), options.begin(), options.end());
+        spawn(player, command, env, logs + "/game.log", folder);
         std::string id;
         for (auto until = Clock::now() + 30s; id.empty() && Clock::now() < until;) {
             id = output(std::string("xdotool search --onlyvisible --name '^") + WindowCaption +
@@ -377,4 +379,23 @@ TEST_F(PlayInXvfb, InstantTapAndClickEachCountOnce)
     const double quarter = arrowDifference(before, settled, 1);
     EXPECT_LT(quarter, arrowDifference(before, settled, 0) / 2) << "the arrow did not turn";
     EXPECT_LT(quarter, arrowDifference(before, settled, 2) / 2) << "the arrow turned twice";
+}
+
+// A round file watched from the command line plays at once (the banner slides
+// off as in a round), other keys leave it playing, Escape quits.
+TEST_F(PlayInXvfb, WatchingARoundFilePlaysItUntilEscape)
+{
+    ASSERT_TRUE(readBanner(folder + "/DATA/gamestart.png", banner)) << "no DATA beside " << game;
+    startGame({"--watch", std::string(VANTOREL_SOURCE_DIR) + "/tests/verify/one_minute_round.txt"});
+    if (HasFatalFailure()) return;
+    Screen playing = shotUntil([&](const Screen& s) { return bannerShown(s) < 0.2; });
+    EXPECT_LT(bannerShown(playing), 0.2) << "the watched round did not start";
+    sh("xdotool key x");
+    std::this_thread::sleep_for(300ms);
+    EXPECT_FALSE(player.waitEnd(0ms)) << "a key other than Escape ended the watch";
+    EXPECT_LT(bannerShown(shot()), 0.2) << "a key other than Escape ended the watch";
+    sh("xdotool key Escape");
+    ASSERT_TRUE(player.waitEnd(10000ms)) << "the game did not end after Escape";
+    ASSERT_TRUE(WIFEXITED(player.status));
+    EXPECT_EQ(WEXITSTATUS(player.status), 0);
 }

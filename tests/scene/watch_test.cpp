@@ -138,3 +138,24 @@ TEST_F(WatchTest, AnyInputEndsAWatchAtOnceAndSpaceStartsARound)
     EXPECT_EQ(settings.volume, volume) << "a watch changes no setting";
     EXPECT_EQ(settings.mute, mute);
 }
+
+TEST_F(WatchTest, ReturnWatchesTheChosenEntryAndTheHeldKeyDoesNotEndIt)
+{
+    ASSERT_GT(playRound(), 0);
+    testmode::setKey(VK_TAB, true);
+    tick();
+    testmode::setKey(VK_TAB, false);
+    ASSERT_TRUE(scene().tableShown);
+    EXPECT_EQ(scene().tableChoice, -1) << "nothing is chosen before a direction";
+    testmode::setKey(VK_DOWN, true);
+    tick();
+    testmode::setKey(VK_DOWN, false);
+    tick();
+    EXPECT_EQ(scene().tableChoice, 0);
+    // Return held for a few ticks, as a person presses it.
+    testmode::setKey(VK_RETURN, true);
+    ticks(5);
+    testmode::setKey(VK_RETURN, false);
+    tick();
+    EXPECT_NE(scene().watch, nullptr) << "the press that starts a watch does not end it";
+}

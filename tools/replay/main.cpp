@@ -7,7 +7,7 @@
 #include "ReplayRun.h"
 #include "ReplayScript.h"
 #include "app/RoundWatch.h"
-#include "game/RoundFile.h"
+#include "app/RoundVerify.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -33,27 +33,6 @@ std::vector<ScriptEvent> readScriptFrom(const std::string& path)
     std::ifstream file(path);
     if (!file) throw replay::ScriptError("cannot open the script");
     return replay::readScript(file);
-}
-
-// Hands the round file to the game, which plays it at start-up as it plays a
-// round the player watches.
-bool readRoundFrom(const std::string& path, std::string& message)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        message = "cannot open it";
-        return false;
-    }
-    std::string text(MAX_ROUND_FILE_BYTES + 1, '\0');
-    file.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<size_t>(file.gcount()));
-    RoundFileRead read = parseRoundFile(text);
-    if (read.status != RoundFileStatus::Read) {
-        message = read.message;
-        return false;
-    }
-    watchRequest = std::move(read.recording);
-    return true;
 }
 
 // The game reads DATA/ from the working directory. A run started elsewhere
@@ -102,11 +81,14 @@ int main(int argc, char** argv)
     std::vector<ScriptEvent> events;
     uint32_t lastTick = 0;
     if (!options.roundPath.empty()) {
+        // The game plays it at start-up, as it plays a round the player watches.
+        RoundRecording recording;
         std::string message;
-        if (!readRoundFrom(options.roundPath, message)) {
+        if (!readRoundFile(options.roundPath, recording, message)) {
             std::fprintf(stderr, "vantorel-replay: round %s: %s\n", options.roundPath.c_str(), message.c_str());
             return ExitUsage;
         }
+        watchRequest = std::move(recording);
         // The game quits when the round ends; this only bounds the run.
         lastTick = options.ticks ? *options.ticks : std::numeric_limits<uint32_t>::max();
     } else {
