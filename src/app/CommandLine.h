@@ -6,7 +6,8 @@
 //   --version              the game's name and version
 //   --scores-dir DIR       keep the best scores and the settings in DIR
 //                          (also written --scores-dir=DIR)
-//   --reset-scores         empty the table of best scores, then leave
+//   --reset-scores         empty the table of best scores and the days'
+//                          tables, then leave
 //   --export-round N FILE  write the round kept with the table's N-th entry
 //                          (from 1) to FILE, then leave
 //
