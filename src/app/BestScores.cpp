@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
 #include <vector>
 
 namespace {
@@ -20,9 +21,89 @@ const std::string RoundHeader = "vantorel-round ";
 // "round-...-1870.txt", then "-2" to this many.
 constexpr int RoundNameTries = 99;
 
-std::string fileIn(const std::string& folder, const std::string& suffix)
+const std::string DayPrefix = "day-";
+constexpr size_t DayDigits = 8;
+
+// The file `name` + `suffix` of a table named `name` ("scores", "day-...").
+std::string fileIn(const std::string& folder, const std::string& name, const std::string& suffix)
 {
-    return folder + "\\" + BestScores::FILE_NAME + suffix;
+    return folder + "\\" + name + suffix;
+}
+
+bool allDigits(const std::string& text, size_t from)
+{
+    return text.size() > from && text.find_first_not_of("0123456789", from) == std::string::npos;
+}
+
+// yyyymmdd of a real date, years 1 to 9999.
+bool isDate(uint32_t day)
+{
+    static const uint32_t monthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const uint32_t year = day / 10000, month = day / 100 % 100, date = day % 100;
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || date < 1) return false;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return date <= monthDays[month - 1] + (month == 2 && leap ? 1u : 0u);
+}
+
+// The days from 1 March of the year 0 to a date (isDate), so that dates a
+// month or a year apart compare by their days.
+int64_t dayNumber(uint32_t day)
+{
+    const int64_t month = day / 100 % 100, date = day % 100;
+    const int64_t year = day / 10000 - (month <= 2 ? 1 : 0);
+    const int64_t inYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + date - 1;
+    return year * 365 + year / 4 - year / 100 + year / 400 + inYear;
+}
+
+// ".bad", ".bad.1", ...: the kept damaged files' endings.
+std::string damagedSuffix(int number) { return ".bad" + (number == 0 ? std::string() : "." + std::to_string(number)); }
+
+std::string dayName(uint32_t day)
+{
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%0*u", static_cast<int>(DayDigits), static_cast<unsigned>(day));
+    return DayPrefix + digits;
+}
+
+// A file of a day's table: exactly "day-", a date, and ".txt",
+// ".pending.<process id>", ".bad" or ".bad.<number>" (the kept damaged
+// files); `day` gets the date.
+enum class DayFile { None, Table, Pending, Damaged };
+DayFile dayFileOf(const std::string& name, uint32_t& day)
+{
+    const size_t end = DayPrefix.size() + DayDigits;
+    if (name.rfind(DayPrefix, 0) != 0 || name.size() <= end ||
+        name.find_first_not_of("0123456789", DayPrefix.size()) != end)
+        return DayFile::None;
+    day = static_cast<uint32_t>(std::stoul(name.substr(DayPrefix.size(), DayDigits)));
+    if (!isDate(day)) return DayFile::None;
+    const std::string rest = name.substr(end);
+    if (rest == ".txt") return DayFile::Table;
+    if (rest.rfind(PendingInfix, 0) == 0 && allDigits(rest, PendingInfix.size())) return DayFile::Pending;
+    for (int number = 0; number < DAMAGED_KEPT; ++number)
+        if (rest == damagedSuffix(number)) return DayFile::Damaged;
+    return DayFile::None;
+}
+
+// The files of days' tables in the folder, as dayFileOf reads their names.
+struct FoundDayFile {
+    uint32_t day;
+    DayFile kind;
+};
+std::vector<FoundDayFile> dayFiles(const std::string& folder)
+{
+    std::vector<FoundDayFile> files;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\" + DayPrefix + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return files;
+    do {
+        uint32_t day = 0;
+        const DayFile kind = dayFileOf(found.cFileName, day);
+        if (kind != DayFile::None && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            files.push_back(FoundDayFile{day, kind});
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return files;
 }
 
 std::string now(std::string& time)
@@ -107,19 +188,18 @@ int placeOf(const ScoreTable& table, const ScoreEntry& round)
     return 0;
 }
 
-// The pending files in the folder: "scores.pending." and a process id (a
-// temporary file on its way there has more after it).
-std::vector<std::string> pendingFiles(const std::string& folder)
+// The pending files of the table `name` in the folder: "<name>.pending."
+// and a process id (a temporary file on its way there has more after it).
+std::vector<std::string> pendingFiles(const std::string& folder, const std::string& table)
 {
     std::vector<std::string> paths;
-    const std::string prefix = BestScores::FILE_NAME + PendingInfix;
+    const std::string prefix = table + PendingInfix;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "\\" + prefix + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return paths;
     do {
         const std::string name = found.cFileName;
-        if (name.size() > prefix.size() && name.rfind(prefix, 0) == 0 &&
-            name.find_first_not_of("0123456789", prefix.size()) == std::string::npos &&
+        if (name.rfind(prefix, 0) == 0 && allDigits(name, prefix.size()) &&
             !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             paths.push_back(folder + "\\" + name);
     } while (FindNextFileA(search, &found));
@@ -130,11 +210,11 @@ std::vector<std::string> pendingFiles(const std::string& folder)
 // Puts the rounds of the pending files in the table; `merged` gets the files
 // read, to be removed once the table is written, and `met` the round files
 // their entries name. True when a round went in.
-bool mergePendingFiles(const std::string& folder, ScoreTable& table, std::vector<std::string>& merged,
-                       std::vector<std::string>& met)
+bool mergePendingFiles(const std::string& folder, const std::string& name, ScoreTable& table,
+                       std::vector<std::string>& merged, std::vector<std::string>& met)
 {
     bool changed = false;
-    for (const std::string& file : pendingFiles(folder)) {
+    for (const std::string& file : pendingFiles(folder, name)) {
         std::string text;
         if (readSaveFile(file, text) != SaveRead::Read) continue;
         ScoreTable theirs;
@@ -146,12 +226,113 @@ bool mergePendingFiles(const std::string& folder, ScoreTable& table, std::vector
     return changed;
 }
 
+// Under the lock: removes the table `name`, its pending files and the round
+// files they and `met` link, but none of `spared`. With `keepUnread` a file
+// that cannot be read stays, and so do the rounds it may link. False (said)
+// when a file could not be removed.
+bool removeTable(const std::string& folder, const std::string& name, std::vector<std::string> met,
+                 const std::vector<std::string>& spared, bool keepUnread)
+{
+    std::vector<std::string> files = pendingFiles(folder, name);
+    files.insert(files.begin(), fileIn(folder, name, ".txt"));
+    std::vector<std::string> read;
+    for (const std::string& file : files) {
+        std::string text;
+        ScoreTable named;
+        const SaveRead result = readSaveFile(file, text);
+        if (result == SaveRead::Missing) continue;
+        if (result == SaveRead::Failed && keepUnread) {
+            trace(shownPath(file) + " could not be read; it stays, with the round files it may name");
+            continue;
+        }
+        named.parse(text);
+        addNames(named, met);
+        read.push_back(file);
+    }
+    std::sort(met.begin(), met.end());
+    met.erase(std::unique(met.begin(), met.end()), met.end());
+    for (const std::string& round : met)
+        if (std::find(spared.begin(), spared.end(), round) == spared.end()) read.push_back(roundFileIn(folder, round));
+    for (const std::string& file : read) {
+        if (DeleteFileA(file.c_str())) continue;
+        const DWORD error = GetLastError();
+        if (isMissing(error)) continue;
+        trace(withError(shownPath(file) + " could not be removed", error));
+        return false;
+    }
+    return true;
+}
+
+// Adds the round files the table `name` and its pending files link.
+void addLinks(const std::string& folder, const std::string& name, std::vector<std::string>& names)
+{
+    std::vector<std::string> files = pendingFiles(folder, name);
+    files.push_back(fileIn(folder, name, ".txt"));
+    for (const std::string& file : files) {
+        std::string text;
+        ScoreTable named;
+        if (readSaveFile(file, text) == SaveRead::Read) named.parse(text);
+        addNames(named, names);
+    }
+}
+
+// Under the lock of a save of the day `today`'s table: the days more than
+// DaysKept - 1 days before it go, their damaged files with them; a round
+// file that a table staying (the main one, a day kept) links stays too.
+void removeOldDays(const std::string& folder, uint32_t today)
+{
+    if (!isDate(today)) return;
+    const int64_t oldest = dayNumber(today) - (BestScores::DaysKept - 1);
+    std::set<uint32_t> old, kept;
+    for (const FoundDayFile& file : dayFiles(folder)) (dayNumber(file.day) < oldest ? old : kept).insert(file.day);
+    if (old.empty()) return;
+    std::vector<std::string> spared;
+    addLinks(folder, BestScores::FILE_NAME, spared);
+    for (uint32_t day : kept) addLinks(folder, dayName(day), spared);
+    for (uint32_t day : old) {
+        const std::string name = dayName(day);
+        if (!removeTable(folder, name, {}, spared, true)) continue;
+        for (int number = 0; number < DAMAGED_KEPT; ++number) {
+            const std::string path = fileIn(folder, name, damagedSuffix(number));
+            if (DeleteFileA(path.c_str())) continue;
+            const DWORD error = GetLastError();
+            if (!isMissing(error)) trace(withError(shownPath(path) + " of an old day could not be removed", error));
+        }
+    }
+}
+
+// A reset's lock: true when it was refused (said on the debug trace); a
+// lock not held for want of a folder is no table either.
+bool resetRefused(const SaveLock& lock, const std::string& folder)
+{
+    if (lock.busy) {
+        trace("the best scores in " + shownPath(folder) +
+              " are in use by another copy of the game; they are left as they are");
+        return true;
+    }
+    if (!lock.held && !isMissing(lock.error)) {
+        trace(withError("the best scores in " + shownPath(folder) + " could not be locked", lock.error) +
+              "; they are left as they are");
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
-BestScores::BestScores()
-    : lastPlace(0), lastRound{}, waitingForLock(false), damageReported(false), failureReported(false),
-      busyReported(false)
+BestScores::BestScores() : BestScores(FILE_NAME, 0) {}
+
+BestScores::BestScores(uint32_t day) : BestScores(dayName(day), day) {}
+
+BestScores::BestScores(const std::string& name, uint32_t day)
+    : lastPlace(0), fileName(name), tableDay(day), lastRound{}, waitingForLock(false), damageReported(false),
+      failureReported(false), busyReported(false)
 {
+}
+
+std::string BestScores::pathIn(const std::string& folder, const std::string& suffix) const
+{
+    return fileIn(folder, fileName, suffix);
 }
 
 BestScores::~BestScores()
@@ -181,14 +362,14 @@ void BestScores::load()
     const std::string folder = saveFolders.scores(false);
     if (folder.empty()) return;
     std::string text;
-    const std::string path = fileIn(folder, ".txt");
+    const std::string path = pathIn(folder, ".txt");
     const SaveRead read = readSaveFile(path, text);
     if (read == SaveRead::TooLarge) {
         damageReported = true;
         trace(shownPath(path) +
               " is too large to be a table of best scores (over 1 MiB); the best scores start "
               "empty, and the file is kept aside as " +
-              shownPath(fileIn(folder, ".bad")) + " when the next round is saved");
+              shownPath(pathIn(folder, ".bad")) + " when the next round is saved");
         return;
     }
     if (read == SaveRead::Failed) {
@@ -316,8 +497,8 @@ void BestScores::save()
         return reportOnce(withError("the best scores in " + shownPath(folder) + " could not be locked", lock.error));
     if (!writeRounds(folder)) return;
 
-    const std::string path = fileIn(folder, ".txt");
-    const std::string badPath = fileIn(folder, ".bad");
+    const std::string path = pathIn(folder, ".txt");
+    const std::string badPath = pathIn(folder, ".bad");
     std::string text;
     const SaveRead read = readSaveFile(path, text);
     if (read == SaveRead::Failed) {
@@ -334,7 +515,7 @@ void BestScores::save()
     addNames(unsaved, met);
     for (const RunRound& kept : runRounds) met.push_back(kept.name);
     std::vector<std::string> merged;
-    bool changed = mergePendingFiles(folder, onDisk, merged, met) || read == SaveRead::TooLarge;
+    bool changed = mergePendingFiles(folder, fileName, onDisk, merged, met) || read == SaveRead::TooLarge;
     for (const ScoreEntry& round : unsaved.entries) changed |= addRound(onDisk, round);
 
     if (changed) {
@@ -353,6 +534,7 @@ void BestScores::save()
     }
     for (const std::string& file : merged) DeleteFileA(file.c_str());
     removeDroppedRounds(folder, met, onDisk);
+    if (tableDay != 0) removeOldDays(folder, tableDay);
     runRounds.clear();
     table = onDisk;
     table.badLines.clear();
@@ -375,7 +557,7 @@ void BestScores::keepPending()
         for (ScoreEntry& round : unsaved.entries)
             if (round.round == kept.name) round.round.clear();
     }
-    const std::string path = fileIn(folder, PendingInfix + std::to_string(GetCurrentProcessId()));
+    const std::string path = pathIn(folder, PendingInfix + std::to_string(GetCurrentProcessId()));
     // A file of that name was left by an earlier process with the same id.
     ScoreTable pending;
     std::string text;
@@ -401,42 +583,14 @@ bool BestScores::reset()
     const std::string folder = saveFolders.scores(false);
     if (!folder.empty()) {
         SaveLock lock(folder, FILE_NAME);
-        if (lock.busy) {
-            trace("the best scores in " + shownPath(folder) +
-                  " are in use by another copy of the game; they are left as they are");
-            return false;
-        }
-        if (!lock.held && !isMissing(lock.error)) {
-            trace(withError("the best scores in " + shownPath(folder) + " could not be locked", lock.error) +
-                  "; they are left as they are");
-            return false;
-        }
-        // Without a folder to hold the lock file there is no table either.
-        std::vector<std::string> files = lock.held ? pendingFiles(folder) : std::vector<std::string>();
+        if (resetRefused(lock, folder)) return false;
         if (lock.held) {
-            files.insert(files.begin(), fileIn(folder, ".txt"));
-            // Then the round files the table, the pending files and this run
-            // name.
+            // The round files this run names go too.
             std::vector<std::string> met;
-            for (const std::string& file : files) {
-                std::string text;
-                ScoreTable named;
-                if (readSaveFile(file, text) == SaveRead::Read) named.parse(text);
-                addNames(named, met);
-            }
             addNames(table, met);
             addNames(unsaved, met);
             for (const RunRound& kept : runRounds) met.push_back(kept.name);
-            std::sort(met.begin(), met.end());
-            met.erase(std::unique(met.begin(), met.end()), met.end());
-            for (const std::string& name : met) files.push_back(roundFileIn(folder, name));
-        }
-        for (const std::string& file : files) {
-            if (DeleteFileA(file.c_str())) continue;
-            const DWORD error = GetLastError();
-            if (isMissing(error)) continue;
-            trace(withError(shownPath(file) + " could not be removed", error));
-            return false;
+            if (!removeTable(folder, fileName, met, {}, false)) return false;
         }
     }
     table = ScoreTable();
@@ -445,6 +599,21 @@ bool BestScores::reset()
     waitingForLock = false;
     lastPlace = 0;
     return true;
+}
+
+bool BestScores::resetAll()
+{
+    const std::string folder = saveFolders.scores(false);
+    if (folder.empty()) return true;
+    SaveLock lock(folder, FILE_NAME);
+    if (resetRefused(lock, folder)) return false;
+    if (!lock.held) return true;
+    bool all = removeTable(folder, FILE_NAME, {}, {}, false);
+    std::set<uint32_t> days;
+    for (const FoundDayFile& file : dayFiles(folder))
+        if (file.kind != DayFile::Damaged) days.insert(file.day);
+    for (uint32_t day : days) all = removeTable(folder, dayName(day), {}, {}, false) && all;
+    return all;
 }
 
 std::string BestScores::roundPath(size_t index) const

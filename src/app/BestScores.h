@@ -27,6 +27,15 @@
 // rounds), under the lock; no other file of the folder is touched, since
 // another copy may have written a round whose line it has not saved yet. A
 // round file that is missing or damaged leaves its entry as it is.
+// A table of a day (the rounds of the day's round, UTC) is kept the same way
+// beside it, in "day-YYYYMMDD.txt" (its pending files
+// "day-YYYYMMDD.pending.<process id>", its damaged ones "day-YYYYMMDD.bad"),
+// under the same lock, its round files named by the same rule. A save of a
+// day's table drops the days more than DaysKept - 1 days before it, found by
+// name (exactly "day-" and a real date, then ".txt", ".pending.<process id>",
+// ".bad", ".bad.1" or ".bad.2"): their files and the round files their
+// readable lines link; a day's file that cannot be read stays, with its
+// rounds. The main table and its rounds are never touched by a day's.
 // Limits: main thread; round files up to MAX_ROUND_FILE_BYTES. Depends on:
 // ScoreTable, RoundFile (its limit), SaveFile, SaveFolders, GetLocalTime,
 // GetCurrentProcessId, CreateFileA, DeleteFileA, FindFirstFileA,
@@ -35,14 +44,22 @@
 
 #include "game/ScoreTable.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 class BestScores {
 public:
     static constexpr const char* FILE_NAME = "scores";
+    // Today's table and the six days before it.
+    static constexpr int DaysKept = 7;
 
+    // The main table, in "scores.txt".
     BestScores();
+    // The table of the day `day` (a date as yyyymmdd), in
+    // "day-YYYYMMDD.txt". A number that is not a date keeps its table under
+    // that name but drops no other day.
+    explicit BestScores(uint32_t day);
     // Saves what is still unsaved, or leaves it in the pending file.
     ~BestScores();
     BestScores(const BestScores&) = delete;
@@ -60,6 +77,10 @@ public:
     // included; false (said on the debug trace) when it was left as it was:
     // not locked (another copy holds the lock) or not removed.
     bool reset();
+    // Empties the main table and every day's table on disk (`--reset-scores`),
+    // with their pending files and round files, under one lock; false (said
+    // on the debug trace) when something was left.
+    static bool resetAll();
 
     // The round of `table.entries[index]`: this run's text not written yet,
     // else its file. False (said on the debug trace when a file was named)
@@ -89,7 +110,11 @@ private:
     void keepPending();
     void reportDamage(const ScoreTable& read, const std::string& path);
     void reportOnce(const std::string& message);
+    BestScores(const std::string& name, uint32_t day);
+    std::string pathIn(const std::string& folder, const std::string& suffix) const;
 
+    std::string fileName;  // "scores", or "day-YYYYMMDD" for a day's table
+    uint32_t tableDay;     // 0 for the main table
     ScoreTable unsaved;    // this run's rounds that are not in the file yet
     ScoreEntry lastRound;  // the round lastPlace tells of
     std::vector<RunRound> runRounds;

@@ -15,7 +15,7 @@ const char* const USAGE_TEXT =
     "  --help               show this help and leave\n"
     "  --version            show the version and leave\n"
     "  --scores-dir DIR     keep the best scores and the settings in DIR\n"
-    "  --reset-scores       empty the table of best scores and leave\n"
+    "  --reset-scores       empty the table of best scores and the days' tables and leave\n"
     "  --export-round N FILE\n"
     "                       write the round kept with the table's N-th entry to FILE and leave\n"
     "  --verify FILE        play the round file FILE without a window, show its score and\n"

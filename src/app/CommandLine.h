@@ -6,7 +6,8 @@
 //   --version              the game's name and version
 //   --scores-dir DIR       keep the best scores and the settings in DIR
 //                          (also written --scores-dir=DIR)
-//   --reset-scores         empty the table of best scores, then leave
+//   --reset-scores         empty the table of best scores and the days'
+//                          tables, then leave
 //   --verify FILE          play the round file FILE without a window, say
 //                          what it reaches and whether that is its claim
 //   --watch FILE           play the round file FILE in the window

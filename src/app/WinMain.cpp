@@ -74,7 +74,7 @@ int followCommandLine(const char* commandLine)
         watchRequest = std::move(recording);
     }
     if (options.resetScores) {
-        if (BestScores().reset()) return 0;
+        if (BestScores::resetAll()) return 0;
         MessageBoxA(nullptr, "vantorel: the best scores could not be emptied.", Caption, MB_OK | MB_ICONERROR);
         return 1;
     }
