@@ -36,6 +36,11 @@ constexpr int RowTop = TableY + 128, RowPitch = 42;
 constexpr int PlaceRight = TableX + 88, ScoreRight = TableX + 320, ChainRight = TableX + 430, DateLeft = TableX + 476;
 // The chosen row's frame, at (0, 0) of its own image: the row bar's size.
 constexpr Piece ChosenFrame{0, 0, RowBar.width, RowBar.height};
+// The day's table: its heading and footer, each covering the best table's
+// own where the table's ground has it.
+constexpr Piece DayHeading{0, 0, 720, 84}, DayFooter{0, 128, 720, 72};
+constexpr int DayHeadingX = TableX + 40, DayHeadingY = TableY + 12;
+constexpr int DayFooterX = TableX + 40, DayFooterY = TableY + 560;
 
 // A row of the table on the screen: the row bar's place. Its glyphs fill
 // its height; two pixels of the table's ground part it from the next row.
@@ -52,12 +57,13 @@ void drawPiece(orvSprite* sprite, const Piece& piece, int x, int y)
 
 }  // namespace
 
-BestScoresPanel::BestScoresPanel() : atlas(nullptr), digits(nullptr), chosenFrame(nullptr)
+BestScoresPanel::BestScoresPanel() : atlas(nullptr), digits(nullptr), chosenFrame(nullptr), dayParts(nullptr)
 {
     atlas = new orvSprite("DATA/UI/BestScores.png");
     // The status column's score digits, through the same cached texture.
     digits = new orvSprite("DATA/number.png");
     chosenFrame = new orvSprite("DATA/UI/chosen.png");
+    dayParts = new orvSprite("DATA/UI/daytable.png");
 }
 
 BestScoresPanel::~BestScoresPanel()
@@ -65,6 +71,7 @@ BestScoresPanel::~BestScoresPanel()
     destroy(atlas);
     destroy(digits);
     destroy(chosenFrame);
+    destroy(dayParts);
 }
 
 void BestScoresPanel::drawGlyphs(const std::string& text, int x, int y, int style)
@@ -107,9 +114,13 @@ void BestScoresPanel::drawBest(const ScoreTable& table, int place)
     drawPiece(atlas, Hint, BandCentreX - Hint.width / 2, hintY);
 }
 
-void BestScoresPanel::drawTable(const ScoreTable& table, int place, int chosen)
+void BestScoresPanel::drawTable(const ScoreTable& table, int place, int chosen, TableKind kind)
 {
     drawPiece(atlas, Table, TableX, TableY);
+    if (kind == TableKind::Day) {
+        drawPiece(dayParts, DayHeading, DayHeadingX, DayHeadingY);
+        drawPiece(dayParts, DayFooter, DayFooterX, DayFooterY);
+    }
     const int entries = static_cast<int>(table.entries.size());
     for (int row = 0; row < ScoreTable::TABLE_SIZE; ++row) {
         const Box box = rowBox(row);

@@ -3,6 +3,7 @@
 // status column wells, an arrow that points up).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -37,6 +38,8 @@ TEST(GeneratedImages, EveryImageIsRgbaAtItsPowerOfTwoSize)
         {"DATA/UI/BestScores.png", 1024, 1024},
         {"DATA/UI/replay.png", 512, 256},
         {"DATA/UI/chosen.png", 1024, 64},
+        {"DATA/UI/dayround.png", 1024, 128},
+        {"DATA/UI/daytable.png", 1024, 256},
     };
     for (const Expected& e : images) {
         SCOPED_TRACE(e.path);
@@ -206,6 +209,48 @@ TEST(GeneratedImages, ReplayMarkPulsesOverAClearGroundAndTheChosenRowStaysReadab
     EXPECT_GT(row.countVisible(730, 8, 768, 32, 200), 100) << "the play sign at the right end";
     EXPECT_EQ(row.countVisible(768, 0, 1024, 64, 1) + row.countVisible(0, 40, 768, 64, 1), 0)
         << "nothing beyond the row bar's 768 x 40";
+}
+
+// The round of the day's banner is the start banner with another title: the
+// same band and mouse line, bright words on its title line. The day table's
+// heading and footer are opaque and line up with the table's ground they
+// cover: where they show what the best table shows, they match it.
+TEST(GeneratedImages, TheDayBannerAndTheDayTableShowTheirWordsOnTheGameArt)
+{
+    DecodedImage day = decodePng("DATA/UI/dayround.png"), start = decodePng("DATA/gamestart.png");
+    ASSERT_TRUE(day.loaded && start.loaded);
+    auto bright = [](const DecodedImage& image, int x0, int y0, int x1, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) n += image.alpha(x, y) == 255 && image.luminance(x, y) > 0.8f;
+        return n;
+    };
+    auto sameRows =
+        [](const DecodedImage& a, int ax, int ay, const DecodedImage& b, int bx, int by, int width, int height) {
+        for (int y = 0; y < height; ++y)
+            if (!std::equal(a.at(ax, ay + y), a.at(ax + width, ay + y), b.at(bx, by + y))) return false;
+        return true;
+    };
+    EXPECT_GT(bright(day, 120, 20, 730, 60), 3000) << "the title's words";
+    EXPECT_FALSE(sameRows(day, 0, 20, start, 0, 20, 1024, 40)) << "a title of its own";
+    EXPECT_TRUE(sameRows(day, 0, 0, start, 0, 0, 1024, 12)) << "the band's top edge";
+    EXPECT_TRUE(sameRows(day, 0, 72, start, 0, 72, 1024, 56)) << "the mouse line and the band's bottom";
+
+    DecodedImage parts = decodePng("DATA/UI/daytable.png"), atlas = decodePng("DATA/UI/BestScores.png");
+    ASSERT_TRUE(parts.loaded && atlas.loaded);
+    EXPECT_EQ(parts.countVisible(0, 0, 720, 84, 255), 720 * 84) << "the heading hides the table's";
+    EXPECT_EQ(parts.countVisible(0, 128, 720, 200, 255), 720 * 72) << "the footer hides the table's";
+    EXPECT_EQ(parts.countVisible(720, 0, 1024, 256, 1) + parts.countVisible(0, 84, 720, 128, 1) +
+                  parts.countVisible(0, 200, 720, 256, 1),
+              0)
+        << "nothing beside the two pieces";
+    EXPECT_GT(bright(parts, 60, 20, 660, 70), 3000) << "the heading's words";
+    EXPECT_FALSE(sameRows(parts, 0, 20, atlas, 40, 32, 720, 50)) << "another heading than the best table's";
+    // The heading covers the table from (40, 12), the footer from (40, 560).
+    EXPECT_TRUE(sameRows(parts, 0, 0, atlas, 40, 12, 720, 14)) << "the ground above the heading's words";
+    EXPECT_TRUE(sameRows(parts, 0, 80, atlas, 40, 92, 720, 4)) << "the column heads' top";
+    EXPECT_TRUE(sameRows(parts, 0, 128, atlas, 40, 560, 720, 24)) << "the footer's first line";
+    EXPECT_FALSE(sameRows(parts, 0, 168, atlas, 40, 600, 720, 30)) << "a second line of its own";
 }
 
 TEST(GeneratedImages, ArrowPointsUpAndPointerHotSpotIsTopLeft)

@@ -1,6 +1,7 @@
 // What a watched round adds to the picture: the REPLAY mark over the board
-// with its pulsing sign, and the table's chosen row, framed where the hit
-// test finds it. Read back from the device call log as quads.
+// with its pulsing sign, the table's chosen row, framed where the hit test
+// finds it, and the day's table under its own heading. Read back from the
+// device call log as quads.
 #include "scene/game_fixture.h"
 
 #include "framework/graphics/orvGraphics.h"
@@ -92,6 +93,42 @@ TEST_F(ReplayArtTest, TheChosenRowIsFramedWhereTheHitTestFindsItAndNowhereElse)
     const size_t shortTable = frame([&] { panel.drawTable(three, 0); }).size();
     EXPECT_EQ(frame([&] { panel.drawTable(three, 0, 5); }).size(), shortTable);
     EXPECT_EQ(frame([&] { panel.drawTable(three, 0, 2); }).size(), shortTable + 1);
+}
+
+// The day's table is the best table with two quads more, right after its
+// ground: the heading from (0, 0) and the footer from (0, 128) of their
+// image, over the ground's title and footer.
+TEST_F(ReplayArtTest, TheDayTableDrawsItsHeadingAndFooterOverTheBestTable)
+{
+    BestScoresPanel panel;
+    const ScoreTable full = tableOf(ScoreTable::TABLE_SIZE);
+    const std::vector<DrawnQuad> best = frame([&] { panel.drawTable(full, 3, 2, TableKind::Best); });
+    const std::vector<DrawnQuad> day = frame([&] { panel.drawTable(full, 3, 2, TableKind::Day); });
+    ASSERT_EQ(day.size(), best.size() + 2);
+    ASSERT_FALSE(best.empty());
+    const DrawnQuad& ground = best[0];
+    EXPECT_TRUE(sameQuad(day[0], ground)) << "the table's ground first";
+    struct Expected {
+        const char* name;
+        float x, y, width, height;
+        int sourceY;
+    };
+    const Expected parts[] = {{"heading", ground.x[0] + 40, ground.y[0] + 12, 720, 84, 0},
+                              {"footer", ground.x[0] + 40, ground.y[0] + 560, 720, 72, 128}};
+    for (size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(parts[i].name);
+        const DrawnQuad& q = day[i + 1];
+        EXPECT_FLOAT_EQ(q.x[0], parts[i].x);
+        EXPECT_FLOAT_EQ(q.y[0], parts[i].y);
+        EXPECT_FLOAT_EQ(q.width(), parts[i].width);
+        EXPECT_FLOAT_EQ(q.height(), parts[i].height);
+        EXPECT_EQ(q.sourceX(1024), 0);
+        EXPECT_EQ(q.sourceY(256), parts[i].sourceY);
+    }
+    EXPECT_TRUE(std::equal(day.begin() + 3, day.end(), best.begin() + 1, sameQuad)) << "the rows as in the best table";
+    const std::vector<DrawnQuad> byDefault = frame([&] { panel.drawTable(full, 3, 2); });
+    EXPECT_TRUE(byDefault.size() == best.size() && std::equal(best.begin(), best.end(), byDefault.begin(), sameQuad))
+        << "the best table is the one drawn unless asked";
 }
 
 TEST_F(ReplayArtTest, TheReplayMarkSitsOnTheBoardAndItsSignPulsesGentlyInTicks)

@@ -15,6 +15,12 @@
 //                                   0 plain, 1 the last round's row; the game
 //                                   sets them 17 pixels apart
 //
+// The table of the round of the day borrows the table's ground and draws its
+// own heading and footer over it, from DATA/UI/daytable.png, 1024 x 256: the
+// table's part from (40, 12) to (760, 96) with "ROUND OF THE DAY" at (0, 0),
+// and its part from (40, 560) to (760, 632) with the day's footer at
+// (0, 128). Both are opaque, so they hide what the table shows there.
+//
 // The row the player has chosen to watch has an image of its own,
 // DATA/UI/chosen.png, 1024 x 64: a frame of the row bar's size (768 x 40)
 // at (0, 0), with a play sign at its right end, beyond the date.
@@ -45,6 +51,12 @@ const std::string kGlyphs = "0123456789-:.";
 // The table's columns, as the game sets its rows: right edges of the place,
 // score and chain, left edge of the date.
 constexpr int PlaceRight = 88, ScoreRight = 320, ChainRight = 430, DateLeft = 476;
+// The footer's two lines, under the last row.
+constexpr int FooterBaseline = 578;
+// The day's table: its heading and footer, cut from a whole table drawn with
+// them, and where they go in its image.
+constexpr Box DayHeading = {40, 12, 760, 96}, DayFooter = {40, 560, 760, 632};
+constexpr int DayFooterY = 128;
 
 // The start banner's ground: a dark band, a glow and an outline running from
 // cyan to violet. The banner lets the board show faintly through; the table,
@@ -112,11 +124,13 @@ void drawKeyLine(Canvas& c, const Fonts& fonts, const std::vector<Piece>& pieces
     }
 }
 
-void drawTable(Canvas& c, const Fonts& fonts)
+// The table's ground with its title and, at the end of the footer, what Tab
+// does from it.
+void drawTable(Canvas& c, const Fonts& fonts, const std::string& title, const std::string& tabDoes)
 {
     Box area = {0, 0, TableWidth, TableHeight};
     drawBand(c, area, 30, 1);
-    drawTextCentred(c, fonts.sans, "BEST SCORES", TableWidth / 2, 66, titleStyle(38, 30, 66));
+    drawTextCentred(c, fonts.sans, title, TableWidth / 2, 66, titleStyle(38, 30, 66));
     // Faint stripes on every other row keep a long row on its line.
     for (int row = 0; row < 10; row += 2) {
         float top = float(RowTop + RowPitch * row);
@@ -134,14 +148,26 @@ void drawTable(Canvas& c, const Fonts& fonts)
     drawText(c, fonts.sans, "DATE", DateLeft, headBaseline, head);
     c.fill(roundRect(TableWidth / 2.0f, 120, 372, 1, 0.5f), solid(withAlpha(kCyan, 0.5f)), {0, 116, TableWidth, 124});
     drawKeyLine(c, fonts,
+                {{"↑↓", true},
+                 {"choose", false},
+                 {"  ", false},
+                 {"RETURN", true},
+                 {"/", false},
+                 {"A", true},
+                 {"watch", false},
+                 {"  ", false},
+                 {"T", true},
+                 {"round of the day", false}},
+                TableWidth / 2, FooterBaseline, 17);
+    drawKeyLine(c, fonts,
                 {{"SPACE", true},
                  {"start a round", false},
                  {"  ", false},
                  {"TAB", true},
                  {"/", false},
                  {"BACK", true},
-                 {"close", false}},
-                TableWidth / 2, 604, 17);
+                 {tabDoes, false}},
+                TableWidth / 2, FooterBaseline + 40, 17);
 }
 
 void drawCrown(Canvas& c, float cx, float cy, float size)
@@ -274,12 +300,22 @@ Canvas makeChosenRow()
 Canvas makeBestScores(const Fonts& fonts)
 {
     Canvas c(1024, 1024);
-    drawTable(c, fonts);
+    drawTable(c, fonts, "BEST SCORES", "next table");
     drawPlaque(c, fonts);
     drawHint(c, fonts);
     for (int place = 1; place <= 10; ++place) drawBadge(c, fonts, place);
     drawRowBar(c);
     drawGlyphs(c, fonts);
+    return c;
+}
+
+Canvas makeDayTable(const Fonts& fonts)
+{
+    Canvas table(TableWidth, TableHeight);
+    drawTable(table, fonts, "ROUND OF THE DAY", "close");
+    Canvas c(1024, 256);
+    c.copy(table, DayHeading, 0, 0);
+    c.copy(table, DayFooter, 0, DayFooterY);
     return c;
 }
 

@@ -91,6 +91,17 @@ void Canvas::fillMask(const Mask& mask, int x, int y, const Paint& paint)
         }
 }
 
+void Canvas::copy(const Canvas& from, Box area, int x, int y)
+{
+    area = clip(area, from.w, from.h);
+    for (int sy = area.y0; sy < area.y1; ++sy)
+        for (int sx = area.x0; sx < area.x1; ++sx) {
+            const int tx = x + sx - area.x0, ty = y + sy - area.y0;
+            if (tx < 0 || ty < 0 || tx >= w || ty >= h) continue;
+            std::copy_n(&from.px[(size_t(sy) * from.w + sx) * 4], 4, &px[(size_t(ty) * w + tx) * 4]);
+        }
+}
+
 Rgba Canvas::at(int x, int y) const
 {
     const float* p = &px[(size_t(y) * w + x) * 4];

@@ -47,6 +47,8 @@ public:
     void glow(const Sdf& shape, const Rgba& colour, float radius, Box area);
     // Paints a coverage mask placed with its top-left at (x, y).
     void fillMask(const Mask& mask, int x, int y, const Paint& paint);
+    // Replaces the pixels at (x, y) with those of `from` within `area`.
+    void copy(const Canvas& from, Box area, int x, int y);
 
     Rgba at(int x, int y) const;  // straight alpha
     // 8-bit straight RGBA rows; fully transparent texels take the colour of

@@ -41,6 +41,8 @@ std::vector<std::function<void()>> imageJobs(const std::string& root)
         withFonts("DATA/UI/volume.png", makeVolumeSheet),
         withFonts("DATA/UI/replay.png", makeReplayMark),
         plain("DATA/UI/chosen.png", makeChosenRow),
+        withFonts("DATA/UI/dayround.png", makeDayBanner),
+        withFonts("DATA/UI/daytable.png", makeDayTable),
     };
     // The icon: one PNG per size for the desktop's icon themes, and every size
     // up to 256 in one .ico, the program's icon resource.

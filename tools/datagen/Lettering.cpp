@@ -1,4 +1,5 @@
-// Lettering: the two digit sheets, the start banner and its key caps.
+// Lettering: the two digit sheets, the two banners (the start banner and the
+// round of the day's, 1024 x 128 each) and their key caps.
 // Digit sheets: 512 x 128, digit d in the 64 x 64 cell at
 // (64 * (d mod 8), 64 * (d div 8)). The game draws score and time digits 49
 // pixels wide 36 apart and chain digits 37 wide 28 apart, so each glyph keeps
@@ -90,9 +91,9 @@ void drawKeycap(Canvas& c, const Fonts& fonts, const std::string& label, int x, 
 constexpr int BannerCentre = 424;
 constexpr int BannerHalfWidth = 412;
 
-Canvas makeStartBanner(const Fonts& fonts)
+// The band both banners share, cyan to violet.
+static void drawBannerBand(Canvas& c)
 {
-    Canvas c(1024, 128);
     Box box = fullBox(c);
     Sdf band = roundRect(BannerCentre, 64, BannerHalfWidth, 57, 26);
     c.glow(band, {0.25f, 0.6f, 1, 0.55f}, 7, box);
@@ -104,26 +105,25 @@ Canvas makeStartBanner(const Fonts& fonts)
                    (x - float(BannerCentre - BannerHalfWidth)) / float(2 * BannerHalfWidth));
         },
         box);
+}
 
+static TextStyle bannerTitleStyle()
+{
     TextStyle title;
     title.size = 40;
     title.tracking = 3;
     title.fill = verticalGradient(24, {1, 1, 1, 1}, 60, {0.55f, 0.88f, 1, 1});
     title.outline = 2.5f;
     title.glowRadius = 3;
-    const std::string before = "PRESS", after = "TO START";
-    int keyWidth = keycapWidth(fonts, "SPACE", title.size);
-    int gap = 20;
-    int total = fonts.sans.measure(before, title.size, title.tracking) + gap + keyWidth + gap +
-                fonts.sans.measure(after, title.size, title.tracking);
-    int x = BannerCentre - total / 2, baseline = 56;
-    drawText(c, fonts.sans, before, x, baseline, title);
-    x += fonts.sans.measure(before, title.size, title.tracking) + gap;
-    drawKeycap(c, fonts, "SPACE", x, baseline, title.size);
-    x += keyWidth + gap;
-    drawText(c, fonts.sans, after, x, baseline, title);
+    return title;
+}
 
-    // How the mouse plays.
+// The title line's baseline.
+constexpr int BannerTitleBaseline = 56;
+
+// How the mouse plays, the banner's second line.
+static void drawMouseLine(Canvas& c, const Fonts& fonts)
+{
     const Rgba key = {0.35f, 0.95f, 1, 1}, plain = {0.93f, 0.95f, 1, 1};
     const std::vector<Run> runs = {{"", key, 0}, {"LEFT CLICK ", key, -1},  {"change colour + turn gravity", plain, -1},
                                    {"", key, 1}, {"RIGHT CLICK ", key, -1}, {"clear groups of 4 or more", plain, -1}};
@@ -134,8 +134,8 @@ Canvas makeStartBanner(const Fonts& fonts)
     int width = 0;
     for (const Run& r : runs) width += r.mouseButton >= 0 ? mouseWidth : fonts.sans.measure(r.text, line.size);
     width += runGap;
-    x = BannerCentre - width / 2;
-    baseline = 102;
+    int x = BannerCentre - width / 2;
+    const int baseline = 102;
     for (const Run& r : runs) {
         if (r.mouseButton >= 0) {
             if (r.mouseButton == 1) x += runGap;
@@ -147,6 +147,36 @@ Canvas makeStartBanner(const Fonts& fonts)
         drawText(c, fonts.sans, r.text, x, baseline, line);
         x += fonts.sans.measure(r.text, line.size);
     }
+}
+
+Canvas makeStartBanner(const Fonts& fonts)
+{
+    Canvas c(1024, 128);
+    drawBannerBand(c);
+    TextStyle title = bannerTitleStyle();
+    const std::string before = "PRESS", after = "TO START";
+    int keyWidth = keycapWidth(fonts, "SPACE", title.size);
+    int gap = 20;
+    int total = fonts.sans.measure(before, title.size, title.tracking) + gap + keyWidth + gap +
+                fonts.sans.measure(after, title.size, title.tracking);
+    int x = BannerCentre - total / 2, baseline = BannerTitleBaseline;
+    drawText(c, fonts.sans, before, x, baseline, title);
+    x += fonts.sans.measure(before, title.size, title.tracking) + gap;
+    drawKeycap(c, fonts, "SPACE", x, baseline, title.size);
+    x += keyWidth + gap;
+    drawText(c, fonts.sans, after, x, baseline, title);
+    drawMouseLine(c, fonts);
+    return c;
+}
+
+// The round of the day's banner: the start banner's band and mouse line, its
+// title naming the mode.
+Canvas makeDayBanner(const Fonts& fonts)
+{
+    Canvas c(1024, 128);
+    drawBannerBand(c);
+    drawTextCentred(c, fonts.sans, "ROUND OF THE DAY", BannerCentre, BannerTitleBaseline, bannerTitleStyle());
+    drawMouseLine(c, fonts);
     return c;
 }
 
