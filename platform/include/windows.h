@@ -542,6 +542,7 @@ struct SYSTEMTIME {
 };
 typedef SYSTEMTIME* LPSYSTEMTIME;
 void GetLocalTime(LPSYSTEMTIME time);
+void GetSystemTime(LPSYSTEMTIME time);
 
 // The runtime's cryptographic random source (stdlib.h with _CRT_RAND_S on Windows).
 errno_t rand_s(unsigned int* value);

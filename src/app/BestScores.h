@@ -60,6 +60,8 @@ public:
     // "day-YYYYMMDD.txt". A number that is not a date keeps its table under
     // that name but drops no other day.
     explicit BestScores(uint32_t day);
+    // The day of a day's table, 0 for the main table.
+    uint32_t day() const { return tableDay; }
     // Saves what is still unsaved, or leaves it in the pending file.
     ~BestScores();
     BestScores(const BestScores&) = delete;

@@ -13,6 +13,7 @@ bool hearKey(WPARAM key)
     case 'P':
     case VK_PAUSE: playerRequests.pause = true; return true;
     case 'M': ++playerRequests.muteToggles; return true;
+    case 'T': playerRequests.dayRound = true; return true;
     case VK_OEM_MINUS:
     case VK_SUBTRACT: --playerRequests.volumeSteps; return true;
     case VK_OEM_PLUS:

@@ -72,9 +72,16 @@ RoundVerdict verifyRoundFile(const std::string& path)
     }
     const RoundOutcome outcome = playRound(recording);
     const bool matches = outcome.score == recording.score && outcome.chain == recording.chain;
-    verdict.exitCode = matches ? ExitRoundVerified : ExitRoundNotMatching;
+    // A round of the day starts where every player's round of that day
+    // starts: the engine seeded with the date, nothing drawn or carried.
+    const RoundStart& start = recording.start;
+    const bool dayStart = start.day == 0 || (start.seed == start.day && start.drawn == 0 && start.changeCount == 0);
+    verdict.exitCode = matches && dayStart ? ExitRoundVerified : ExitRoundNotMatching;
     verdict.text = "score " + std::to_string(outcome.score) + " chain " + std::to_string(outcome.chain) +
                    " (file claims " + std::to_string(recording.score) + " chain " + std::to_string(recording.chain) +
-                   "): " + (matches ? "verified" : "does not match");
+                   "): " + (verdict.exitCode == ExitRoundVerified ? "verified" : "does not match");
+    if (start.day != 0)
+        verdict.text += dayStart ? ", the round of the day " + std::to_string(start.day)
+                                 : "; its start is not the one of the round of the day " + std::to_string(start.day);
     return verdict;
 }

@@ -50,10 +50,11 @@ std::mt19937 sceneRandom{seedFromSystem()};
 
 sceneMain::sceneMain()
     : camera(nullptr), panel(nullptr), startOverlay(nullptr), field(nullptr), playing(false), overlayOffset(0),
-      bestScores(nullptr), roundChain(0), scoresPanel(nullptr), tableShown(false), tableKeyHeld(false),
-      tablePadHeld(false), boardCursor(nullptr), soundLevel(nullptr), pauseCover(nullptr), paused(false),
-      watch(nullptr), quitAfterWatch(false), replayMark(nullptr), watchTicks(0), watchHeld(-1), idleTicks(0),
-      tableChoice(-1), watchKeyHeld(false), watchPadHeld(false)
+      bestScores(nullptr), roundChain(0), scoresPanel(nullptr), tableShown(false), dayTableShown(false),
+      tableKeyHeld(false), tablePadHeld(false), boardCursor(nullptr), soundLevel(nullptr), pauseCover(nullptr),
+      paused(false), dayScores(nullptr), dayBanner(nullptr), dayRandom(0), dayRound(false), watch(nullptr),
+      quitAfterWatch(false), replayMark(nullptr), watchTicks(0), watchHeld(-1), idleTicks(0), tableChoice(-1),
+      watchKeyHeld(false), watchPadHeld(false)
 {
 }
 
@@ -69,6 +70,8 @@ sceneMain::~sceneMain()
     destroy(panel);
     destroy(startOverlay);
     destroy(bestScores);
+    destroy(dayScores);
+    destroy(dayBanner);
     destroy(scoresPanel);
     destroy(boardCursor);
     destroy(soundLevel);
@@ -100,11 +103,14 @@ bool sceneMain::Initialize()
     startOverlay = new orvSprite("DATA/gamestart.png");
     bestScores = new BestScores();
     bestScores->load();
+    dayScores = new BestScores(dayOfRoundToday());
+    dayScores->load();
     scoresPanel = new BestScoresPanel();
     boardCursor = new BoardCursor();
     field->boardCursor = boardCursor;
     soundLevel = new SoundLevel();
     pauseCover = new orvSprite("DATA/UI/paused.png");
+    dayBanner = new orvSprite("DATA/UI/dayround.png");
     replayMark = new ReplayMark();
     if (watchRequest) {
         quitAfterWatch = true;
@@ -114,8 +120,34 @@ bool sceneMain::Initialize()
     return true;
 }
 
-void sceneMain::startRound()
+uint32_t dayOfRoundToday()
 {
+    SYSTEMTIME now{};
+    GetSystemTime(&now);
+    return uint32_t{now.wYear} * 10000 + uint32_t{now.wMonth} * 100 + now.wDay;
+}
+
+// A round of the day starts from the day's seed with nothing carried over
+// from earlier rounds; the scene's engine still chooses the track.
+void sceneMain::startRound(uint32_t day)
+{
+    dayRound = day != 0;
+    if (dayRound) {
+        dayRandom.seed(day);
+        field->random = &dayRandom;
+        field->changeCount = 0;
+        pendingStart.seed = day;
+        pendingStart.drawn = 0;
+        pendingStart.changeCount = 0;
+        pendingStart.day = day;
+        if (dayScores->day() != day) {
+            destroy(dayScores);
+            dayScores = new BestScores(day);
+            dayScores->load();
+        }
+    } else {
+        field->random = &fieldRandom;
+    }
     field->resetRound();
     stopMusic();
     // One engine output per start; the track may repeat the previous one.
@@ -133,6 +165,7 @@ void sceneMain::startRound()
     playing = true;
     roundChain = 0;
     tableShown = false;
+    dayTableShown = false;
 }
 
 // The press edge of Tab or of the pad's back button, each kept on its own:
@@ -170,12 +203,21 @@ void sceneMain::Update()
     const bool cursorWasShown = boardCursor->shown;
     if (!playing) pendingStart = roundStartOf(fieldRandom, *field, *boardCursor, 0);
     boardCursor->update();
-    if (input && input->buttons[START_BUTTON] == BTN_PRESSED && !playing) startRound();
+    const bool dayAsked = playerRequests.dayRound || (input && input->padButtons[DAY_PAD_BUTTON] == BTN_PRESSED);
+    playerRequests.dayRound = false;
+    if (input && input->buttons[START_BUTTON] == BTN_PRESSED && !playing) startRound(0);
+    else if (dayAsked && !playing) startRound(dayOfRoundToday());
     if (!playing) {
         overlayOffset = 0;
-        if (tableAsked) tableShown = !tableShown;
+        // Tab goes from the best scores to the day's table, then closes.
+        if (tableAsked) {
+            dayTableShown = tableShown && !dayTableShown;
+            tableShown = !tableShown || dayTableShown;
+            tableChoice = -1;
+        }
         // Between rounds only, so that a late save never holds up a round.
         bestScores->update();
+        if (dayScores) dayScores->update();
         updateWaiting(acted, live, previous);
         return;
     }
@@ -193,7 +235,8 @@ void sceneMain::finishRound()
 {
     const bool recorded = recorder.active();
     const RoundRecording recording = recorder.finish(field->score, roundChain);
-    bestScores->record(field->score, roundChain, recorded ? formatRoundFile(recording) : std::string());
+    BestScores* table = dayRound ? dayScores : bestScores;
+    table->record(field->score, roundChain, recorded ? formatRoundFile(recording) : std::string());
     SetThreadExecutionState(ES_CONTINUOUS);
 }
 
@@ -245,7 +288,7 @@ void sceneMain::updateWaiting(bool acted, const RoundInput& live, const RoundInp
     if (!tableShown) {
         tableChoice = -1;
     } else {
-        const int entries = static_cast<int>(bestScores->table.entries.size());
+        const int entries = static_cast<int>(shownScores().table.entries.size());
         const bool upPressed = live.directionHeld(PAD_UP) && !previous.directionHeld(PAD_UP);
         const bool downPressed = live.directionHeld(PAD_DOWN) && !previous.directionHeld(PAD_DOWN);
         // Nothing is chosen until a direction or the pointer chooses; the
@@ -261,18 +304,21 @@ void sceneMain::updateWaiting(bool acted, const RoundInput& live, const RoundInp
         if (tableChoice >= entries) tableChoice = entries - 1;
         // Return with nothing chosen watches the best round.
         const int watched = tableChoice >= 0 ? tableChoice : 0;
-        if ((watchAsked || clicked) && watched < entries && watchEntry(static_cast<size_t>(watched))) return;
+        if ((watchAsked || clicked) && watched < entries && watchEntry(shownScores(), static_cast<size_t>(watched)))
+            return;
     }
     if (idleTicks >= IDLE_TICKS) {
         idleTicks = 0;
-        if (!bestScores->table.entries.empty()) watchEntry(0);
+        if (!bestScores->table.entries.empty()) watchEntry(*bestScores, 0);
     }
 }
 
-bool sceneMain::watchEntry(size_t index)
+BestScores& sceneMain::shownScores() { return dayTableShown ? *dayScores : *bestScores; }
+
+bool sceneMain::watchEntry(BestScores& scores, size_t index)
 {
     std::string text;
-    if (!bestScores->readRound(index, text)) return false;
+    if (!scores.readRound(index, text)) return false;
     RoundFileRead read = parseRoundFile(text);
     if (read.status != RoundFileStatus::Read) {
         const std::string message = "Vantorel: a kept round could not be played: " + read.message + "\n";
@@ -391,14 +437,19 @@ void sceneMain::Render()
     field->draw();
     panel->Draw();
     if (!paused) boardCursor->draw();
-    startOverlay->Draw(overlayOffset + BannerX, BannerY, BannerWidth, BannerHeight, 0, 0, BannerWidth, BannerHeight,
-                       0.0f);
+    // A round of the day names its mode on the banner that slides away.
+    orvSprite* banner = playing && dayRound ? dayBanner : startOverlay;
+    banner->Draw(overlayOffset + BannerX, BannerY, BannerWidth, BannerHeight, 0, 0, BannerWidth, BannerHeight, 0.0f);
     // No thinking time for free: a paused board is hidden.
     if (paused) pauseCover->Draw(0, 0, BoardSide, BoardSide, 0, 0, BoardSide, BoardSide, 0.0f);
     // With the banner back in place between rounds.
     if (!playing && !watch && overlayOffset == 0) {
-        if (tableShown) scoresPanel->drawTable(bestScores->table, bestScores->lastPlace, tableChoice);
-        else scoresPanel->drawBest(bestScores->table, bestScores->lastPlace);
+        // After a round of the day, its place in the day's table.
+        const BestScores& best = dayRound ? *dayScores : *bestScores;
+        if (tableShown)
+            scoresPanel->drawTable(shownScores().table, shownScores().lastPlace, tableChoice,
+                                   dayTableShown ? TableKind::Day : TableKind::Best);
+        else scoresPanel->drawBest(best.table, best.lastPlace);
     }
     if (watch) replayMark->draw(watchTicks);
     soundLevel->draw();

@@ -18,12 +18,17 @@
 // the pointer choose an entry and Return, a click or the pad's south button
 // watch it. A watched round never enters the table, changes no setting and
 // does not keep the screen on.
+// T or the pad's north button start the round of the day instead: the board
+// draws from an engine of its own seeded with the UTC date, so every player
+// gets the same start that day, and the round goes into the day's table,
+// which a second Tab shows.
 // Limits: the program's only scene; main thread only. Depends on: orvCamera,
 // orvSprite, StatusPanel, PuzzleField, Input, the music and sound effects,
 // MousePointer, BestScores, BestScoresPanel.
 #pragma once
 
 #include "app/Scene.h"
+#include "game/FieldEngine.h"
 #include "game/RoundRecording.h"
 
 #include <cstdint>
@@ -45,6 +50,9 @@ class orvSprite;
 // WinMain; only the music choice draws from it.
 extern std::mt19937 sceneRandom;
 
+// Today's date in UTC as the number yyyymmdd: the seed of the round of the day.
+uint32_t dayOfRoundToday();
+
 class sceneMain : public Scene {
 public:
     static constexpr int START_BUTTON = 15;
@@ -55,6 +63,7 @@ public:
     // drives also answers to Return.
     static constexpr int TABLE_PAD_BUTTON = 14;
     static constexpr int WATCH_PAD_BUTTON = 4;        // the pad's south button, read from the pad alone
+    static constexpr int DAY_PAD_BUTTON = 7;          // the pad\'s north button, read from the pad alone
     static constexpr int32_t IDLE_TICKS = 1797;       // 30 seconds of ticks
     static constexpr int32_t WATCH_HOLD_TICKS = 120;  // a watched round's end stays this long
 
@@ -76,13 +85,18 @@ public:
     BestScores* bestScores;
     int32_t roundChain;  // the highest chain of the running or last round
     BestScoresPanel* scoresPanel;
-    bool tableShown;    // the whole table instead of the best score, while waiting
-    bool tableKeyHeld;  // Tab in the previous tick
-    bool tablePadHeld;  // the pad's back button in the previous tick
+    bool tableShown;     // the whole table instead of the best score, while waiting
+    bool dayTableShown;  // with tableShown: the table of the day instead of the best scores
+    bool tableKeyHeld;   // Tab in the previous tick
+    bool tablePadHeld;   // the pad's back button in the previous tick
     BoardCursor* boardCursor;
     SoundLevel* soundLevel;
     orvSprite* pauseCover;
     bool paused;
+    BestScores* dayScores;  // the table of the day of the last round of the day, or null
+    orvSprite* dayBanner;
+    FieldEngine dayRandom;  // what the board draws from in a round of the day
+    bool dayRound;          // the running or last round is a round of the day
     RoundRecorder recorder;
     RoundStart pendingStart;  // where a round started this tick would start from
     RoundWatch* watch;        // the round being watched, or null
@@ -100,7 +114,9 @@ public:
     bool startWatch(RoundRecording recording);
 
 private:
-    void startRound();
+    // A round; of the day when `day` (yyyymmdd, UTC) is not 0.
+    void startRound(uint32_t day);
+    BestScores& shownScores();
     void finishRound();
     bool playerActed(const RoundInput& live, const RoundInput& previous);
     bool playerHolds(const RoundInput& live) const;
@@ -109,7 +125,7 @@ private:
     void endWatch();
     void updateWaiting(bool acted, const RoundInput& live, const RoundInput& previous);
     bool watchButtonPressed();
-    bool watchEntry(size_t index);
+    bool watchEntry(BestScores& scores, size_t index);
     bool tableButtonPressed();
     void takeSoundRequests();
     // Whether this tick pauses or resumes; the requests are used up either way.

@@ -62,7 +62,7 @@ TEST_F(GameTest, ARoundThatRunsOutGoesIntoTheBestScoresWithItsHighestChain)
     EXPECT_TRUE(std::filesystem::exists(saveFolder() / round));
 }
 
-TEST_F(GameTest, TabOrThePadsOwnBackButtonOpensAndClosesTheTableWhileWaiting)
+TEST_F(GameTest, TabOrThePadsOwnBackButtonShowsTheTablesInTurnWhileWaiting)
 {
     const auto tap = [this](int key) {
         testmode::setKey(key, true);
@@ -77,10 +77,15 @@ TEST_F(GameTest, TabOrThePadsOwnBackButtonOpensAndClosesTheTableWhileWaiting)
     // No pad is attached, so the pad's own state stays as set here: a back
     // button held for ticks closes the table once.
     ButtonState& back = input->padButtons[sceneMain::TABLE_PAD_BUTTON];
-    back = BTN_PRESSED;
-    ticks(3);
-    back = BTN_IDLE;
-    tick();
+    const auto pressBack = [&] {
+        back = BTN_PRESSED;
+        ticks(3);
+        back = BTN_IDLE;
+        tick();
+    };
+    pressBack();
+    EXPECT_TRUE(scene().tableShown && scene().dayTableShown) << "the second press shows the day's table";
+    pressBack();
     EXPECT_FALSE(scene().tableShown);
 
     tap(VK_TAB);

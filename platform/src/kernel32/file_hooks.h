@@ -1,6 +1,7 @@
 // file_hooks.h — the one seam in the layer's file operations: a table of
 // hooks that CreateFileA, WriteFile, MoveFileExA, CreateDirectoryA,
-// SHGetFolderPathA and GetLocalTime consult before they reach the machine.
+// SHGetFolderPathA, GetLocalTime and GetSystemTime consult before they reach
+// the machine.
 // No table is installed in the shipped game; tests install one through
 // platform/testing/files.h to give the user's folders and the date, or to
 // play a fault (a full disk, a rename that fails, an unwritable folder, a
@@ -26,7 +27,7 @@ struct FileHooks {
     // The user's folder for a CSIDL; true when the hook answered (an empty
     // folder then means there is none).
     bool (*userFolder)(int csidl, std::string& folder);
-    // The local time; true when the hook answered.
+    // The date and time, local and UTC alike; true when the hook answered.
     bool (*localTime)(SYSTEMTIME& time);
 };
 

@@ -1,4 +1,4 @@
-// user_folders.cpp — SHGetFolderPathA and GetLocalTime. The user's folders
+// user_folders.cpp — SHGetFolderPathA, GetLocalTime and GetSystemTime. The user's folders
 // are the XDG base directories: CSIDL_APPDATA (what roams with the user on
 // Windows: settings) is $XDG_CONFIG_HOME, by default ~/.config, and
 // CSIDL_LOCAL_APPDATA (data kept on this machine) is $XDG_DATA_HOME, by
@@ -70,21 +70,32 @@ HRESULT SHGetFolderPathA(HWND /*owner*/, int csidl, HANDLE /*token*/, DWORD /*fl
     return S_OK;
 }
 
-void GetLocalTime(LPSYSTEMTIME time)
+namespace {
+
+// The date and time of the machine's clock, in its time zone or in UTC; the
+// test mode's date, which has no time zone, answers for both.
+void dateAndTime(LPSYSTEMTIME time, bool utc)
 {
     if (!time) return;
     const layer::FileHooks* hooks = layer::fileHooks();
     if (hooks && hooks->localTime && hooks->localTime(*time)) return;
     timeval now{};
     gettimeofday(&now, nullptr);
-    tm local{};
-    localtime_r(&now.tv_sec, &local);
-    time->wYear = static_cast<WORD>(local.tm_year + 1900);
-    time->wMonth = static_cast<WORD>(local.tm_mon + 1);
-    time->wDayOfWeek = static_cast<WORD>(local.tm_wday);
-    time->wDay = static_cast<WORD>(local.tm_mday);
-    time->wHour = static_cast<WORD>(local.tm_hour);
-    time->wMinute = static_cast<WORD>(local.tm_min);
-    time->wSecond = static_cast<WORD>(local.tm_sec);
+    tm date{};
+    if (utc) gmtime_r(&now.tv_sec, &date);
+    else localtime_r(&now.tv_sec, &date);
+    time->wYear = static_cast<WORD>(date.tm_year + 1900);
+    time->wMonth = static_cast<WORD>(date.tm_mon + 1);
+    time->wDayOfWeek = static_cast<WORD>(date.tm_wday);
+    time->wDay = static_cast<WORD>(date.tm_mday);
+    time->wHour = static_cast<WORD>(date.tm_hour);
+    time->wMinute = static_cast<WORD>(date.tm_min);
+    time->wSecond = static_cast<WORD>(date.tm_sec);
     time->wMilliseconds = static_cast<WORD>(now.tv_usec / 1000);
 }
+
+}  // namespace
+
+void GetLocalTime(LPSYSTEMTIME time) { dateAndTime(time, false); }
+
+void GetSystemTime(LPSYSTEMTIME time) { dateAndTime(time, true); }
