@@ -26,6 +26,7 @@ import http.server
 import json
 import os
 import random
+import re
 import sys
 import threading
 import time
@@ -266,6 +267,27 @@ def play(browser, url):
     shown, empty = Game.difference(best_reloaded, best_after_round), Game.difference(best_reloaded, no_best)
     check(shown < empty / 2, "the waiting screen shows the best score after the reload (%.1f against %.1f)"
           % (shown, empty))
+
+    # The round was kept with its entry; after 30 seconds without input it
+    # plays itself (its time runs) until a key ends it.
+    link = re.search(r"round=(round-[a-z0-9-]+\.txt)", reloaded)
+    check(bool(link), "the round's entry names its round file")
+    if link:
+        kept = browser.evaluate("(function(){try{FS.stat('%s/%s');return true}catch(e){return false}})()"
+                                % (SCORES.rsplit("/", 1)[0], link.group(1)))
+        check(bool(kept), "the round file is kept beside the table")
+    waiting = game.region(*TIME)
+    browser.pump(20.0)
+    check(Game.difference(waiting, game.region(*TIME)) <= 4, "nothing plays itself before 30 seconds")
+    until = time.time() + 15
+    replayed = False
+    while time.time() < until and not replayed:
+        browser.pump(0.2)
+        replayed = Game.difference(waiting, game.region(*TIME)) > 4
+    check(replayed, "the best round plays itself after 30 seconds without input")
+    browser.key("KeyX", "x", 88)
+    browser.pump(0.5)
+    check(Game.difference(waiting, game.region(*TIME)) <= 4, "a key ends the replay at once")
 
 
 def cpu_share(browser, seconds):
