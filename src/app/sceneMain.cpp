@@ -48,6 +48,22 @@ void setRenderState(D3DRENDERSTATETYPE state, DWORD value)
 
 std::mt19937 sceneRandom{seedFromSystem()};
 
+namespace {
+
+// The press edge of a key or of one of the pad's own buttons, each followed
+// through its own held flag.
+bool keyOrPadPressed(int key, int padButton, bool& keyHeld, bool& padHeld)
+{
+    const bool keyDown = GetAsyncKeyState(key) < 0;
+    const bool padDown = input && (input->padButtons[padButton] & 1) != 0;
+    const bool pressed = (keyDown && !keyHeld) || (padDown && !padHeld);
+    keyHeld = keyDown;
+    padHeld = padDown;
+    return pressed;
+}
+
+}  // namespace
+
 sceneMain::sceneMain()
     : camera(nullptr), panel(nullptr), startOverlay(nullptr), field(nullptr), playing(false), overlayOffset(0),
       bestScores(nullptr), roundChain(0), scoresPanel(nullptr), tableShown(false), dayTableShown(false),
@@ -171,15 +187,7 @@ void sceneMain::startRound(uint32_t day)
 // The press edge of Tab or of the pad's back button, each kept on its own:
 // the pad's raw button is read alone because its logical button is shared
 // with Return.
-bool sceneMain::tableButtonPressed()
-{
-    const bool keyDown = GetAsyncKeyState(VK_TAB) < 0;
-    const bool padDown = input && (input->padButtons[TABLE_PAD_BUTTON] & 1) != 0;
-    const bool pressed = (keyDown && !tableKeyHeld) || (padDown && !tablePadHeld);
-    tableKeyHeld = keyDown;
-    tablePadHeld = padDown;
-    return pressed;
-}
+bool sceneMain::tableButtonPressed() { return keyOrPadPressed(VK_TAB, TABLE_PAD_BUTTON, tableKeyHeld, tablePadHeld); }
 
 void sceneMain::Update()
 {
@@ -271,12 +279,7 @@ bool sceneMain::playerHolds(const RoundInput& live) const
 // The press edge of Return or of the pad's south button, each on its own.
 bool sceneMain::watchButtonPressed()
 {
-    const bool keyDown = GetAsyncKeyState(VK_RETURN) < 0;
-    const bool padDown = input && (input->padButtons[WATCH_PAD_BUTTON] & 1) != 0;
-    const bool pressed = (keyDown && !watchKeyHeld) || (padDown && !watchPadHeld);
-    watchKeyHeld = keyDown;
-    watchPadHeld = padDown;
-    return pressed;
+    return keyOrPadPressed(VK_RETURN, WATCH_PAD_BUTTON, watchKeyHeld, watchPadHeld);
 }
 
 // Waiting for Space: the idle count that starts the best round, and the

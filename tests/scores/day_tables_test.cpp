@@ -7,8 +7,9 @@
 #include "app/SaveFolders.h"
 #include "app/WinMain.h"
 
+#include "scores/scores_folder.h"
+
 #include "platform/testing.h"
-#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -24,24 +25,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class DayTables : public ::testing::Test {
+class DayTables : public ScoresFolderTest {
 protected:
-    void SetUp() override
-    {
-        saveFolders.where = SaveFolders::Where::Given;
-        saveFolders.given = folder.string();
-        testmode::restoreFiles();
-    }
-    void TearDown() override { testmode::restoreFiles(); }
-
-    std::string read(const std::string& name) const
-    {
-        std::ifstream in(folder / name, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    void write(const std::string& name, const std::string& text) const { std::ofstream(folder / name) << text; }
+    DayTables() : ScoresFolderTest("days") {}
 
     std::set<std::string> files() const
     {
@@ -59,9 +45,6 @@ protected:
     }
 
     static std::string roundOf(int32_t score) { return "vantorel-round 1\nclaim " + std::to_string(score) + " 0\n"; }
-
-    ScratchFolder scratch{"days"};
-    const fs::path& folder = scratch.path();
 };
 
 }  // namespace

@@ -8,8 +8,9 @@
 #include "app/SaveFolders.h"
 #include "app/Settings.h"
 
+#include "scores/scores_folder.h"
+
 #include "platform/testing.h"
-#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -29,24 +30,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class KeptFiles : public ::testing::Test {
+class KeptFiles : public ScoresFolderTest {
 protected:
-    void SetUp() override
-    {
-        saveFolders.where = SaveFolders::Where::Given;
-        saveFolders.given = folder.string();
-        testmode::restoreFiles();
-    }
-    void TearDown() override { testmode::restoreFiles(); }
-
-    std::string read(const char* name) const
-    {
-        std::ifstream in(folder / name, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    void write(const char* name, const std::string& text) const { std::ofstream(folder / name) << text; }
+    KeptFiles() : ScoresFolderTest("kept") {}
 
     std::vector<fs::path> pendingFiles() const
     {
@@ -75,9 +61,6 @@ protected:
         waitpid(child, &status, 0);
         return status;
     }
-
-    ScratchFolder scratch{"kept"};
-    const fs::path& folder = scratch.path();
 };
 
 const std::string ThreeRounds =

@@ -289,6 +289,24 @@ def play(browser, url):
     browser.pump(0.5)
     check(Game.difference(waiting, game.region(*TIME)) <= 4, "a key ends the replay at once")
 
+    # T starts the round of the day: the same board on every start that day,
+    # here once before a reload and once after.
+    boards = []
+    for attempt in range(2):
+        if attempt:
+            browser.call("Page.reload")
+            browser.pump(0.5)
+            browser.wait_for("window.Module && Module.vtFirstFrameAt", 60)
+            browser.pump(1.0)
+        waiting = game.region(*TIME)
+        browser.key("KeyT", "t", 84)
+        until = time.time() + 5
+        while time.time() < until and Game.difference(waiting, game.region(*TIME)) <= 4:
+            browser.pump(0.1)
+        boards.append([game.cell_colour(c, r) for r in range(4) for c in range(4)])
+    check(Game.difference(waiting, game.region(*TIME)) > 4, "T starts the round of the day")
+    check(all(distance(a, b) < 12 for a, b in zip(*boards)), "the round of the day starts from the same board again")
+
 
 def cpu_share(browser, seconds):
     cpu0, wall0 = browser.process_cpu_seconds(), time.time()
