@@ -146,6 +146,13 @@ protected:
     {
         for (int i = 0; i < count; ++i) tick();
     }
+    // One tick through the message loop, so that posted keys arrive first.
+    void loopTick()
+    {
+        clockToNextTick();
+        const unsigned int before = sceneManager->nextTime;
+        for (int pass = 0; pass < 100 && sceneManager->nextTime == before; ++pass) ASSERT_TRUE(MessageLoopPass());
+    }
 
     // The message loop as the game runs it, waits included, for `ms` of the
     // virtual clock.

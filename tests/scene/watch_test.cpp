@@ -12,14 +12,6 @@ namespace {
 
 class WatchTest : public GameTest {
 protected:
-    // One tick through the message loop, so that posted keys arrive first.
-    void loopTick()
-    {
-        clockToNextTick();
-        const unsigned int before = sceneManager->nextTime;
-        for (int pass = 0; pass < 100 && sceneManager->nextTime == before; ++pass) ASSERT_TRUE(MessageLoopPass());
-    }
-
     // A whole round played with the mouse: a click on the cells in turn, a
     // right click now and then, the pointer moving in between.
     int32_t playRound()
