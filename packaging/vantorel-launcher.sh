@@ -1,8 +1,8 @@
 #!/bin/sh
 # Starts the installed game with its data folder as the working directory,
 # where the game reads DATA/... from. A relative folder given with
-# --scores-dir, and the file of --export-round N FILE, are made absolute
-# first, so that they name the folder or file from where the game was
+# --scores-dir, the file of --verify and --watch, and the file of
+# --export-round N FILE, are made absolute first, so that they name the folder or file from where the game was
 # started, as the player meant it.
 here=$(dirname "$(readlink -f "$0")")
 count=$#
@@ -10,9 +10,9 @@ previous=
 before=
 for argument in "$@"; do
     case "$previous:$argument" in
-    --scores-dir:/* | *:--scores-dir=/*) ;;
-    --scores-dir:*) argument="$PWD/$argument" ;;
-    *:--scores-dir=*) argument="--scores-dir=$PWD/${argument#--scores-dir=}" ;;
+    --scores-dir:/* | --verify:/* | --watch:/* | *:--scores-dir=/* | *:--verify=/* | *:--watch=/*) ;;
+    --scores-dir:* | --verify:?* | --watch:?*) argument="$PWD/$argument" ;;
+    *:--scores-dir=* | *:--verify=?* | *:--watch=?*) argument="${argument%%=*}=$PWD/${argument#*=}" ;;
     esac
     case "$before:$argument" in
     --export-round:/*) ;;

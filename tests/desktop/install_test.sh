@@ -23,13 +23,17 @@ desktop-file-validate "$PREFIX/share/applications/$VT_APP_ID.desktop" || vt_fail
 grep -q "^Exec=$PREFIX/bin/vantorel\$" "$PREFIX/share/applications/$VT_APP_ID.desktop" || vt_fail "Exec is not the launcher"
 
 # A relative --scores-dir names a folder from where the launcher was started,
-# not from the data folder it moves to; so does --export-round's FILE.
+# not from the data folder it moves to; so do the files of --export-round and
+# --verify.
 mkdir -p "$PREFIX/start/kept"
 printf 'vantorel-scores 1\n900 1 2026-01-01 10:00:00 round=round-1.txt\n' >"$PREFIX/start/kept/scores.txt"
 printf 'vantorel-round 1\n' >"$PREFIX/start/kept/round-1.txt"
 (cd "$PREFIX/start" && "$PREFIX/bin/vantorel" --scores-dir kept --export-round 1 shared.txt) ||
     vt_fail "--export-round failed"
 cmp -s "$PREFIX/start/kept/round-1.txt" "$PREFIX/start/shared.txt" || vt_fail "--export-round did not write FILE where the game was started"
+cp "$(dirname "$0")/../verify/one_minute_round.txt" "$PREFIX/start/round.txt"
+(cd "$PREFIX/start" && "$PREFIX/bin/vantorel" --verify round.txt && "$PREFIX/bin/vantorel" --verify=round.txt) ||
+    vt_fail "--verify did not find FILE where the game was started"
 (cd "$PREFIX/start" && "$PREFIX/bin/vantorel" --scores-dir kept --reset-scores) || vt_fail "--reset-scores failed"
 [ ! -e "$PREFIX/start/kept/scores.txt" ] || vt_fail "--scores-dir kept did not reach the folder of the start"
 
