@@ -23,9 +23,6 @@ namespace {
 
 const char* const ClassName = "ORV2010";
 
-// Bit 30 of a key message's lParam: the key was already down (a repeat).
-constexpr LPARAM KeyWasDown = LPARAM(1) << 30;
-
 }  // namespace
 
 HWND CreateMainWindow(HINSTANCE instance, int showCommand)
