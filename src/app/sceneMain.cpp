@@ -20,6 +20,7 @@
 #include "framework/input/Input.h"
 #include "framework/sound/MusicStream.h"
 #include "framework/sound/SoundCatalogue.h"
+#include "framework/sound/SoundPause.h"
 #include "framework/sound/SoundSystem.h"
 #include "game/BestScoresPanel.h"
 #include "game/BoardCursor.h"
