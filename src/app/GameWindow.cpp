@@ -1,7 +1,7 @@
 // GameWindow.cpp — the window class "ORV2010" and the one game window: a
 // title bar with a close box, no minimise or maximise box, not resizable, a
-// client area of exactly 1280 × 1024; or, switched with F11 or Alt+Enter, a
-// frameless window covering its monitor.
+// client area of exactly 1280 × 1024; F11 or Alt+Enter switch it to a
+// frameless window covering its monitor (Fullscreen).
 //
 // Quitting runs one road: Escape or the close box → WM_CLOSE → the default
 // handling destroys the window → WM_DESTROY posts the quit message.
@@ -10,7 +10,7 @@
 // again, as a Windows program does on WM_DEVICECHANGE.
 #include "app/GameWindow.h"
 
-#include "app/Settings.h"
+#include "app/Fullscreen.h"
 
 #include "Version.h"
 
@@ -23,51 +23,7 @@ namespace {
 
 const char* const ClassName = "ORV2010";
 
-// Windows gives every top-level window with a system menu a title bar, so the
-// rectangle is grown for the style the window really gets; growing it for
-// WS_SYSMENU alone leaves the client area a caption's height short.
-const DWORD WindowStyle = WS_CAPTION | WS_SYSMENU;
-const DWORD FullscreenStyle = WS_POPUP;
-
-// Bit 30 of a key message's lParam: the key was already down (a repeat).
-constexpr LPARAM KeyWasDown = LPARAM(1) << 30;
-
-bool fullscreen = false;
-RECT windowedRect{};  // the framed window's place, kept while full-screen
-
-void placeWindow(HWND window, DWORD style, const RECT& rect)
-{
-    SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(style | WS_VISIBLE));
-    SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOZORDER | SWP_FRAMECHANGED);
-}
-
-void toggleFullscreen(HWND window)
-{
-    SetFullscreen(window, !fullscreen);
-    settings.fullscreen = fullscreen;
-}
-
 }  // namespace
-
-void SetFullscreen(HWND window, bool on)
-{
-    if (on == fullscreen) return;
-    if (!on) {
-        placeWindow(window, WindowStyle, windowedRect);
-        fullscreen = false;
-        return;
-    }
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (!GetWindowRect(window, &windowedRect) ||
-        !GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        OutputDebugStringA("Vantorel: the window's monitor is unknown; staying in the window\n");
-        return;
-    }
-    placeWindow(window, FullscreenStyle, monitor.rcMonitor);
-    fullscreen = true;
-}
 
 HWND CreateMainWindow(HINSTANCE instance, int showCommand)
 {
@@ -106,14 +62,14 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         }
         if (wParam == VK_F1) return 0;
         if (wParam == VK_F11) {
-            if (!(lParam & KeyWasDown)) toggleFullscreen(window);
+            if (!(lParam & KeyWasDown)) ToggleFullscreen(window);
             return 0;
         }
         if (hearPlayerRequest(message, wParam, lParam)) return 0;
         break;
     case WM_SYSKEYDOWN:
         if (wParam == VK_RETURN) {
-            if (!(lParam & KeyWasDown)) toggleFullscreen(window);
+            if (!(lParam & KeyWasDown)) ToggleFullscreen(window);
             return 0;
         }
         break;

@@ -5,8 +5,6 @@ PlayerRequests playerRequests;
 
 namespace {
 
-constexpr LPARAM WasDownBit = LPARAM(1) << 30;
-
 bool hearKey(WPARAM key)
 {
     switch (key) {
@@ -29,7 +27,7 @@ bool hearPlayerRequest(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_KEYDOWN:
         // An auto-repeat goes on to the default handling like any other key.
-        return !(lParam & WasDownBit) && hearKey(wParam);
+        return !(lParam & KeyWasDown) && hearKey(wParam);
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE || HIWORD(wParam) != 0) playerRequests.focusLost = true;
         return false;
@@ -43,5 +41,5 @@ bool hearPlayerRequest(UINT message, WPARAM wParam, LPARAM lParam)
 
 void countKeyPress(UINT message, LPARAM lParam)
 {
-    if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && !(lParam & WasDownBit)) ++playerRequests.keyPresses;
+    if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && !(lParam & KeyWasDown)) ++playerRequests.keyPresses;
 }

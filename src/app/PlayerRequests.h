@@ -10,6 +10,9 @@
 
 #include <windows.h>
 
+// Bit 30 of a key message's lParam: the key was already down (a repeat).
+constexpr LPARAM KeyWasDown = LPARAM(1) << 30;
+
 struct PlayerRequests {
     bool pause = false;      // P or Pause pressed
     bool focusLost = false;  // the window was deactivated, lost the focus or was minimised

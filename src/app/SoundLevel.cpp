@@ -1,36 +1,13 @@
-// SoundLevel.cpp — applying, keeping and showing the master volume.
+// SoundLevel.cpp — the master volume's curve, and applying and keeping it.
 #include "app/SoundLevel.h"
 
 #include "app/Settings.h"
-#include "framework/Destroy.h"
-#include "framework/graphics/orvSprite.h"
 #include "framework/sound/SoundSystem.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-constexpr int PanelX = 256;  // centred over the board
-constexpr int PanelY = 64;
-constexpr int PanelWidth = 512;
-constexpr int PanelHeight = 128;
-constexpr int MutedRow = 128;
-constexpr int SegmentRow = 256;
-constexpr int SegmentX = 200;
-constexpr int SegmentY = 40;
-constexpr int SegmentPitch = 28;
-constexpr int SegmentWidth = 24;
-constexpr int SegmentHeight = 64;
-
-}  // namespace
-
-SoundLevel::SoundLevel() : sprite(new orvSprite("DATA/UI/volume.png")), shownFor(0)
-{
-    setMasterVolume(volumeFor(settings.volume, settings.mute));
-}
-
-SoundLevel::~SoundLevel() { destroy(sprite); }
+SoundLevel::SoundLevel() { apply(); }
 
 LONG SoundLevel::volumeFor(int level, bool mute)
 {
@@ -42,41 +19,16 @@ LONG SoundLevel::volumeFor(int level, bool mute)
 void SoundLevel::change(int steps)
 {
     const int level = std::clamp(settings.volume + steps * STEP, 0, 100);
-    if (level == settings.volume && !settings.mute) {
-        shownFor = SHOW_TICKS;
-        return;
-    }
+    if (level == settings.volume && !settings.mute) return;
     settings.volume = level;
     settings.mute = false;
-    applyAndKeep();
+    apply();
 }
 
 void SoundLevel::toggleMute()
 {
     settings.mute = !settings.mute;
-    applyAndKeep();
+    apply();
 }
 
-void SoundLevel::applyAndKeep()
-{
-    setMasterVolume(volumeFor(settings.volume, settings.mute));
-    shownFor = SHOW_TICKS;
-}
-
-void SoundLevel::update()
-{
-    if (shownFor > 0) --shownFor;
-}
-
-void SoundLevel::draw()
-{
-    if (shownFor <= 0) return;
-    if (settings.mute) {
-        sprite->Draw(PanelX, PanelY, PanelWidth, PanelHeight, 0, MutedRow, PanelWidth, PanelHeight, 0.0f);
-        return;
-    }
-    sprite->Draw(PanelX, PanelY, PanelWidth, PanelHeight, 0, 0, PanelWidth, PanelHeight, 0.0f);
-    for (int i = 0; i < settings.volume / STEP; ++i)
-        sprite->Draw(PanelX + SegmentX + SegmentPitch * i, PanelY + SegmentY, SegmentWidth, SegmentHeight, 0,
-                     SegmentRow, SegmentWidth, SegmentHeight, 0.0f);
-}
+void SoundLevel::apply() { setMasterVolume(volumeFor(settings.volume, settings.mute)); }

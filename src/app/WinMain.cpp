@@ -15,6 +15,7 @@
 #include "app/CommandLine.h"
 #include "app/ConsoleReply.h"
 #include "app/FrameClock.h"
+#include "app/Fullscreen.h"
 #include "app/GameWindow.h"
 #include "app/RoundVerify.h"
 #include "app/Scene.h"

@@ -9,6 +9,7 @@
 #include "app/PlayerRequests.h"
 #include "app/RoundWatch.h"
 #include "app/SoundLevel.h"
+#include "app/SoundLevelDisplay.h"
 #include "framework/Destroy.h"
 #include "framework/core/MainWindow.h"
 #include "framework/core/SystemSeed.h"
@@ -19,6 +20,7 @@
 #include "framework/input/Input.h"
 #include "framework/sound/MusicStream.h"
 #include "framework/sound/SoundCatalogue.h"
+#include "framework/sound/SoundPause.h"
 #include "framework/sound/SoundSystem.h"
 #include "game/BestScoresPanel.h"
 #include "game/BoardCursor.h"
@@ -67,10 +69,10 @@ bool keyOrPadPressed(int key, int padButton, bool& keyHeld, bool& padHeld)
 sceneMain::sceneMain()
     : camera(nullptr), panel(nullptr), startOverlay(nullptr), field(nullptr), playing(false), overlayOffset(0),
       bestScores(nullptr), roundChain(0), scoresPanel(nullptr), tableShown(false), dayTableShown(false),
-      tableKeyHeld(false), tablePadHeld(false), boardCursor(nullptr), soundLevel(nullptr), pauseCover(nullptr),
-      paused(false), dayScores(nullptr), dayBanner(nullptr), dayRandom(0), dayRound(false), watch(nullptr),
-      quitAfterWatch(false), replayMark(nullptr), watchTicks(0), watchHeld(-1), idleTicks(0), tableChoice(-1),
-      watchKeyHeld(false), watchPadHeld(false)
+      tableKeyHeld(false), tablePadHeld(false), boardCursor(nullptr), soundLevel(nullptr), soundLevelDisplay(nullptr),
+      pauseCover(nullptr), paused(false), dayScores(nullptr), dayBanner(nullptr), dayRandom(0), dayRound(false),
+      watch(nullptr), quitAfterWatch(false), replayMark(nullptr), watchTicks(0), watchHeld(-1), idleTicks(0),
+      tableChoice(-1), watchKeyHeld(false), watchPadHeld(false)
 {
 }
 
@@ -91,6 +93,7 @@ sceneMain::~sceneMain()
     destroy(scoresPanel);
     destroy(boardCursor);
     destroy(soundLevel);
+    destroy(soundLevelDisplay);
     destroy(pauseCover);
     destroy(replayMark);
 }
@@ -125,6 +128,7 @@ bool sceneMain::Initialize()
     boardCursor = new BoardCursor();
     field->boardCursor = boardCursor;
     soundLevel = new SoundLevel();
+    soundLevelDisplay = new SoundLevelDisplay();
     pauseCover = new orvSprite("DATA/UI/paused.png");
     dayBanner = new orvSprite("DATA/UI/dayround.png");
     replayMark = new ReplayMark();
@@ -198,7 +202,7 @@ void sceneMain::Update()
     const bool acted = playerActed(live, previous);
     if (watch && updateWatch(acted)) return;
     takeSoundRequests();
-    soundLevel->update();
+    soundLevelDisplay->update();
     const bool tableAsked = tableButtonPressed();
     if (paused) {
         if (resumeWanted()) resume();
@@ -362,7 +366,7 @@ bool sceneMain::updateWatch(bool acted)
     playerRequests = PlayerRequests{};
     tableButtonPressed();
     watchButtonPressed();
-    soundLevel->update();
+    soundLevelDisplay->update();
     if ((acted || focusLost) && !quitAfterWatch) {
         endWatch();
         return true;
@@ -395,8 +399,14 @@ void sceneMain::endWatch()
 
 void sceneMain::takeSoundRequests()
 {
-    for (; playerRequests.muteToggles > 0; --playerRequests.muteToggles) soundLevel->toggleMute();
-    if (playerRequests.volumeSteps != 0) soundLevel->change(playerRequests.volumeSteps);
+    for (; playerRequests.muteToggles > 0; --playerRequests.muteToggles) {
+        soundLevel->toggleMute();
+        soundLevelDisplay->show();
+    }
+    if (playerRequests.volumeSteps != 0) {
+        soundLevel->change(playerRequests.volumeSteps);
+        soundLevelDisplay->show();
+    }
     playerRequests.volumeSteps = 0;
 }
 
@@ -455,7 +465,7 @@ void sceneMain::Render()
         else scoresPanel->drawBest(best.table, best.lastPlace);
     }
     if (watch) replayMark->draw(watchTicks);
-    soundLevel->draw();
+    soundLevelDisplay->draw();
     // A watched round shows the pointer where it was.
     MousePointer::Draw(watch ? &watch->input() : nullptr);
 }

@@ -42,6 +42,7 @@ class PuzzleField;
 class ReplayMark;
 class RoundWatch;
 class SoundLevel;
+class SoundLevelDisplay;
 class StatusPanel;
 class orvCamera;
 class orvSprite;
@@ -91,6 +92,7 @@ public:
     bool tablePadHeld;   // the pad's back button in the previous tick
     BoardCursor* boardCursor;
     SoundLevel* soundLevel;
+    SoundLevelDisplay* soundLevelDisplay;
     orvSprite* pauseCover;
     bool paused;
     BestScores* dayScores;  // the table of the day of the last round of the day, or null

@@ -8,6 +8,7 @@
 
 #include "app/Settings.h"
 #include "app/SoundLevel.h"
+#include "app/SoundLevelDisplay.h"
 #include "framework/input/Input.h"
 #include "framework/sound/SoundSystem.h"
 #include "game/BoardCursor.h"
@@ -285,7 +286,7 @@ TEST_F(ControlsTest, MuteAndVolumeActBelowTheGamesOwnLevelsAndAreKept)
     EXPECT_TRUE(settings.mute);
     EXPECT_EQ(lastVolume(primary), DSBVOLUME_MIN);
     EXPECT_EQ(peak(testmode::renderAudio(testmode::AudioRate / 10)), 0);
-    EXPECT_GT(scene().soundLevel->shownFor, 0);
+    EXPECT_GT(scene().soundLevelDisplay->shownFor, 0);
 
     // A step down ends the mute; the keypad's minus counts as well.
     testmode::postKey(VK_OEM_MINUS, true);

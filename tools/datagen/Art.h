@@ -40,7 +40,7 @@ Canvas makeScoreDigits(const Fonts& fonts);   // 512 x 128, 64 x 64 cells
 Canvas makeChainDigits(const Fonts& fonts);   // 512 x 128, 64 x 64 cells
 Canvas makeStartBanner(const Fonts& fonts);   // 1024 x 128
 Canvas makeDayBanner(const Fonts& fonts);     // 1024 x 128: the start banner's place, "ROUND OF THE DAY"
-Canvas makeBestScores(const Fonts& fonts);    // 1024 x 1024 atlas, see BestScores.cpp
+Canvas makeBestScores(const Fonts& fonts);    // 1024 x 1024 atlas, see ScoreTableArt.cpp
 Canvas makeMousePointer();                    // 64 x 64, hot spot top-left
 Canvas makeSpinner();                         // 64 x 64, turns about its centre
 Canvas makeParticle();                        // 64 x 64 soft spark
@@ -48,8 +48,8 @@ Canvas makeBoardCursor();                     // 256 x 256, one cell's highlight
 Canvas makePauseCover(const Fonts& fonts);    // 1024 x 1024, hides the board
 Canvas makeVolumeSheet(const Fonts& fonts);   // 512 x 512: level panel, muted panel, lit segment
 Canvas makeReplayMark(const Fonts& fonts);    // 512 x 256: the REPLAY banner and its sign, see Replay.cpp
-Canvas makeDayTable(const Fonts& fonts);      // 1024 x 256: the day's table heading and footer, see BestScores.cpp
-Canvas makeChosenRow();                       // 1024 x 64: the table row the player has chosen, see BestScores.cpp
+Canvas makeDayTable(const Fonts& fonts);      // 1024 x 256: the day's table heading and footer, see ScoreTableArt.cpp
+Canvas makeChosenRow();                       // 1024 x 64: the table row the player has chosen, see ScoreTableArt.cpp
 // The game's icon, size x size: drawn for the size below 64 pixels.
 Canvas makeGameIcon(int size);
 // The icon sizes the desktop's themes ask for, smallest first.

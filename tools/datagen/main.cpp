@@ -15,7 +15,7 @@
 
 #include "Effects.h"
 #include "Images.h"
-#include "Music.h"
+#include "MusicFiles.h"
 #include "SoundEffects.h"
 
 int main(int argc, char** argv)

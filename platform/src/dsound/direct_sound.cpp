@@ -1,7 +1,8 @@
 // direct_sound.cpp — DirectSoundCreate8 and the IDirectSound8 object:
 // SetCooperativeLevel and CreateSoundBuffer for the primary buffer and for
 // secondary PCM buffers. Also ole32's CoInitialize, which DirectSound needs
-// first on Windows and which here only counts the calls per thread.
+// first on Windows; here it only notes that a thread has called it, so that
+// the thread's first call gives S_OK and every later one S_FALSE.
 #include "dsound/sound_buffer.h"
 
 #include "host/host.h"

@@ -6,7 +6,6 @@
 #include "framework/Destroy.h"
 #include "framework/core/MainWindow.h"
 #include "framework/sound/SoundListener.h"
-#include "framework/sound/MusicStream.h"
 #include "framework/sound/WaveFile.h"
 
 #include <cstring>
@@ -113,9 +112,8 @@ void playSoundEffect(int id)
     buffer->Play(0, 0, 0);
 }
 
-void pauseSounds()
+void pauseSoundEffects()
 {
-    pauseMusic();
     if (!soundSystem || !soundSystem->device) return;
     for (SoundEffect* effect : soundSystem->effects) {
         if (!effect) continue;
@@ -126,16 +124,14 @@ void pauseSounds()
     }
 }
 
-void resumeSounds()
+void resumeSoundEffects()
 {
-    if (soundSystem && soundSystem->device) {
-        for (SoundEffect* effect : soundSystem->effects) {
-            if (!effect || !effect->paused) continue;
-            effect->paused = false;
-            effect->buffer->Play(0, 0, 0);
-        }
+    if (!soundSystem || !soundSystem->device) return;
+    for (SoundEffect* effect : soundSystem->effects) {
+        if (!effect || !effect->paused) continue;
+        effect->paused = false;
+        effect->buffer->Play(0, 0, 0);
     }
-    resumeMusic();
 }
 
 void setMasterVolume(LONG volume)

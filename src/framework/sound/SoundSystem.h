@@ -12,7 +12,7 @@ constexpr int SOUND_EFFECT_SLOTS = 128;
 
 struct SoundEffect {
     LPDIRECTSOUNDBUFFER buffer;
-    bool paused = false;  // stopped by pauseSounds while it sounded
+    bool paused = false;  // stopped by pauseSoundEffects while it sounded
 };
 
 class SoundSystem {
@@ -39,10 +39,10 @@ extern SoundSystem* soundSystem;
 // sounds. Does nothing without a sound system, a device or an effect there.
 void playSoundEffect(int id);
 
-// A paused round: every effect that sounds and the current track stop where
-// they are; resuming plays them on from there.
-void pauseSounds();
-void resumeSounds();
+// Every effect that sounds stops where it is; resuming plays those on from
+// there. SoundPause pauses the music with them.
+void pauseSoundEffects();
+void resumeSoundEffects();
 
 // The master volume, below every level the game sets: the primary buffer's
 // volume in hundredths of a decibel (0 full, DSBVOLUME_MIN silent).

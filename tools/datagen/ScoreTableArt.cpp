@@ -1,4 +1,4 @@
-// BestScores: the atlas of the best-score displays, DATA/UI/BestScores.png,
+// ScoreTableArt: the atlas of the best-score displays, DATA/UI/BestScores.png,
 // 1024 x 1024. The game places each piece at its own spot and writes the
 // numbers with the glyph cells, so the pieces' places here are the ones its
 // drawing code names:

@@ -1,4 +1,4 @@
-// Music: one job per background track, each composing its track and writing
+// MusicFiles: one job per background track, each composing its track and writing
 // it as Ogg Vorbis at its path under DATA/Sound/BGM.
 // Depends on: Tracks, Ogg, Output.
 #pragma once

@@ -1,5 +1,5 @@
-// Music: track paths, serial numbers and encoding quality.
-#include "Music.h"
+// MusicFiles: the background tracks' paths, serial numbers and encoding quality.
+#include "MusicFiles.h"
 
 #include "Ogg.h"
 #include "Output.h"
