@@ -246,75 +246,114 @@ bool Rasteriser::formsRectangle(const SpriteVertex* v)
     return v[1].diffuse == diffuse && v[2].diffuse == diffuse && v[3].diffuse == diffuse;
 }
 
-void Rasteriser::drawRectangle(const RenderTarget& target, const RasterState& state, const SpriteVertex* v,
-                               const PixelBox& scissor)
-{
+// What drawRectangle works out once per rectangle: the snapped corners, the
+// texel coordinates of its edges, the pixels to write and the scale.
+struct Rasteriser::RectangleSetup {
     int64_t x[4], y[4];
+    uint32_t diffuse;
+    double u0, u1, v0, v1;
+    int64_t anchorLeft, anchorTop;
+    int64_t left, top, right, bottom;
+    int width;
+    double scaleX, scaleY;
+    bool linear;
+
+    double texelX(int64_t px) const
+    {
+        return u0 + (static_cast<double>(px * SubPixels - x[0])) * (u1 - u0) / (x[1] - x[0]);
+    }
+    double texelY(int64_t py) const
+    {
+        return v0 + (static_cast<double>(py * SubPixels - y[0])) * (v1 - v0) / (y[2] - y[0]);
+    }
+};
+
+namespace {
+
+// Snaps the corners and finds the pixels to write; false when there are none
+// or the texel coordinates lie outside the supported range.
+bool setUpRectangle(Rasteriser::RectangleSetup& r, const RasterState& state, const SpriteVertex* v,
+                    const PixelBox& scissor)
+{
+    int64_t* x = r.x;
+    int64_t* y = r.y;
     for (int i = 0; i < 4; ++i) {
         snap(v[i].x, x[i]);
         snap(v[i].y, y[i]);
     }
-    uint32_t diffuse = v[0].diffuse;
+    r.diffuse = v[0].diffuse;
 
     const TexelImage& image = state.image;
-    double u0 = static_cast<double>(v[0].u) * image.width - 0.5;
-    double u1 = static_cast<double>(v[1].u) * image.width - 0.5;
-    double v0 = static_cast<double>(v[0].v) * image.height - 0.5;
-    double v1 = static_cast<double>(v[2].v) * image.height - 0.5;
-    if (!texelRange(u0) || !texelRange(u1) || !texelRange(v0) || !texelRange(v1)) return;
+    r.u0 = static_cast<double>(v[0].u) * image.width - 0.5;
+    r.u1 = static_cast<double>(v[1].u) * image.width - 0.5;
+    r.v0 = static_cast<double>(v[0].v) * image.height - 0.5;
+    r.v1 = static_cast<double>(v[2].v) * image.height - 0.5;
+    if (!texelRange(r.u0) || !texelRange(r.u1) || !texelRange(r.v0) || !texelRange(r.v1)) return false;
 
     // The first pixel inside the viewport anchors the 1:1 texel walk, so the
     // scissor only chooses which of the same pixels are written.
-    int64_t anchorLeft = std::max<int64_t>(ceilDiv(x[0], SubPixels), state.clip.left);
-    int64_t anchorTop = std::max<int64_t>(ceilDiv(y[0], SubPixels), state.clip.top);
-    int64_t left = std::max<int64_t>(anchorLeft, scissor.left);
-    int64_t top = std::max<int64_t>(anchorTop, scissor.top);
-    int64_t right = std::min<int64_t>({ceilDiv(x[1], SubPixels), state.clip.right, scissor.right});
-    int64_t bottom = std::min<int64_t>({ceilDiv(y[2], SubPixels), state.clip.bottom, scissor.bottom});
-    if (left >= right || top >= bottom) return;
-    int width = static_cast<int>(right - left);
+    r.anchorLeft = std::max<int64_t>(ceilDiv(x[0], SubPixels), state.clip.left);
+    r.anchorTop = std::max<int64_t>(ceilDiv(y[0], SubPixels), state.clip.top);
+    r.left = std::max<int64_t>(r.anchorLeft, scissor.left);
+    r.top = std::max<int64_t>(r.anchorTop, scissor.top);
+    r.right = std::min<int64_t>({ceilDiv(x[1], SubPixels), state.clip.right, scissor.right});
+    r.bottom = std::min<int64_t>({ceilDiv(y[2], SubPixels), state.clip.bottom, scissor.bottom});
+    if (r.left >= r.right || r.top >= r.bottom) return false;
+    r.width = static_cast<int>(r.right - r.left);
 
-    auto texelX = [&](int64_t px) {
-        return u0 + (static_cast<double>(px * SubPixels - x[0])) * (u1 - u0) / (x[1] - x[0]);
-    };
-    auto texelY = [&](int64_t py) {
-        return v0 + (static_cast<double>(py * SubPixels - y[0])) * (v1 - v0) / (y[2] - y[0]);
-    };
-    double scaleX = (u1 - u0) * SubPixels / static_cast<double>(x[1] - x[0]);
-    double scaleY = (v1 - v0) * SubPixels / static_cast<double>(y[2] - y[0]);
-    bool linear = std::max(std::fabs(scaleX), std::fabs(scaleY)) <= 1.0 ? state.linearMagnify : state.linearMinify;
+    r.scaleX = (r.u1 - r.u0) * SubPixels / static_cast<double>(x[1] - x[0]);
+    r.scaleY = (r.v1 - r.v0) * SubPixels / static_cast<double>(y[2] - y[0]);
+    r.linear = std::max(std::fabs(r.scaleX), std::fabs(r.scaleY)) <= 1.0 ? state.linearMagnify : state.linearMinify;
+    return true;
+}
+
+}  // namespace
+
+bool Rasteriser::copyRectangle(const RenderTarget& target, const RasterState& state, const RectangleSetup& r)
+{
+    if (r.scaleX != 1.0 || r.scaleY != 1.0 || !textureOnly(state, r.diffuse)) return false;
+    double firstX = r.texelX(r.anchorLeft);
+    double firstY = r.texelY(r.anchorTop);
+    if (!r.linear) {
+        firstX = std::floor(firstX + 0.5);
+        firstY = std::floor(firstY + 0.5);
+    }
+    if (firstX != std::floor(firstX) || firstY != std::floor(firstY)) return false;
+    const TexelImage& image = state.image;
     const int64_t widthMask = image.width - 1;
     const int64_t heightMask = image.height - 1;
-
-    if (scaleX == 1.0 && scaleY == 1.0 && textureOnly(state, diffuse)) {
-        double firstX = texelX(anchorLeft);
-        double firstY = texelY(anchorTop);
-        if (!linear) {
-            firstX = std::floor(firstX + 0.5);
-            firstY = std::floor(firstY + 0.5);
-        }
-        if (firstX == std::floor(firstX) && firstY == std::floor(firstY)) {
-            int64_t column = (static_cast<int64_t>(firstX) + (left - anchorLeft)) & widthMask;
-            int64_t row = static_cast<int64_t>(firstY) + (top - anchorTop);
-            for (int64_t py = top; py < bottom; ++py, ++row) {
-                uint32_t* destination = target.pixels + py * target.width + left;
-                copyTexelSpan(destination, state, static_cast<int>(row & heightMask), static_cast<int>(column), width);
-            }
-            return;
-        }
+    int64_t column = (static_cast<int64_t>(firstX) + (r.left - r.anchorLeft)) & widthMask;
+    int64_t row = static_cast<int64_t>(firstY) + (r.top - r.anchorTop);
+    for (int64_t py = r.top; py < r.bottom; ++py, ++row) {
+        uint32_t* destination = target.pixels + py * target.width + r.left;
+        copyTexelSpan(destination, state, static_cast<int>(row & heightMask), static_cast<int>(column), r.width);
     }
+    return true;
+}
 
+void Rasteriser::placeRectangleColumns(const RectangleSetup& r)
+{
+    const int width = r.width;
     row_.resize(width);
     columnTexel_.resize(width);
     columnWeight_.resize(width);
     for (int i = 0; i < width; ++i) {
-        int64_t fixed = toFixed(texelX(left + i));
-        columnTexel_[i] = static_cast<int32_t>(linear ? fixed >> 32 : nearestTexel(fixed));
+        int64_t fixed = toFixed(r.texelX(r.left + i));
+        columnTexel_[i] = static_cast<int32_t>(r.linear ? fixed >> 32 : nearestTexel(fixed));
         columnWeight_[i] = weightOf(fixed);
     }
-    for (int64_t py = top; py < bottom; ++py) {
-        int64_t fixed = toFixed(texelY(py));
-        if (linear) {
+}
+
+void Rasteriser::filterRectangle(const RenderTarget& target, const RasterState& state, const RectangleSetup& r)
+{
+    placeRectangleColumns(r);
+    const TexelImage& image = state.image;
+    const int width = r.width;
+    const int64_t widthMask = image.width - 1;
+    const int64_t heightMask = image.height - 1;
+    for (int64_t py = r.top; py < r.bottom; ++py) {
+        int64_t fixed = toFixed(r.texelY(py));
+        if (r.linear) {
             int64_t texelRow = fixed >> 32;
             const uint32_t* upper = image.texels + (texelRow & heightMask) * image.width;
             const uint32_t* lower = image.texels + ((texelRow + 1) & heightMask) * image.width;
@@ -338,8 +377,17 @@ void Rasteriser::drawRectangle(const RenderTarget& target, const RasterState& st
             const uint32_t* texels = image.texels + (nearestTexel(fixed) & heightMask) * image.width;
             for (int i = 0; i < width; ++i) row_[i] = texels[columnTexel_[i] & widthMask];
         }
-        finishRow(target.pixels + py * target.width + left, state, width, nullptr, diffuse);
+        finishRow(target.pixels + py * target.width + r.left, state, width, nullptr, r.diffuse);
     }
+}
+
+void Rasteriser::drawRectangle(const RenderTarget& target, const RasterState& state, const SpriteVertex* v,
+                               const PixelBox& scissor)
+{
+    RectangleSetup r;
+    if (!setUpRectangle(r, state, v, scissor)) return;
+    if (copyRectangle(target, state, r)) return;
+    filterRectangle(target, state, r);
 }
 
 // What drawTriangle works out once per triangle: the snapped vertices in
