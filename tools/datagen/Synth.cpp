@@ -362,94 +362,131 @@ std::vector<float> renderVoice(Voice voice, double hz, double held, float veloci
     return {};
 }
 
+namespace {
+
+// Kick: a sine swept down from high, with a click of noise at the start.
+std::vector<float> kick(Rng& rng)
+{
+    std::vector<float> out(framesFor(0.45));
+    double p = 0;
+    for (size_t i = 0; i < out.size(); ++i) {
+        double t = secondsAt(i);
+        p += (48 + 130 * std::exp(-t * 32)) / kRate;
+        float click = t < 0.004 ? rng.bipolar() * float(1 - t / 0.004) * 0.4f : 0;
+        out[i] = sine(p) * float(std::exp(-t * 7.5)) + click;
+    }
+    return out;
+}
+
+// Snare: a short falling tone under high-passed noise.
+std::vector<float> snare(Rng& rng)
+{
+    std::vector<float> out(framesFor(0.3));
+    double p = 0;
+    OnePole low(1200);
+    for (size_t i = 0; i < out.size(); ++i) {
+        double t = secondsAt(i);
+        float n = rng.bipolar();
+        float hp = n - low.next(n);
+        out[i] = 0.5f * sine(p) * float(std::exp(-t * 22)) + 0.7f * hp * float(std::exp(-t * 15));
+        p += (185 + 40 * std::exp(-t * 40)) / kRate;
+    }
+    return out;
+}
+
+// Clap: band-passed noise in three quick bursts, then a tail.
+std::vector<float> clap(Rng& rng)
+{
+    std::vector<float> out(framesFor(0.3));
+    LowPass band;
+    band.tune(2200, 1.5);
+    OnePole low(700);
+    for (size_t i = 0; i < out.size(); ++i) {
+        double t = secondsAt(i);
+        double burst = t < 0.03 ? std::exp(-std::fmod(t, 0.01) * 250) : std::exp(-(t - 0.03) * 14);
+        float n = band.next(rng.bipolar());
+        out[i] = (n - low.next(n)) * float(burst) * 1.6f;
+    }
+    return out;
+}
+
+// Closed and open hats and the shaker: high-passed noise, each with its own
+// length and envelope.
+std::vector<float> hat(Drum drum, Rng& rng)
+{
+    double length = drum == Drum::HatOpen ? 0.4 : drum == Drum::Shaker ? 0.12 : 0.07;
+    std::vector<float> out(framesFor(length));
+    OnePole low(drum == Drum::Shaker ? 5000 : 7000);
+    for (size_t i = 0; i < out.size(); ++i) {
+        double t = secondsAt(i);
+        float n = rng.bipolar();
+        float hp = n - low.next(n);
+        double env = drum == Drum::HatOpen  ? std::exp(-t * 9)
+                     : drum == Drum::Shaker ? std::min(1.0, t / 0.02) * std::exp(-t * 30)
+                                            : std::exp(-t * 60);
+        out[i] = hp * float(env) * 0.8f;
+    }
+    return out;
+}
+
+// Wood block: two short sines.
+std::vector<float> wood()
+{
+    std::vector<float> out(framesFor(0.09));
+    for (size_t i = 0; i < out.size(); ++i) {
+        double t = secondsAt(i);
+        out[i] = (sine(t * 1750) + 0.5f * sine(t * 2900)) * float(std::exp(-t * 55)) * 0.7f;
+    }
+    return out;
+}
+
+// Crash: long high-passed noise.
+std::vector<float> crash(Rng& rng)
+{
+    std::vector<float> out(framesFor(1.8));
+    OnePole low(4000);
+    for (size_t i = 0; i < out.size(); ++i) {
+        double t = secondsAt(i);
+        float n = rng.bipolar();
+        out[i] = (n - low.next(n)) * float(std::exp(-t * 2.6) * std::min(1.0, t / 0.002)) * 0.6f;
+    }
+    return out;
+}
+
+// Chip noise: random full-scale steps held for five samples each.
+std::vector<float> chipNoise(Rng& rng)
+{
+    std::vector<float> out(framesFor(0.12));
+    float held = 0;
+    for (size_t i = 0; i < out.size(); ++i) {
+        if (i % 5 == 0) held = rng.unit() < 0.5f ? -1.0f : 1.0f;
+        out[i] = held * float(std::exp(-secondsAt(i) * 30)) * 0.5f;
+    }
+    return out;
+}
+
+std::vector<float> drumSamples(Drum drum, Rng& rng)
+{
+    switch (drum) {
+    case Drum::Kick: return kick(rng);
+    case Drum::Snare: return snare(rng);
+    case Drum::Clap: return clap(rng);
+    case Drum::HatClosed:
+    case Drum::HatOpen:
+    case Drum::Shaker: return hat(drum, rng);
+    case Drum::Wood: return wood();
+    case Drum::Crash: return crash(rng);
+    case Drum::ChipNoise: return chipNoise(rng);
+    }
+    return {};
+}
+
+}  // namespace
+
 std::vector<float> renderDrum(Drum drum, uint64_t seed)
 {
     Rng rng(seed);
-    std::vector<float> out;
-    auto time = [](size_t i) { return double(i) / kRate; };
-    switch (drum) {
-    case Drum::Kick: {
-        out.resize(framesFor(0.45));
-        double p = 0;
-        for (size_t i = 0; i < out.size(); ++i) {
-            double t = time(i);
-            p += (48 + 130 * std::exp(-t * 32)) / kRate;
-            float click = t < 0.004 ? rng.bipolar() * float(1 - t / 0.004) * 0.4f : 0;
-            out[i] = sine(p) * float(std::exp(-t * 7.5)) + click;
-        }
-        break;
-    }
-    case Drum::Snare: {
-        out.resize(framesFor(0.3));
-        double p = 0;
-        OnePole low(1200);
-        for (size_t i = 0; i < out.size(); ++i) {
-            double t = time(i);
-            float n = rng.bipolar();
-            float hp = n - low.next(n);
-            out[i] = 0.5f * sine(p) * float(std::exp(-t * 22)) + 0.7f * hp * float(std::exp(-t * 15));
-            p += (185 + 40 * std::exp(-t * 40)) / kRate;
-        }
-        break;
-    }
-    case Drum::Clap: {
-        out.resize(framesFor(0.3));
-        LowPass band;
-        band.tune(2200, 1.5);
-        OnePole low(700);
-        for (size_t i = 0; i < out.size(); ++i) {
-            double t = time(i);
-            double burst = t < 0.03 ? std::exp(-std::fmod(t, 0.01) * 250) : std::exp(-(t - 0.03) * 14);
-            float n = band.next(rng.bipolar());
-            out[i] = (n - low.next(n)) * float(burst) * 1.6f;
-        }
-        break;
-    }
-    case Drum::HatClosed:
-    case Drum::HatOpen:
-    case Drum::Shaker: {
-        double length = drum == Drum::HatOpen ? 0.4 : drum == Drum::Shaker ? 0.12 : 0.07;
-        out.resize(framesFor(length));
-        OnePole low(drum == Drum::Shaker ? 5000 : 7000);
-        for (size_t i = 0; i < out.size(); ++i) {
-            double t = time(i);
-            float n = rng.bipolar();
-            float hp = n - low.next(n);
-            double env = drum == Drum::HatOpen  ? std::exp(-t * 9)
-                         : drum == Drum::Shaker ? std::min(1.0, t / 0.02) * std::exp(-t * 30)
-                                                : std::exp(-t * 60);
-            out[i] = hp * float(env) * 0.8f;
-        }
-        break;
-    }
-    case Drum::Wood: {
-        out.resize(framesFor(0.09));
-        for (size_t i = 0; i < out.size(); ++i) {
-            double t = time(i);
-            out[i] = (sine(t * 1750) + 0.5f * sine(t * 2900)) * float(std::exp(-t * 55)) * 0.7f;
-        }
-        break;
-    }
-    case Drum::Crash: {
-        out.resize(framesFor(1.8));
-        OnePole low(4000);
-        for (size_t i = 0; i < out.size(); ++i) {
-            double t = time(i);
-            float n = rng.bipolar();
-            out[i] = (n - low.next(n)) * float(std::exp(-t * 2.6) * std::min(1.0, t / 0.002)) * 0.6f;
-        }
-        break;
-    }
-    case Drum::ChipNoise: {
-        out.resize(framesFor(0.12));
-        float held = 0;
-        for (size_t i = 0; i < out.size(); ++i) {
-            if (i % 5 == 0) held = rng.unit() < 0.5f ? -1.0f : 1.0f;
-            out[i] = held * float(std::exp(-time(i) * 30)) * 0.5f;
-        }
-        break;
-    }
-    }
+    std::vector<float> out = drumSamples(drum, rng);
     fadeEnds(out, 0, 0.005);
     return out;
 }
