@@ -186,228 +186,307 @@ static std::vector<float> pluck(double hz, double held, float velocity, uint64_t
     return out;
 }
 
-std::vector<float> renderVoice(Voice voice, double hz, double held, float velocity, uint64_t seed)
+namespace {
+
+double secondsAt(size_t i) { return double(i) / kRate; }
+
+// Bell: two-operator FM with an inharmonic ratio.
+std::vector<float> bell(double hz, double held, float velocity)
 {
-    std::vector<float> out;
-    auto time = [](size_t i) { return double(i) / kRate; };
-    switch (voice) {
-    case Voice::Bell: {  // two-operator FM with an inharmonic ratio
-        out.resize(framesFor(std::min(held + 1.6, 3.0)));
-        double cp = 0, mp = 0;
-        Decay index(5), ring(2.4);
-        for (size_t i = 0; i < out.size(); ++i) {
-            double t = time(i);
-            float mod = sine(mp) * 1.8f * index.next();
-            float env = float(std::min(1.0, t / 0.003)) * ring.next();
-            out[i] = sine(cp + mod / (2 * kPi)) * env * velocity;
-            cp += hz / kRate;
-            mp += hz * 3.5 / kRate;
-        }
-        break;
-    }
-    case Voice::EPiano: {
-        out.resize(framesFor(held + 0.35));
-        double cp = 0, mp = 0, tp = 0;
-        Decay bodyIndex(3), tineLevel(28), ring(1.1);
-        Adsr gate(held, 0.002, 10, 1, 0.3);
-        for (size_t i = 0; i < out.size(); ++i) {
-            float body = sine(cp + 0.18f * bodyIndex.next() * sine(mp));
-            float tine = sine(tp) * 0.25f * tineLevel.next();
-            float env = ring.next() * gate.next();
-            out[i] = (body + tine) * env * velocity;
-            cp += hz / kRate;
-            mp += hz / kRate;
-            tp += hz * 7 / kRate;
-        }
-        break;
-    }
-    case Voice::SawLead: {
-        out.resize(framesFor(held + 0.2));
-        Saw a, b;
-        Pulse sub;
-        LowPass lp;
-        Adsr env(held, 0.01, 0.25, 0.75, 0.18);
-        for (size_t i = 0; i < out.size(); ++i) {
-            double t = time(i);
-            double vib = t > 0.18 ? 1 + 0.006 * sine(t * 5.5) * std::min(1.0, (t - 0.18) * 4) : 1;
-            if (i % 16 == 0) lp.tune(hz * (2.5 + 6 * std::exp(-t * 5)), 0.9);
-            float raw =
-                0.5f * (a.next(hz * vib * 1.004) + b.next(hz * vib * 0.996)) + 0.25f * sub.next(hz * vib * 0.5, 0.5);
-            out[i] = lp.next(raw) * env.next() * velocity;
-        }
-        break;
-    }
-    case Voice::Chip: {
-        out.resize(framesFor(held + 0.08));
-        Pulse p;
-        Adsr env(held, 0.003, 0.12, 0.6, 0.06);
-        for (size_t i = 0; i < out.size(); ++i) {
-            double t = time(i);
-            double vib = t > 0.15 ? 1 + 0.008 * sine(t * 6) : 1;
-            out[i] = 0.6f * p.next(hz * vib, 0.25) * env.next() * velocity;
-        }
-        break;
-    }
-    case Voice::Pluck: out = pluck(hz, held, velocity, seed, 0.996f, 4000); break;
-    case Voice::Pizzicato: out = pluck(hz, std::min(held, 0.25), velocity, seed, 0.985f, 2500); break;
-    case Voice::Pad: {
-        out.resize(framesFor(held + 0.9));
-        Saw s[4];
-        LowPass lp;
-        Adsr env(held, 0.4, 0.6, 0.8, 0.8);
-        for (size_t i = 0; i < out.size(); ++i) {
-            double t = time(i);
-            if (i % 32 == 0) lp.tune(1400 + 500 * sine(t * 0.2), 0.7);
-            float raw =
-                0.3f * (s[0].next(hz * 0.994) + s[1].next(hz) + s[2].next(hz * 1.006)) + 0.15f * s[3].next(hz * 2.003);
-            out[i] = lp.next(raw) * env.next() * velocity;
-        }
-        break;
-    }
-    case Voice::Bass:
-    case Voice::AcidBass: {
-        bool acid = voice == Voice::AcidBass;
-        out.resize(framesFor(held + 0.08));
-        Saw s;
-        LowPass lp;
-        double sp = 0;
-        Adsr env(held, 0.004, 0.2, 0.7, 0.07);
-        for (size_t i = 0; i < out.size(); ++i) {
-            double t = time(i);
-            if (i % 16 == 0)
-                lp.tune(acid ? 250 + 2600 * std::exp(-t * 14) : hz * 3 + 500 * std::exp(-t * 10), acid ? 2.8 : 0.8);
-            float raw = lp.next(s.next(hz)) + 0.45f * sine(sp);
-            sp += hz / kRate;
-            out[i] = raw * env.next() * velocity;
-        }
-        break;
-    }
-    case Voice::SubBass: {
-        out.resize(framesFor(held + 0.06));
-        double p = 0;
-        Adsr env(held, 0.006, 0.3, 0.8, 0.05);
-        for (size_t i = 0; i < out.size(); ++i) {
-            out[i] = (sine(p) + 0.2f * sine(2 * p)) * env.next() * velocity;
-            p += hz / kRate;
-        }
-        break;
-    }
-    case Voice::Marimba: {
-        out.resize(framesFor(1.1));
-        double p = 0;
-        Decay low(5), mid(18), high(45);
-        for (size_t i = 0; i < out.size(); ++i) {
-            double t = time(i);
-            float v = sine(p) * low.next() + 0.35f * sine(p * 4) * mid.next() + 0.12f * sine(p * 9.9) * high.next();
-            out[i] = v * float(std::min(1.0, t / 0.001)) * velocity;
-            p += hz / kRate;
-        }
-        break;
-    }
-    case Voice::ChipBass: {
-        out.resize(framesFor(held + 0.03));
-        double p = 0;
-        Adsr env(held, 0.002, 1, 1, 0.03);
-        for (size_t i = 0; i < out.size(); ++i) {
-            double u = p - std::floor(p);
-            float tri = float(4 * std::fabs(u - 0.5) - 1);
-            out[i] = tri * env.next() * velocity;
-            p += hz / kRate;
-        }
-        break;
-    }
+    std::vector<float> out(framesFor(std::min(held + 1.6, 3.0)));
+    double cp = 0, mp = 0;
+    Decay index(5), ring(2.4);
+    for (size_t i = 0; i < out.size(); ++i) {
+        double t = secondsAt(i);
+        float mod = sine(mp) * 1.8f * index.next();
+        float env = float(std::min(1.0, t / 0.003)) * ring.next();
+        out[i] = sine(cp + mod / (2 * kPi)) * env * velocity;
+        cp += hz / kRate;
+        mp += hz * 3.5 / kRate;
     }
     return out;
 }
 
+// Electric piano: a lightly modulated body and a fast-fading tine.
+std::vector<float> electricPiano(double hz, double held, float velocity)
+{
+    std::vector<float> out(framesFor(held + 0.35));
+    double cp = 0, mp = 0, tp = 0;
+    Decay bodyIndex(3), tineLevel(28), ring(1.1);
+    Adsr gate(held, 0.002, 10, 1, 0.3);
+    for (size_t i = 0; i < out.size(); ++i) {
+        float body = sine(cp + 0.18f * bodyIndex.next() * sine(mp));
+        float tine = sine(tp) * 0.25f * tineLevel.next();
+        float env = ring.next() * gate.next();
+        out[i] = (body + tine) * env * velocity;
+        cp += hz / kRate;
+        mp += hz / kRate;
+        tp += hz * 7 / kRate;
+    }
+    return out;
+}
+
+// Saw lead: two detuned saws and a sub pulse with delayed vibrato, through a
+// closing low-pass.
+std::vector<float> sawLead(double hz, double held, float velocity)
+{
+    std::vector<float> out(framesFor(held + 0.2));
+    Saw a, b;
+    Pulse sub;
+    LowPass lp;
+    Adsr env(held, 0.01, 0.25, 0.75, 0.18);
+    for (size_t i = 0; i < out.size(); ++i) {
+        double t = secondsAt(i);
+        double vib = t > 0.18 ? 1 + 0.006 * sine(t * 5.5) * std::min(1.0, (t - 0.18) * 4) : 1;
+        if (i % 16 == 0) lp.tune(hz * (2.5 + 6 * std::exp(-t * 5)), 0.9);
+        float raw =
+            0.5f * (a.next(hz * vib * 1.004) + b.next(hz * vib * 0.996)) + 0.25f * sub.next(hz * vib * 0.5, 0.5);
+        out[i] = lp.next(raw) * env.next() * velocity;
+    }
+    return out;
+}
+
+// Chip: a quarter-width pulse with delayed vibrato.
+std::vector<float> chip(double hz, double held, float velocity)
+{
+    std::vector<float> out(framesFor(held + 0.08));
+    Pulse p;
+    Adsr env(held, 0.003, 0.12, 0.6, 0.06);
+    for (size_t i = 0; i < out.size(); ++i) {
+        double t = secondsAt(i);
+        double vib = t > 0.15 ? 1 + 0.008 * sine(t * 6) : 1;
+        out[i] = 0.6f * p.next(hz * vib, 0.25) * env.next() * velocity;
+    }
+    return out;
+}
+
+// Pad: four detuned saws through a slowly swept low-pass.
+std::vector<float> pad(double hz, double held, float velocity)
+{
+    std::vector<float> out(framesFor(held + 0.9));
+    Saw s[4];
+    LowPass lp;
+    Adsr env(held, 0.4, 0.6, 0.8, 0.8);
+    for (size_t i = 0; i < out.size(); ++i) {
+        double t = secondsAt(i);
+        if (i % 32 == 0) lp.tune(1400 + 500 * sine(t * 0.2), 0.7);
+        float raw =
+            0.3f * (s[0].next(hz * 0.994) + s[1].next(hz) + s[2].next(hz * 1.006)) + 0.15f * s[3].next(hz * 2.003);
+        out[i] = lp.next(raw) * env.next() * velocity;
+    }
+    return out;
+}
+
+// Bass: a filtered saw over a sine; the acid bass's filter is resonant and
+// sweeps down from high.
+std::vector<float> bass(double hz, double held, float velocity, bool acid)
+{
+    std::vector<float> out(framesFor(held + 0.08));
+    Saw s;
+    LowPass lp;
+    double sp = 0;
+    Adsr env(held, 0.004, 0.2, 0.7, 0.07);
+    for (size_t i = 0; i < out.size(); ++i) {
+        double t = secondsAt(i);
+        if (i % 16 == 0)
+            lp.tune(acid ? 250 + 2600 * std::exp(-t * 14) : hz * 3 + 500 * std::exp(-t * 10), acid ? 2.8 : 0.8);
+        float raw = lp.next(s.next(hz)) + 0.45f * sine(sp);
+        sp += hz / kRate;
+        out[i] = raw * env.next() * velocity;
+    }
+    return out;
+}
+
+// Sub bass: a sine with a little of its octave.
+std::vector<float> subBass(double hz, double held, float velocity)
+{
+    std::vector<float> out(framesFor(held + 0.06));
+    double p = 0;
+    Adsr env(held, 0.006, 0.3, 0.8, 0.05);
+    for (size_t i = 0; i < out.size(); ++i) {
+        out[i] = (sine(p) + 0.2f * sine(2 * p)) * env.next() * velocity;
+        p += hz / kRate;
+    }
+    return out;
+}
+
+// Marimba: three partials, the higher ones dying faster; it rings the same
+// however long the note is held.
+std::vector<float> marimba(double hz, float velocity)
+{
+    std::vector<float> out(framesFor(1.1));
+    double p = 0;
+    Decay low(5), mid(18), high(45);
+    for (size_t i = 0; i < out.size(); ++i) {
+        double t = secondsAt(i);
+        float v = sine(p) * low.next() + 0.35f * sine(p * 4) * mid.next() + 0.12f * sine(p * 9.9) * high.next();
+        out[i] = v * float(std::min(1.0, t / 0.001)) * velocity;
+        p += hz / kRate;
+    }
+    return out;
+}
+
+// Chip bass: a plain triangle.
+std::vector<float> chipBass(double hz, double held, float velocity)
+{
+    std::vector<float> out(framesFor(held + 0.03));
+    double p = 0;
+    Adsr env(held, 0.002, 1, 1, 0.03);
+    for (size_t i = 0; i < out.size(); ++i) {
+        double u = p - std::floor(p);
+        float tri = float(4 * std::fabs(u - 0.5) - 1);
+        out[i] = tri * env.next() * velocity;
+        p += hz / kRate;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<float> renderVoice(Voice voice, double hz, double held, float velocity, uint64_t seed)
+{
+    switch (voice) {
+    case Voice::Bell: return bell(hz, held, velocity);
+    case Voice::EPiano: return electricPiano(hz, held, velocity);
+    case Voice::SawLead: return sawLead(hz, held, velocity);
+    case Voice::Chip: return chip(hz, held, velocity);
+    case Voice::Pluck: return pluck(hz, held, velocity, seed, 0.996f, 4000);
+    case Voice::Pizzicato: return pluck(hz, std::min(held, 0.25), velocity, seed, 0.985f, 2500);
+    case Voice::Pad: return pad(hz, held, velocity);
+    case Voice::Bass: return bass(hz, held, velocity, false);
+    case Voice::AcidBass: return bass(hz, held, velocity, true);
+    case Voice::SubBass: return subBass(hz, held, velocity);
+    case Voice::Marimba: return marimba(hz, velocity);
+    case Voice::ChipBass: return chipBass(hz, held, velocity);
+    }
+    return {};
+}
+
+namespace {
+
+// Kick: a sine swept down from high, with a click of noise at the start.
+std::vector<float> kick(Rng& rng)
+{
+    std::vector<float> out(framesFor(0.45));
+    double p = 0;
+    for (size_t i = 0; i < out.size(); ++i) {
+        double t = secondsAt(i);
+        p += (48 + 130 * std::exp(-t * 32)) / kRate;
+        float click = t < 0.004 ? rng.bipolar() * float(1 - t / 0.004) * 0.4f : 0;
+        out[i] = sine(p) * float(std::exp(-t * 7.5)) + click;
+    }
+    return out;
+}
+
+// Snare: a short falling tone under high-passed noise.
+std::vector<float> snare(Rng& rng)
+{
+    std::vector<float> out(framesFor(0.3));
+    double p = 0;
+    OnePole low(1200);
+    for (size_t i = 0; i < out.size(); ++i) {
+        double t = secondsAt(i);
+        float n = rng.bipolar();
+        float hp = n - low.next(n);
+        out[i] = 0.5f * sine(p) * float(std::exp(-t * 22)) + 0.7f * hp * float(std::exp(-t * 15));
+        p += (185 + 40 * std::exp(-t * 40)) / kRate;
+    }
+    return out;
+}
+
+// Clap: band-passed noise in three quick bursts, then a tail.
+std::vector<float> clap(Rng& rng)
+{
+    std::vector<float> out(framesFor(0.3));
+    LowPass band;
+    band.tune(2200, 1.5);
+    OnePole low(700);
+    for (size_t i = 0; i < out.size(); ++i) {
+        double t = secondsAt(i);
+        double burst = t < 0.03 ? std::exp(-std::fmod(t, 0.01) * 250) : std::exp(-(t - 0.03) * 14);
+        float n = band.next(rng.bipolar());
+        out[i] = (n - low.next(n)) * float(burst) * 1.6f;
+    }
+    return out;
+}
+
+// Closed and open hats and the shaker: high-passed noise, each with its own
+// length and envelope.
+std::vector<float> hat(Drum drum, Rng& rng)
+{
+    double length = drum == Drum::HatOpen ? 0.4 : drum == Drum::Shaker ? 0.12 : 0.07;
+    std::vector<float> out(framesFor(length));
+    OnePole low(drum == Drum::Shaker ? 5000 : 7000);
+    for (size_t i = 0; i < out.size(); ++i) {
+        double t = secondsAt(i);
+        float n = rng.bipolar();
+        float hp = n - low.next(n);
+        double env = drum == Drum::HatOpen  ? std::exp(-t * 9)
+                     : drum == Drum::Shaker ? std::min(1.0, t / 0.02) * std::exp(-t * 30)
+                                            : std::exp(-t * 60);
+        out[i] = hp * float(env) * 0.8f;
+    }
+    return out;
+}
+
+// Wood block: two short sines.
+std::vector<float> wood()
+{
+    std::vector<float> out(framesFor(0.09));
+    for (size_t i = 0; i < out.size(); ++i) {
+        double t = secondsAt(i);
+        out[i] = (sine(t * 1750) + 0.5f * sine(t * 2900)) * float(std::exp(-t * 55)) * 0.7f;
+    }
+    return out;
+}
+
+// Crash: long high-passed noise.
+std::vector<float> crash(Rng& rng)
+{
+    std::vector<float> out(framesFor(1.8));
+    OnePole low(4000);
+    for (size_t i = 0; i < out.size(); ++i) {
+        double t = secondsAt(i);
+        float n = rng.bipolar();
+        out[i] = (n - low.next(n)) * float(std::exp(-t * 2.6) * std::min(1.0, t / 0.002)) * 0.6f;
+    }
+    return out;
+}
+
+// Chip noise: random full-scale steps held for five samples each.
+std::vector<float> chipNoise(Rng& rng)
+{
+    std::vector<float> out(framesFor(0.12));
+    float held = 0;
+    for (size_t i = 0; i < out.size(); ++i) {
+        if (i % 5 == 0) held = rng.unit() < 0.5f ? -1.0f : 1.0f;
+        out[i] = held * float(std::exp(-secondsAt(i) * 30)) * 0.5f;
+    }
+    return out;
+}
+
+std::vector<float> drumSamples(Drum drum, Rng& rng)
+{
+    switch (drum) {
+    case Drum::Kick: return kick(rng);
+    case Drum::Snare: return snare(rng);
+    case Drum::Clap: return clap(rng);
+    case Drum::HatClosed:
+    case Drum::HatOpen:
+    case Drum::Shaker: return hat(drum, rng);
+    case Drum::Wood: return wood();
+    case Drum::Crash: return crash(rng);
+    case Drum::ChipNoise: return chipNoise(rng);
+    }
+    return {};
+}
+
+}  // namespace
+
 std::vector<float> renderDrum(Drum drum, uint64_t seed)
 {
     Rng rng(seed);
-    std::vector<float> out;
-    auto time = [](size_t i) { return double(i) / kRate; };
-    switch (drum) {
-    case Drum::Kick: {
-        out.resize(framesFor(0.45));
-        double p = 0;
-        for (size_t i = 0; i < out.size(); ++i) {
-            double t = time(i);
-            p += (48 + 130 * std::exp(-t * 32)) / kRate;
-            float click = t < 0.004 ? rng.bipolar() * float(1 - t / 0.004) * 0.4f : 0;
-            out[i] = sine(p) * float(std::exp(-t * 7.5)) + click;
-        }
-        break;
-    }
-    case Drum::Snare: {
-        out.resize(framesFor(0.3));
-        double p = 0;
-        OnePole low(1200);
-        for (size_t i = 0; i < out.size(); ++i) {
-            double t = time(i);
-            float n = rng.bipolar();
-            float hp = n - low.next(n);
-            out[i] = 0.5f * sine(p) * float(std::exp(-t * 22)) + 0.7f * hp * float(std::exp(-t * 15));
-            p += (185 + 40 * std::exp(-t * 40)) / kRate;
-        }
-        break;
-    }
-    case Drum::Clap: {
-        out.resize(framesFor(0.3));
-        LowPass band;
-        band.tune(2200, 1.5);
-        OnePole low(700);
-        for (size_t i = 0; i < out.size(); ++i) {
-            double t = time(i);
-            double burst = t < 0.03 ? std::exp(-std::fmod(t, 0.01) * 250) : std::exp(-(t - 0.03) * 14);
-            float n = band.next(rng.bipolar());
-            out[i] = (n - low.next(n)) * float(burst) * 1.6f;
-        }
-        break;
-    }
-    case Drum::HatClosed:
-    case Drum::HatOpen:
-    case Drum::Shaker: {
-        double length = drum == Drum::HatOpen ? 0.4 : drum == Drum::Shaker ? 0.12 : 0.07;
-        out.resize(framesFor(length));
-        OnePole low(drum == Drum::Shaker ? 5000 : 7000);
-        for (size_t i = 0; i < out.size(); ++i) {
-            double t = time(i);
-            float n = rng.bipolar();
-            float hp = n - low.next(n);
-            double env = drum == Drum::HatOpen  ? std::exp(-t * 9)
-                         : drum == Drum::Shaker ? std::min(1.0, t / 0.02) * std::exp(-t * 30)
-                                                : std::exp(-t * 60);
-            out[i] = hp * float(env) * 0.8f;
-        }
-        break;
-    }
-    case Drum::Wood: {
-        out.resize(framesFor(0.09));
-        for (size_t i = 0; i < out.size(); ++i) {
-            double t = time(i);
-            out[i] = (sine(t * 1750) + 0.5f * sine(t * 2900)) * float(std::exp(-t * 55)) * 0.7f;
-        }
-        break;
-    }
-    case Drum::Crash: {
-        out.resize(framesFor(1.8));
-        OnePole low(4000);
-        for (size_t i = 0; i < out.size(); ++i) {
-            double t = time(i);
-            float n = rng.bipolar();
-            out[i] = (n - low.next(n)) * float(std::exp(-t * 2.6) * std::min(1.0, t / 0.002)) * 0.6f;
-        }
-        break;
-    }
-    case Drum::ChipNoise: {
-        out.resize(framesFor(0.12));
-        float held = 0;
-        for (size_t i = 0; i < out.size(); ++i) {
-            if (i % 5 == 0) held = rng.unit() < 0.5f ? -1.0f : 1.0f;
-            out[i] = held * float(std::exp(-time(i) * 30)) * 0.5f;
-        }
-        break;
-    }
-    }
+    std::vector<float> out = drumSamples(drum, rng);
     fadeEnds(out, 0, 0.005);
     return out;
 }

@@ -43,22 +43,43 @@ void ReplayRun::fail(const std::string& message)
 
 int ReplayRun::run()
 {
+    if (!openOutputs()) return 1;
+    prepareGame();
+    HWND window = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWDEFAULT);
+    if (!window) {
+        fail("the game window could not be created");
+        return 1;
+    }
+    InitSystems(window);
+    playTicks();
+    if (audio_) audio_->catchUp(testmode::clockMs());
+    ShutdownSystems();
+    checkOutputs();
+    return failed_ ? 1 : 0;
+}
+
+bool ReplayRun::openOutputs()
+{
     if (!options_.framesDir.empty()) {
         std::error_code error;
         std::filesystem::create_directories(options_.framesDir, error);
         if (error) {
             fail("cannot create the frames folder " + options_.framesDir + ": " + error.message());
-            return 1;
+            return false;
         }
     }
     if (!options_.audioPath.empty()) {
         audio_ = std::make_unique<AudioRecorder>();
         if (!audio_->open(options_.audioPath)) {
             fail("cannot create the audio file " + options_.audioPath);
-            return 1;
+            return false;
         }
     }
+    return true;
+}
 
+void ReplayRun::prepareGame()
+{
     testmode::enable();
     // The real sound system, whether or not the audio is kept: the music
     // levels in the trace are those of real streams.
@@ -76,33 +97,30 @@ int ReplayRun::run()
         settings.load();
     }
     testmode::useVirtualDate();
+}
 
-    HWND window = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWDEFAULT);
-    if (!window) {
-        fail("the game window could not be created");
-        return 1;
-    }
-    InitSystems(window);
+void ReplayRun::playTicks()
+{
     scene_ = sceneManager ? dynamic_cast<sceneMain*>(sceneManager->scene) : nullptr;
-    if (scene_) {
-        lastNextTime_ = sceneManager->nextTime;
-        presentsSeen_ = testmode::presentCount();
-        sounds_.take();  // start-up's own, if any, belong to no tick
-        testmode::onIdle([this] { beforeTick(); });
-        while (MessageLoopPass()) afterPass();
-        testmode::onIdle(nullptr);
-    } else {
+    if (!scene_) {
         fail("start-up installed no game scene");
+        return;
     }
-    if (audio_) audio_->catchUp(testmode::clockMs());
-    ShutdownSystems();
+    lastNextTime_ = sceneManager->nextTime;
+    presentsSeen_ = testmode::presentCount();
+    sounds_.take();  // start-up's own, if any, belong to no tick
+    testmode::onIdle([this] { beforeTick(); });
+    while (MessageLoopPass()) afterPass();
+    testmode::onIdle(nullptr);
+}
 
+void ReplayRun::checkOutputs()
+{
     for (uint32_t tick : options_.frameTicks)
         if (tick > ticksRun_)
             fail("no frame for tick " + std::to_string(tick) + ": the run ended at tick " + std::to_string(ticksRun_));
     if (audio_ && !audio_->finish()) fail("the audio file " + options_.audioPath + " could not be written");
     if (std::fflush(trace_) != 0 || std::ferror(trace_)) fail("the trace could not be written");
-    return failed_ ? 1 : 0;
 }
 
 bool ReplayRun::tickDue() const

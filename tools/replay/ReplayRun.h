@@ -45,6 +45,14 @@ public:
     int run();
 
 private:
+    // run's steps: the frames folder and audio file asked for (false when
+    // one cannot be made), the layer's test mode, seeds and save folders, the
+    // message loop tick by tick, and the checks that every output was written.
+    bool openOutputs();
+    void prepareGame();
+    void playTicks();
+    void checkOutputs();
+
     void beforeTick();
     void afterPass();
     bool tickDue() const;

@@ -246,75 +246,114 @@ bool Rasteriser::formsRectangle(const SpriteVertex* v)
     return v[1].diffuse == diffuse && v[2].diffuse == diffuse && v[3].diffuse == diffuse;
 }
 
-void Rasteriser::drawRectangle(const RenderTarget& target, const RasterState& state, const SpriteVertex* v,
-                               const PixelBox& scissor)
-{
+// What drawRectangle works out once per rectangle: the snapped corners, the
+// texel coordinates of its edges, the pixels to write and the scale.
+struct Rasteriser::RectangleSetup {
     int64_t x[4], y[4];
+    uint32_t diffuse;
+    double u0, u1, v0, v1;
+    int64_t anchorLeft, anchorTop;
+    int64_t left, top, right, bottom;
+    int width;
+    double scaleX, scaleY;
+    bool linear;
+
+    double texelX(int64_t px) const
+    {
+        return u0 + (static_cast<double>(px * SubPixels - x[0])) * (u1 - u0) / (x[1] - x[0]);
+    }
+    double texelY(int64_t py) const
+    {
+        return v0 + (static_cast<double>(py * SubPixels - y[0])) * (v1 - v0) / (y[2] - y[0]);
+    }
+};
+
+namespace {
+
+// Snaps the corners and finds the pixels to write; false when there are none
+// or the texel coordinates lie outside the supported range.
+bool setUpRectangle(Rasteriser::RectangleSetup& r, const RasterState& state, const SpriteVertex* v,
+                    const PixelBox& scissor)
+{
+    int64_t* x = r.x;
+    int64_t* y = r.y;
     for (int i = 0; i < 4; ++i) {
         snap(v[i].x, x[i]);
         snap(v[i].y, y[i]);
     }
-    uint32_t diffuse = v[0].diffuse;
+    r.diffuse = v[0].diffuse;
 
     const TexelImage& image = state.image;
-    double u0 = static_cast<double>(v[0].u) * image.width - 0.5;
-    double u1 = static_cast<double>(v[1].u) * image.width - 0.5;
-    double v0 = static_cast<double>(v[0].v) * image.height - 0.5;
-    double v1 = static_cast<double>(v[2].v) * image.height - 0.5;
-    if (!texelRange(u0) || !texelRange(u1) || !texelRange(v0) || !texelRange(v1)) return;
+    r.u0 = static_cast<double>(v[0].u) * image.width - 0.5;
+    r.u1 = static_cast<double>(v[1].u) * image.width - 0.5;
+    r.v0 = static_cast<double>(v[0].v) * image.height - 0.5;
+    r.v1 = static_cast<double>(v[2].v) * image.height - 0.5;
+    if (!texelRange(r.u0) || !texelRange(r.u1) || !texelRange(r.v0) || !texelRange(r.v1)) return false;
 
     // The first pixel inside the viewport anchors the 1:1 texel walk, so the
     // scissor only chooses which of the same pixels are written.
-    int64_t anchorLeft = std::max<int64_t>(ceilDiv(x[0], SubPixels), state.clip.left);
-    int64_t anchorTop = std::max<int64_t>(ceilDiv(y[0], SubPixels), state.clip.top);
-    int64_t left = std::max<int64_t>(anchorLeft, scissor.left);
-    int64_t top = std::max<int64_t>(anchorTop, scissor.top);
-    int64_t right = std::min<int64_t>({ceilDiv(x[1], SubPixels), state.clip.right, scissor.right});
-    int64_t bottom = std::min<int64_t>({ceilDiv(y[2], SubPixels), state.clip.bottom, scissor.bottom});
-    if (left >= right || top >= bottom) return;
-    int width = static_cast<int>(right - left);
+    r.anchorLeft = std::max<int64_t>(ceilDiv(x[0], SubPixels), state.clip.left);
+    r.anchorTop = std::max<int64_t>(ceilDiv(y[0], SubPixels), state.clip.top);
+    r.left = std::max<int64_t>(r.anchorLeft, scissor.left);
+    r.top = std::max<int64_t>(r.anchorTop, scissor.top);
+    r.right = std::min<int64_t>({ceilDiv(x[1], SubPixels), state.clip.right, scissor.right});
+    r.bottom = std::min<int64_t>({ceilDiv(y[2], SubPixels), state.clip.bottom, scissor.bottom});
+    if (r.left >= r.right || r.top >= r.bottom) return false;
+    r.width = static_cast<int>(r.right - r.left);
 
-    auto texelX = [&](int64_t px) {
-        return u0 + (static_cast<double>(px * SubPixels - x[0])) * (u1 - u0) / (x[1] - x[0]);
-    };
-    auto texelY = [&](int64_t py) {
-        return v0 + (static_cast<double>(py * SubPixels - y[0])) * (v1 - v0) / (y[2] - y[0]);
-    };
-    double scaleX = (u1 - u0) * SubPixels / static_cast<double>(x[1] - x[0]);
-    double scaleY = (v1 - v0) * SubPixels / static_cast<double>(y[2] - y[0]);
-    bool linear = std::max(std::fabs(scaleX), std::fabs(scaleY)) <= 1.0 ? state.linearMagnify : state.linearMinify;
+    r.scaleX = (r.u1 - r.u0) * SubPixels / static_cast<double>(x[1] - x[0]);
+    r.scaleY = (r.v1 - r.v0) * SubPixels / static_cast<double>(y[2] - y[0]);
+    r.linear = std::max(std::fabs(r.scaleX), std::fabs(r.scaleY)) <= 1.0 ? state.linearMagnify : state.linearMinify;
+    return true;
+}
+
+}  // namespace
+
+bool Rasteriser::copyRectangle(const RenderTarget& target, const RasterState& state, const RectangleSetup& r)
+{
+    if (r.scaleX != 1.0 || r.scaleY != 1.0 || !textureOnly(state, r.diffuse)) return false;
+    double firstX = r.texelX(r.anchorLeft);
+    double firstY = r.texelY(r.anchorTop);
+    if (!r.linear) {
+        firstX = std::floor(firstX + 0.5);
+        firstY = std::floor(firstY + 0.5);
+    }
+    if (firstX != std::floor(firstX) || firstY != std::floor(firstY)) return false;
+    const TexelImage& image = state.image;
     const int64_t widthMask = image.width - 1;
     const int64_t heightMask = image.height - 1;
-
-    if (scaleX == 1.0 && scaleY == 1.0 && textureOnly(state, diffuse)) {
-        double firstX = texelX(anchorLeft);
-        double firstY = texelY(anchorTop);
-        if (!linear) {
-            firstX = std::floor(firstX + 0.5);
-            firstY = std::floor(firstY + 0.5);
-        }
-        if (firstX == std::floor(firstX) && firstY == std::floor(firstY)) {
-            int64_t column = (static_cast<int64_t>(firstX) + (left - anchorLeft)) & widthMask;
-            int64_t row = static_cast<int64_t>(firstY) + (top - anchorTop);
-            for (int64_t py = top; py < bottom; ++py, ++row) {
-                uint32_t* destination = target.pixels + py * target.width + left;
-                copyTexelSpan(destination, state, static_cast<int>(row & heightMask), static_cast<int>(column), width);
-            }
-            return;
-        }
+    int64_t column = (static_cast<int64_t>(firstX) + (r.left - r.anchorLeft)) & widthMask;
+    int64_t row = static_cast<int64_t>(firstY) + (r.top - r.anchorTop);
+    for (int64_t py = r.top; py < r.bottom; ++py, ++row) {
+        uint32_t* destination = target.pixels + py * target.width + r.left;
+        copyTexelSpan(destination, state, static_cast<int>(row & heightMask), static_cast<int>(column), r.width);
     }
+    return true;
+}
 
+void Rasteriser::placeRectangleColumns(const RectangleSetup& r)
+{
+    const int width = r.width;
     row_.resize(width);
     columnTexel_.resize(width);
     columnWeight_.resize(width);
     for (int i = 0; i < width; ++i) {
-        int64_t fixed = toFixed(texelX(left + i));
-        columnTexel_[i] = static_cast<int32_t>(linear ? fixed >> 32 : nearestTexel(fixed));
+        int64_t fixed = toFixed(r.texelX(r.left + i));
+        columnTexel_[i] = static_cast<int32_t>(r.linear ? fixed >> 32 : nearestTexel(fixed));
         columnWeight_[i] = weightOf(fixed);
     }
-    for (int64_t py = top; py < bottom; ++py) {
-        int64_t fixed = toFixed(texelY(py));
-        if (linear) {
+}
+
+void Rasteriser::filterRectangle(const RenderTarget& target, const RasterState& state, const RectangleSetup& r)
+{
+    placeRectangleColumns(r);
+    const TexelImage& image = state.image;
+    const int width = r.width;
+    const int64_t widthMask = image.width - 1;
+    const int64_t heightMask = image.height - 1;
+    for (int64_t py = r.top; py < r.bottom; ++py) {
+        int64_t fixed = toFixed(r.texelY(py));
+        if (r.linear) {
             int64_t texelRow = fixed >> 32;
             const uint32_t* upper = image.texels + (texelRow & heightMask) * image.width;
             const uint32_t* lower = image.texels + ((texelRow + 1) & heightMask) * image.width;
@@ -338,19 +377,47 @@ void Rasteriser::drawRectangle(const RenderTarget& target, const RasterState& st
             const uint32_t* texels = image.texels + (nearestTexel(fixed) & heightMask) * image.width;
             for (int i = 0; i < width; ++i) row_[i] = texels[columnTexel_[i] & widthMask];
         }
-        finishRow(target.pixels + py * target.width + left, state, width, nullptr, diffuse);
+        finishRow(target.pixels + py * target.width + r.left, state, width, nullptr, r.diffuse);
     }
 }
 
-void Rasteriser::drawTriangle(const RenderTarget& target, const RasterState& state, const SpriteVertex& a,
-                              const SpriteVertex& b, const SpriteVertex& c, const PixelBox& scissor)
+void Rasteriser::drawRectangle(const RenderTarget& target, const RasterState& state, const SpriteVertex* v,
+                               const PixelBox& scissor)
+{
+    RectangleSetup r;
+    if (!setUpRectangle(r, state, v, scissor)) return;
+    if (copyRectangle(target, state, r)) return;
+    filterRectangle(target, state, r);
+}
+
+// What drawTriangle works out once per triangle: the snapped vertices in
+// clockwise order, the texel coordinates and their gradients, the colour
+// gradients of a shaded triangle and the fill rule's bias of each edge.
+struct Rasteriser::TriangleSetup {
+    int64_t x[3], y[3];
+    double px[3], py[3], tu[3], tv[3];
+    double duDx, duDy, dvDx, dvDy;
+    int64_t stepU, stepV;
+    bool linear;
+    bool flat;
+    double colour[4][3], colourDx[4], colourDy[4];
+    bool bias[3];
+};
+
+namespace {
+
+// Snaps and orders the vertices and works out the gradients; false when the
+// triangle covers nothing or lies outside the supported range.
+bool setUpTriangle(Rasteriser::TriangleSetup& t, const RasterState& state, const SpriteVertex& a, const SpriteVertex& b,
+                   const SpriteVertex& c)
 {
     const SpriteVertex* v[3] = {&a, &b, &c};
-    int64_t x[3], y[3];
+    int64_t* x = t.x;
+    int64_t* y = t.y;
     for (int i = 0; i < 3; ++i)
-        if (!snap(v[i]->x, x[i]) || !snap(v[i]->y, y[i])) return;
+        if (!snap(v[i]->x, x[i]) || !snap(v[i]->y, y[i])) return false;
     int64_t area = (x[1] - x[0]) * (y[2] - y[0]) - (y[1] - y[0]) * (x[2] - x[0]);
-    if (area == 0) return;
+    if (area == 0) return false;
     if (area < 0) {
         std::swap(v[1], v[2]);
         std::swap(x[1], x[2]);
@@ -359,13 +426,14 @@ void Rasteriser::drawTriangle(const RenderTarget& target, const RasterState& sta
     }
 
     const TexelImage& image = state.image;
-    double px[3], py[3], tu[3], tv[3];
+    double* px = t.px;
+    double* py = t.py;
     for (int i = 0; i < 3; ++i) {
         px[i] = static_cast<double>(x[i]) / SubPixels;
         py[i] = static_cast<double>(y[i]) / SubPixels;
-        tu[i] = static_cast<double>(v[i]->u) * image.width - 0.5;
-        tv[i] = static_cast<double>(v[i]->v) * image.height - 0.5;
-        if (!texelRange(tu[i]) || !texelRange(tv[i])) return;
+        t.tu[i] = static_cast<double>(v[i]->u) * image.width - 0.5;
+        t.tv[i] = static_cast<double>(v[i]->v) * image.height - 0.5;
+        if (!texelRange(t.tu[i]) || !texelRange(t.tv[i])) return false;
     }
     double det = static_cast<double>(area) / (SubPixels * SubPixels);
     auto gradientX = [&](const double* f) {
@@ -374,49 +442,126 @@ void Rasteriser::drawTriangle(const RenderTarget& target, const RasterState& sta
     auto gradientY = [&](const double* f) {
         return ((f[2] - f[0]) * (px[1] - px[0]) - (f[1] - f[0]) * (px[2] - px[0])) / det;
     };
-    double duDx = gradientX(tu), duDy = gradientY(tu), dvDx = gradientX(tv), dvDy = gradientY(tv);
-    double footprint = std::max(std::hypot(duDx, dvDx), std::hypot(duDy, dvDy));
-    bool linear = footprint <= 1.0 ? state.linearMagnify : state.linearMinify;
+    t.duDx = gradientX(t.tu);
+    t.duDy = gradientY(t.tu);
+    t.dvDx = gradientX(t.tv);
+    t.dvDy = gradientY(t.tv);
+    double footprint = std::max(std::hypot(t.duDx, t.dvDx), std::hypot(t.duDy, t.dvDy));
+    t.linear = footprint <= 1.0 ? state.linearMagnify : state.linearMinify;
+    t.stepU = toFixed(t.duDx);
+    t.stepV = toFixed(t.dvDx);
 
-    bool flat = a.diffuse == b.diffuse && a.diffuse == c.diffuse;
-    double colour[4][3], colourDx[4] = {}, colourDy[4] = {};
-    if (!flat) {
+    t.flat = a.diffuse == b.diffuse && a.diffuse == c.diffuse;
+    for (int channel = 0; channel < 4; ++channel) {
+        t.colourDx[channel] = 0;
+        t.colourDy[channel] = 0;
+    }
+    if (!t.flat) {
         for (int channel = 0; channel < 4; ++channel) {
-            for (int i = 0; i < 3; ++i) colour[channel][i] = (v[i]->diffuse >> (8 * channel)) & 0xFF;
-            colourDx[channel] = gradientX(colour[channel]);
-            colourDy[channel] = gradientY(colour[channel]);
+            for (int i = 0; i < 3; ++i) t.colour[channel][i] = (v[i]->diffuse >> (8 * channel)) & 0xFF;
+            t.colourDx[channel] = gradientX(t.colour[channel]);
+            t.colourDy[channel] = gradientY(t.colour[channel]);
         }
     }
 
-    bool bias[3];
     for (int i = 0; i < 3; ++i) {
         int j = (i + 1) % 3;
         bool topLeft = (y[i] == y[j] && x[j] > x[i]) || (y[j] < y[i]);
-        bias[i] = !topLeft;
+        t.bias[i] = !topLeft;
     }
+    return true;
+}
+
+// Walks the three edges across one pixel row: first and last are the
+// covered pixels within the viewport (first > last when there are none).
+void coveredSpan(const Rasteriser::TriangleSetup& t, const RasterState& state, int64_t row, int64_t& first,
+                 int64_t& last)
+{
+    const int64_t* x = t.x;
+    const int64_t* y = t.y;
+    int64_t centreY = row * SubPixels;
+    first = state.clip.left;
+    last = state.clip.right - 1;
+    for (int i = 0; i < 3 && first <= last; ++i) {
+        int j = (i + 1) % 3;
+        int64_t dy = y[j] - y[i];
+        int64_t constant = (x[j] - x[i]) * (centreY - y[i]) + dy * x[i] - (t.bias[i] ? 1 : 0);
+        if (dy == 0) {
+            if (constant < 0) first = last + 1;
+        } else if (dy > 0) {
+            last = std::min(last, floorDiv(constant, SubPixels * dy));
+        } else {
+            first = std::max(first, ceilDiv(-constant, -SubPixels * dy));
+        }
+    }
+}
+
+}  // namespace
+
+void Rasteriser::sampleTriangleSpan(const TriangleSetup& t, const TexelImage& image, int count, int64_t texelU,
+                                    int64_t texelV)
+{
+    const int64_t widthMask = image.width - 1;
+    const int64_t heightMask = image.height - 1;
+    const int64_t stepU = t.stepU, stepV = t.stepV;
+    if (t.linear) {
+        const uint32_t* const texels = image.texels;
+        const int64_t pitch = image.width;
+        int64_t u = texelU, v = texelV;
+        filterSpan(row_.data(), count,
+                   [&](uint32_t& t00, uint32_t& t10, uint32_t& t01, uint32_t& t11, uint32_t& fx, uint32_t& fy) {
+            int64_t column = u >> 32;
+            int64_t texelRow = v >> 32;
+            const uint32_t* upper = texels + (texelRow & heightMask) * pitch;
+            const uint32_t* lower = texels + ((texelRow + 1) & heightMask) * pitch;
+            int64_t c0 = column & widthMask;
+            int64_t c1 = (column + 1) & widthMask;
+            t00 = upper[c0];
+            t10 = upper[c1];
+            t01 = lower[c0];
+            t11 = lower[c1];
+            fx = weightOf(u);
+            fy = weightOf(v);
+            u += stepU;
+            v += stepV;
+        });
+    } else {
+        for (int i = 0; i < count; ++i, texelU += stepU, texelV += stepV)
+            row_[i] =
+                image.texels[(nearestTexel(texelV) & heightMask) * image.width + (nearestTexel(texelU) & widthMask)];
+    }
+}
+
+const uint32_t* Rasteriser::shadeTriangleSpan(const TriangleSetup& t, int count, double offsetX, double offsetY,
+                                              int64_t skipped)
+{
+    if (t.flat) return nullptr;
+    rowDiffuse_.resize(count);
+    for (int i = 0; i < count; ++i) {
+        uint32_t packed = 0;
+        for (int channel = 0; channel < 4; ++channel) {
+            double value =
+                t.colour[channel][0] + t.colourDx[channel] * (offsetX + (skipped + i)) + t.colourDy[channel] * offsetY;
+            packed |= clampChannel(value) << (8 * channel);
+        }
+        rowDiffuse_[i] = packed;
+    }
+    return rowDiffuse_.data();
+}
+
+void Rasteriser::drawTriangle(const RenderTarget& target, const RasterState& state, const SpriteVertex& a,
+                              const SpriteVertex& b, const SpriteVertex& c, const PixelBox& scissor)
+{
+    TriangleSetup t;
+    if (!setUpTriangle(t, state, a, b, c)) return;
+    const int64_t* y = t.y;
     int64_t top = std::max<int64_t>({ceilDiv(std::min({y[0], y[1], y[2]}), SubPixels), state.clip.top, scissor.top});
     int64_t bottom =
         std::min<int64_t>({floorDiv(std::max({y[0], y[1], y[2]}), SubPixels) + 1, state.clip.bottom, scissor.bottom});
-    const int64_t widthMask = image.width - 1;
-    const int64_t heightMask = image.height - 1;
-    int64_t stepU = toFixed(duDx), stepV = toFixed(dvDx);
 
     for (int64_t row = top; row < bottom; ++row) {
-        int64_t centreY = row * SubPixels;
-        int64_t first = state.clip.left;
-        int64_t last = state.clip.right - 1;
-        for (int i = 0; i < 3 && first <= last; ++i) {
-            int j = (i + 1) % 3;
-            int64_t dy = y[j] - y[i];
-            int64_t constant = (x[j] - x[i]) * (centreY - y[i]) + dy * x[i] - (bias[i] ? 1 : 0);
-            if (dy == 0) {
-                if (constant < 0) first = last + 1;
-            } else if (dy > 0) {
-                last = std::min(last, floorDiv(constant, SubPixels * dy));
-            } else {
-                first = std::max(first, ceilDiv(-constant, -SubPixels * dy));
-            }
-        }
+        int64_t first, last;
+        coveredSpan(t, state, row, first, last);
         if (first > last) continue;
         // The span's first pixel inside the viewport anchors the stepped
         // texel walk; the scissor only skips steps, in whole steps.
@@ -427,51 +572,12 @@ void Rasteriser::drawTriangle(const RenderTarget& target, const RasterState& sta
         int count = static_cast<int>(last - first + 1);
         int64_t skipped = first - anchor;
         row_.resize(count);
-        double offsetX = static_cast<double>(anchor) - px[0];
-        double offsetY = static_cast<double>(row) - py[0];
-        int64_t texelU = toFixed(tu[0] + duDx * offsetX + duDy * offsetY) + skipped * stepU;
-        int64_t texelV = toFixed(tv[0] + dvDx * offsetX + dvDy * offsetY) + skipped * stepV;
-        if (linear) {
-            const uint32_t* const texels = image.texels;
-            const int64_t pitch = image.width;
-            int64_t u = texelU, v = texelV;
-            filterSpan(row_.data(), count,
-                       [&](uint32_t& t00, uint32_t& t10, uint32_t& t01, uint32_t& t11, uint32_t& fx, uint32_t& fy) {
-                int64_t column = u >> 32;
-                int64_t texelRow = v >> 32;
-                const uint32_t* upper = texels + (texelRow & heightMask) * pitch;
-                const uint32_t* lower = texels + ((texelRow + 1) & heightMask) * pitch;
-                int64_t c0 = column & widthMask;
-                int64_t c1 = (column + 1) & widthMask;
-                t00 = upper[c0];
-                t10 = upper[c1];
-                t01 = lower[c0];
-                t11 = lower[c1];
-                fx = weightOf(u);
-                fy = weightOf(v);
-                u += stepU;
-                v += stepV;
-            });
-        } else {
-            for (int i = 0; i < count; ++i, texelU += stepU, texelV += stepV)
-                row_[i] =
-                    image
-                        .texels[(nearestTexel(texelV) & heightMask) * image.width + (nearestTexel(texelU) & widthMask)];
-        }
-        const uint32_t* diffuse = nullptr;
-        if (!flat) {
-            rowDiffuse_.resize(count);
-            for (int i = 0; i < count; ++i) {
-                uint32_t packed = 0;
-                for (int channel = 0; channel < 4; ++channel) {
-                    double value = colour[channel][0] + colourDx[channel] * (offsetX + (skipped + i)) +
-                                   colourDy[channel] * offsetY;
-                    packed |= clampChannel(value) << (8 * channel);
-                }
-                rowDiffuse_[i] = packed;
-            }
-            diffuse = rowDiffuse_.data();
-        }
+        double offsetX = static_cast<double>(anchor) - t.px[0];
+        double offsetY = static_cast<double>(row) - t.py[0];
+        int64_t texelU = toFixed(t.tu[0] + t.duDx * offsetX + t.duDy * offsetY) + skipped * t.stepU;
+        int64_t texelV = toFixed(t.tv[0] + t.dvDx * offsetX + t.dvDy * offsetY) + skipped * t.stepV;
+        sampleTriangleSpan(t, state.image, count, texelU, texelV);
+        const uint32_t* diffuse = shadeTriangleSpan(t, count, offsetX, offsetY, skipped);
         finishRow(target.pixels + row * target.width + first, state, count, diffuse, a.diffuse);
     }
 }

@@ -78,7 +78,22 @@ public:
     void drawTriangle(const RenderTarget& target, const RasterState& state, const SpriteVertex& a,
                       const SpriteVertex& b, const SpriteVertex& c, const PixelBox& scissor);
 
+    // What each draw works out once before it writes pixels.
+    struct RectangleSetup;
+    struct TriangleSetup;
+
 private:
+    // drawRectangle's two roads: the 1:1 copy (false when the rectangle is
+    // not mapped 1:1 onto whole texels) and the filtered one, whose texel
+    // columns are placed once for all rows.
+    bool copyRectangle(const RenderTarget& target, const RasterState& state, const RectangleSetup& r);
+    void filterRectangle(const RenderTarget& target, const RasterState& state, const RectangleSetup& r);
+    void placeRectangleColumns(const RectangleSetup& r);
+    // drawTriangle's steps for one row's span: the texels, then the vertex
+    // colours (none for a flat triangle); both fill rows of their own.
+    void sampleTriangleSpan(const TriangleSetup& t, const TexelImage& image, int count, int64_t texelU, int64_t texelV);
+    const uint32_t* shadeTriangleSpan(const TriangleSetup& t, int count, double offsetX, double offsetY,
+                                      int64_t skipped);
     void copyTexelSpan(uint32_t* destination, const RasterState& state, int row, int first, int count);
     void finishRow(uint32_t* destination, const RasterState& state, int count, const uint32_t* diffuse,
                    uint32_t flatDiffuse);
