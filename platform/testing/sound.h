@@ -7,6 +7,7 @@
 #include <dsound.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,13 @@ void enableAudioDevice(bool on);
 // set notification events it waits until the game's threads have reacted,
 // as a real device's steady pace would let them.
 std::vector<int16_t> renderAudio(uint32_t frames);
+
+// Waits until `holds` is true, looking again each time a thread made by
+// CreateThread is signalled, waits or ends (a stream's thread refilling,
+// answering a stop, releasing its stream); false when it did not hold within
+// `timeoutMs`, a bound for a failure only. `holds` must not wait or take a
+// lock the game's threads hold: read atomics.
+bool waitForThreads(const std::function<bool()>& holds, uint32_t timeoutMs = 10000);
 
 // Calls on DirectSound buffers, in the order they happened on any thread:
 // "CreateSoundBuffer" (value: size in bytes), "Play" (flags), "Stop",

@@ -57,17 +57,21 @@ std::vector<int16_t> decodeAll(const std::string& path)
     return ::testing::AssertionSuccess();
 }
 
-bool waitForStreams(LONG count)
+// Until `count` streams are left, each stream's thread releasing its own.
+::testing::AssertionResult waitForStreams(LONG count)
 {
-    for (int i = 0; i < 10000 && liveStreams.load() != count; ++i) Sleep(1);
-    return liveStreams.load() == count;
+    if (testmode::waitForThreads([count] { return liveStreams.load() == count; })) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << liveStreams.load() << " streams live after 10 s, not " << count;
 }
 
 // Until the current track's thread has brought it to `hold`.
-bool waitForHold(int hold)
+::testing::AssertionResult waitForHold(int hold)
 {
-    for (int i = 0; i < 10000 && currentMusic->hold != hold; ++i) Sleep(1);
-    return currentMusic->hold == hold;
+    MusicStream* const stream = currentMusic;
+    if (testmode::waitForThreads([stream, hold] { return stream->hold.load() == hold; }))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the track's hold is " << stream->hold.load() << " after 10 s, not "
+                                         << hold;
 }
 
 size_t countCalls(const char* call, int buffer)

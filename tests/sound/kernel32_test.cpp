@@ -3,6 +3,8 @@
 // and threads that end through ExitThread.
 #include <windows.h>
 
+#include "platform/testing.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -87,7 +89,7 @@ TEST(Kernel32, ExitThreadUnwindsAndSignalsTheHandle)
     ASSERT_NE(early, nullptr);
     EXPECT_TRUE(CloseHandle(early));
     SetEvent(hold);
-    for (int i = 0; i < 10000 && unwound.load() < 4; ++i) Sleep(1);
+    EXPECT_TRUE(testmode::waitForThreads([] { return unwound.load() >= 4; })) << "the thread did not unwind";
     EXPECT_EQ(unwound.load(), 4);
     CloseHandle(hold);
 }

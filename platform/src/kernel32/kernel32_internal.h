@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace layer {
 
@@ -13,6 +14,12 @@ namespace layer {
 // wait that nothing signalled would end. False when that did not happen
 // within the time-out.
 bool waitForThreadsIdle(uint32_t timeoutMs);
+
+// Waits until `holds` is true, looking again at each change in the threads
+// made by CreateThread (one is signalled, waits or ends). `holds` runs with
+// the kernel's lock held, so it may read only what needs no lock. False when
+// it did not hold within the time-out.
+bool waitForThreads(const std::function<bool()>& holds, uint32_t timeoutMs);
 
 // Where the threads are coroutines (a build without threads,
 // scheduler_cooperative.cpp): called from the program's own thread where it

@@ -1,7 +1,8 @@
 // wait.cpp — WaitForSingleObject and WaitForMultipleObjects on events and
-// threads, with a time-out in milliseconds, and the idle check that the
-// headless host's audio uses. An auto-reset event is reset by the wait it ends; with
-// waitAll, only once all objects are signalled together.
+// threads, with a time-out in milliseconds, and the waits on the threads'
+// changes that the headless host's audio and test controls use. An
+// auto-reset event is reset by the wait it ends; with waitAll, only once all
+// objects are signalled together.
 #include "kernel32/kernel32_internal.h"
 #include "kernel32/kernel_objects.h"
 
@@ -88,6 +89,15 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
 
 namespace layer {
 
+bool waitForThreads(const std::function<bool()>& holds, uint32_t timeoutMs)
+{
+    const kernel::Deadline deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    std::unique_lock<std::mutex> guard(kernel::lock());
+    while (!holds())
+        if (!kernel::awaitChange(guard, &deadline)) return holds();
+    return true;
+}
+
 bool waitForThreadsIdle(uint32_t timeoutMs)
 {
     const auto idle = [] {
@@ -95,11 +105,7 @@ bool waitForThreadsIdle(uint32_t timeoutMs)
             if (!t->parked || kernel::satisfied(t->waitingOn, t->waitAll)) return false;
         return true;
     };
-    const kernel::Deadline deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    std::unique_lock<std::mutex> guard(kernel::lock());
-    while (!idle())
-        if (!kernel::awaitChange(guard, &deadline)) return idle();
-    return true;
+    return waitForThreads(idle, timeoutMs);
 }
 
 }  // namespace layer

@@ -70,6 +70,11 @@ std::vector<int16_t> renderAudio(uint32_t frames)
     return out;
 }
 
+bool waitForThreads(const std::function<bool()>& holds, uint32_t timeoutMs)
+{
+    return layer::waitForThreads(holds, timeoutMs);
+}
+
 std::vector<SoundCall> soundCalls()
 {
     std::lock_guard<std::mutex> guard(headless().soundLogMutex);
