@@ -2,6 +2,8 @@
 // folders are, the date GetLocalTime gives, and faults played by the next
 // writes, so that tests never touch the home folder and can break a write at
 // each of its steps (the tests run as root, where permissions prove nothing).
+// The headless host plays them; each control below but restoreFiles puts it
+// in charge when it is not yet (testmode::enable does too).
 #pragma once
 
 #include <string>

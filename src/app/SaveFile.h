@@ -17,6 +17,11 @@
 
 #include <string>
 
+// The largest kept file read at all: a score table, a settings file or a
+// round file is a few kilobytes, so a file past 1 MiB is not one the game
+// wrote and is refused (TooLarge) before it fills memory. The rule is the
+// platform layer's for the files it reads whole (an image, an effect): read
+// to the end in chunks, refused as soon as it grows past its limit.
 constexpr DWORD MAX_SAVE_BYTES = 1 << 20;
 // A damaged file is kept as "<name>.bad", the one before as "<name>.bad.1",
 // and so on: this many in all.

@@ -91,6 +91,11 @@ TEST(EffectCreation, FaultyFilesFailWithTheCompilersMessage)
     EXPECT_EQ(absent.result, D3DXERR_INVALIDDATA);
     EXPECT_EQ(absent.effect, nullptr);
     EXPECT_EQ(absent.errors, missing + "(1,1): error X1507: failed to open source file: '" + missing + "'");
+    // The size limit: a file of 16 MiB is read (and found to hold no
+    // effect), one byte more is not read at all.
+    const std::string blank(size_t{16} << 20, ' ');
+    EXPECT_EQ(create(&device, files.write("SHADER/full.fx", blank)).result, E_FAIL);
+    EXPECT_EQ(create(&device, files.write("SHADER/over.fx", blank + ' ')).result, D3DXERR_INVALIDDATA);
     // A folder where the file should be cannot be read either.
     EXPECT_EQ(create(&device, files.gamePath("SHADER")).result, D3DXERR_INVALIDDATA);
     EXPECT_EQ(device.references, 1u);

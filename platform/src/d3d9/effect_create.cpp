@@ -1,36 +1,25 @@
 // effect_create.cpp — D3DXCreateEffectFromFileA: reads the file (the game's
 // path spelling mapped to the host's), reads its declarations and builds the
 // effect, or hands back the compiler-style message in an ID3DXBuffer.
-// Files over 16 MiB are refused: no effect file comes near that.
 #include "effect_buffer.h"
 #include "effect_object.h"
 #include "effect_parser.h"
 #include "d3d9/diagnostics.h"
+#include "d3d9/whole_file.h"
 #include "win32/paths.h"
 
 #include <d3dx9.h>
 
-#include <cstdio>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace {
 
-constexpr size_t maxSourceBytes = size_t{16} << 20;
-
-bool readWholeFile(const std::string& path, std::string& contents)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    char chunk[16384];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-        contents.append(chunk, got);
-        if (contents.size() > maxSourceBytes) break;
-    }
-    const bool ok = !std::ferror(file) && contents.size() <= maxSourceBytes;
-    std::fclose(file);
-    return ok;
-}
+// The largest effect file read at all (whole, by readWholeFile): an effect's
+// source is a few kilobytes, and a file past this is not one; it is refused
+// before it fills memory.
+constexpr size_t LargestEffectFile = size_t{16} << 20;
 
 void handBack(LPD3DXBUFFER* errors, const std::string& message)
 {
@@ -48,12 +37,13 @@ HRESULT WINAPI D3DXCreateEffectFromFileA(LPDIRECT3DDEVICE9 device, LPCSTR file, 
     if (!device || !file || !effect) return D3DERR_INVALIDCALL;
     *effect = nullptr;
 
-    std::string source;
-    if (!readWholeFile(layer::hostPath(file), source)) {
+    std::vector<uint8_t> bytes;
+    if (layer::d3d::readWholeFile(layer::hostPath(file), LargestEffectFile, bytes) != layer::d3d::WholeFile::Read) {
         handBack(errors, std::string(file) + "(1,1): error X1507: failed to open source file: '" + file + "'");
         return D3DXERR_INVALIDDATA;
     }
 
+    const std::string source(bytes.begin(), bytes.end());
     layer::fx::EffectSource declarations;
     layer::fx::SyntaxError error;
     if (!layer::fx::parseEffect(source, declarations, error)) {

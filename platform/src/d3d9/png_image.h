@@ -14,6 +14,10 @@
 namespace layer::d3d {
 
 constexpr uint32_t LargestTextureSide = 4096;
+// The largest image file read at all (whole, by readWholeFile): a compressed
+// PNG of the largest texture size is far smaller, so a bigger file is not an
+// image a texture can hold and is refused before it fills memory.
+constexpr size_t LargestImageFile = size_t{64} << 20;
 
 struct DecodedImage {
     uint32_t width = 0;

@@ -9,6 +9,7 @@
 #include "d3d9/png_image.h"
 #include "d3d9/texture.h"
 #include "d3d9/texture_prefetch.h"
+#include "d3d9/whole_file.h"
 #include "win32/paths.h"
 
 #include <d3dx9.h>
@@ -51,9 +52,10 @@ HRESULT WINAPI D3DXCreateTextureFromFileExA(LPDIRECT3DDEVICE9 device, LPCSTR src
 
     const std::string path = layer::hostPath(srcFile);
     std::vector<uint8_t> bytes;
-    std::string error;
+    const WholeFile read = readWholeFile(path, LargestImageFile, bytes);
+    std::string error = wholeFileError(read);
     DecodedImage image;
-    if (!readImageFile(path, bytes, error) ||
+    if (read != WholeFile::Read ||
         !(owner->startupImage(path, bytes, image) || decodePng(bytes.data(), bytes.size(), image, error))) {
         std::string message = "D3DXCreateTextureFromFileExA: \"" + std::string(srcFile) + "\": " + error + "\n";
         OutputDebugStringA(message.c_str());

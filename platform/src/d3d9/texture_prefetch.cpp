@@ -1,6 +1,8 @@
 // texture_prefetch.cpp — the start-up worker that decodes image files ahead
-// of the caller, and the file reading both share.
+// of the caller.
 #include "d3d9/texture_prefetch.h"
+
+#include "d3d9/whole_file.h"
 
 #include "host/host.h"
 
@@ -16,10 +18,6 @@
 namespace layer::d3d {
 
 namespace {
-
-// A PNG of the largest texture size is far smaller; anything bigger is not
-// read into memory at all.
-constexpr long LargestImageFile = 64L * 1024 * 1024;
 
 // Bounds on what the worker looks at and holds: a folder tree of a game's
 // images, not a whole disk.
@@ -75,30 +73,6 @@ std::string treeOf(const std::string& path)
 }
 
 }  // namespace
-
-bool readImageFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& error)
-{
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) {
-        error = "cannot open the file";
-        return false;
-    }
-    if (std::fseek(file.get(), 0, SEEK_END) != 0) {
-        error = "cannot read the file";
-        return false;
-    }
-    long size = std::ftell(file.get());
-    if (size < 0 || size > LargestImageFile || std::fseek(file.get(), 0, SEEK_SET) != 0) {
-        error = size > LargestImageFile ? "file too large for an image" : "cannot read the file";
-        return false;
-    }
-    bytes.resize(static_cast<size_t>(size));
-    if (size > 0 && std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
-        error = "cannot read the file";
-        return false;
-    }
-    return true;
-}
 
 TexturePrefetch::TexturePrefetch(const std::string& path)
 {
@@ -198,7 +172,8 @@ void TexturePrefetch::run(std::string root)
         std::string error;
         bool decoded = false;
         try {
-            decoded = readImageFile(path, bytes, error) && decodePng(bytes.data(), bytes.size(), image, error);
+            decoded = readWholeFile(path, LargestImageFile, bytes) == WholeFile::Read &&
+                      decodePng(bytes.data(), bytes.size(), image, error);
         } catch (const std::bad_alloc&) {
             decoded = false;
         }

@@ -23,10 +23,6 @@
 
 namespace layer::d3d {
 
-// The whole file at path, refused when larger than any image could be; a
-// reason on failure.
-bool readImageFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& error);
-
 class TexturePrefetch {
 public:
     // path: the first image file asked for, as the host spells it.

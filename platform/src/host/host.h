@@ -116,6 +116,26 @@ public:
     virtual void filesLocked(const std::string& lockFile) = 0;
     virtual void filesUnlocking(const std::string& lockFile) = 0;
 
+    // Files, the user's folders and the date: by default the machine's own
+    // (host/files.cpp), which the sdl and web hosts use; the headless host
+    // plays the faults and the folders and date a test asks for. Each file
+    // operation answers as its POSIX call does (-1 with errno set).
+    // open(2) of the file at `path` (as the host spells it).
+    virtual int openFile(const std::string& path, int flags);
+    // write(2) of all `count` bytes, again after an interruption or a short
+    // write; `written`: how many were stored. 0, or the errno of the
+    // failure (ENOSPC when the disk took nothing more).
+    virtual int writeFile(int fd, const char* bytes, size_t count, size_t& written);
+    // rename(2), mkdir(2) (mode 0777) and unlink(2).
+    virtual int renameFile(const std::string& from, const std::string& to);
+    virtual int makeFolder(const std::string& path);
+    virtual int removeFile(const std::string& path);
+    // The user's folder for CSIDL_APPDATA (settings: $XDG_CONFIG_HOME) or
+    // CSIDL_LOCAL_APPDATA (data: $XDG_DATA_HOME); empty when there is none.
+    virtual std::string userFolder(int csidl);
+    // The date and time now, in the machine's time zone or in UTC.
+    virtual void dateAndTime(SYSTEMTIME& time, bool utc);
+
     // Clock and random source
     // The runtime's clock(): milliseconds since the process started.
     virtual clock_t clockMs() = 0;

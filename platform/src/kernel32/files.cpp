@@ -18,10 +18,10 @@
 // in a plain name) on the last part of the path only; the final path of a
 // handle is the real path of the name it was opened by.
 // Depends on: the kernel object registry (handles), the path mapping of the
-// win32 area, the test hooks (file_hooks.h), the host (told when a lock is
-// taken and let go: the browser's host keeps the files in the browser then).
+// win32 area, the host (which opens, writes, renames, makes and removes the
+// files, and is told when a lock is taken and let go: the browser's host
+// keeps the files in the browser then).
 #include "host/host.h"
-#include "kernel32/file_hooks.h"
 #include "kernel32/kernel_objects.h"
 #include "win32/paths.h"
 
@@ -43,7 +43,6 @@ namespace layer {
 
 namespace {
 
-const FileHooks* installedHooks = nullptr;
 thread_local DWORD lastError = ERROR_SUCCESS;
 
 BOOL fail(DWORD error)
@@ -90,11 +89,6 @@ std::string folderOf(const std::string& path)
     const size_t slash = path.find_last_of('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-DWORD hookedCreate(const std::string& path, bool writing)
-{
-    return installedHooks && installedHooks->create ? installedHooks->create(path, writing) : 0;
 }
 
 // Copies a path out as the Windows calls do: its length without the end
@@ -144,9 +138,6 @@ HANDLE standardHandle(int fd)
 
 }  // namespace
 
-void setFileHooks(const FileHooks* hooks) { installedHooks = hooks; }
-const FileHooks* fileHooks() { return installedHooks; }
-
 }  // namespace layer
 
 using namespace layer;
@@ -172,13 +163,7 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD /*shareMode*/, LPSECURIT
     default: fail(ERROR_INVALID_PARAMETER); return INVALID_HANDLE_VALUE;
     }
     const std::string path = hostPath(fileName);
-    if (const DWORD refused = hookedCreate(path, writing || (flags & O_CREAT))) {
-        fail(refused);
-        return INVALID_HANDLE_VALUE;
-    }
-    int fd;
-    do fd = open(path.c_str(), flags, 0666);
-    while (fd < 0 && errno == EINTR);
+    const int fd = host::current().openFile(path, flags);
     if (fd < 0) {
         // Windows tells an existing file met by CREATE_NEW from a folder
         // that exists (CreateDirectoryA's ERROR_ALREADY_EXISTS).
@@ -220,21 +205,10 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWri
     const int fd = descriptorOf(file);
     if (fd < 0) return fail(ERROR_INVALID_HANDLE);
     if (overlapped || (!buffer && bytesToWrite)) return fail(ERROR_INVALID_PARAMETER);
-    DWORD allowed = bytesToWrite;
-    const DWORD injected = installedHooks && installedHooks->write ? installedHooks->write(allowed) : 0;
-    const auto* bytes = static_cast<const char*>(buffer);
-    DWORD done = 0;
-    while (done < allowed) {
-        const ssize_t n = write(fd, bytes + done, allowed - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            if (bytesWritten) *bytesWritten = done;
-            return n < 0 ? failWithErrno() : fail(ERROR_DISK_FULL);
-        }
-        done += static_cast<DWORD>(n);
-    }
-    if (bytesWritten) *bytesWritten = done;
-    return injected ? fail(injected) : TRUE;
+    size_t done = 0;
+    const int error = host::current().writeFile(fd, static_cast<const char*>(buffer), bytesToWrite, done);
+    if (bytesWritten) *bytesWritten = static_cast<DWORD>(done);
+    return error ? fail(errorFor(error)) : TRUE;
 }
 
 BOOL FlushFileBuffers(HANDLE file)
@@ -274,11 +248,9 @@ BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags)
     if (!existingName || !newName) return fail(ERROR_INVALID_PARAMETER);
     const std::string from = hostPath(existingName);
     const std::string to = hostPath(newName);
-    if (installedHooks && installedHooks->move)
-        if (const DWORD refused = installedHooks->move(from, to)) return fail(refused);
     struct stat existing {};
     if (!(flags & MOVEFILE_REPLACE_EXISTING) && lstat(to.c_str(), &existing) == 0) return fail(ERROR_ALREADY_EXISTS);
-    if (rename(from.c_str(), to.c_str()) != 0) return failWithErrno();
+    if (host::current().renameFile(from, to) != 0) return failWithErrno();
     if (flags & MOVEFILE_WRITE_THROUGH) {
         const int folder = open(folderOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (folder < 0) return failWithErrno();
@@ -295,16 +267,14 @@ BOOL DeleteFileA(LPCSTR fileName)
 {
     if (!fileName) return fail(ERROR_INVALID_PARAMETER);
     const std::string path = hostPath(fileName);
-    if (const DWORD refused = hookedCreate(path, true)) return fail(refused);
-    return unlink(path.c_str()) == 0 ? TRUE : failWithErrno();
+    return host::current().removeFile(path) == 0 ? TRUE : failWithErrno();
 }
 
 BOOL CreateDirectoryA(LPCSTR pathName, LPSECURITY_ATTRIBUTES /*attributes*/)
 {
     if (!pathName) return fail(ERROR_INVALID_PARAMETER);
     const std::string path = hostPath(pathName);
-    if (const DWORD refused = hookedCreate(path, true)) return fail(refused);
-    if (mkdir(path.c_str(), 0777) != 0) return errno == ENOENT ? fail(ERROR_PATH_NOT_FOUND) : failWithErrno();
+    if (host::current().makeFolder(path) != 0) return errno == ENOENT ? fail(ERROR_PATH_NOT_FOUND) : failWithErrno();
     return TRUE;
 }
 

@@ -1,16 +1,20 @@
-// files.cpp — the test controls of platform/testing/files.h: one hook
-// table (file_hooks.h) whose answers come from the state set here. Only
-// tests and tools call these functions; they live in the headless host, so
-// the shipped game never contains them.
-#include "kernel32/file_hooks.h"
+// files.cpp — the headless host's files, user's folders and date, and the
+// test controls of platform/testing/files.h that set them: the machine's
+// own operations (host/files.cpp) with the faults, folders and date a test
+// asks for played over them. A control puts the headless host in charge
+// when no host of the tests is yet (a test of kept files needs no window).
+// Only tests and tools call these functions; they live in the headless host,
+// so the shipped game never contains them.
+#include "host/headless/headless.h"
 
-#include "testing/core.h"
 #include "testing/files.h"
 
 #include <shlobj.h>
 
+#include <cerrno>
 #include <csignal>
 #include <ctime>
+#include <fcntl.h>
 
 namespace {
 
@@ -28,35 +32,71 @@ FileTestState& files()
     return state;
 }
 
-DWORD create(const std::string& /*path*/, bool writing)
+// An unwritable folder refuses whatever would create or change a file.
+int refusedWhenUnwritable()
 {
-    return writing && files().fault == testmode::FileFault::FolderUnwritable ? ERROR_ACCESS_DENIED : 0;
+    if (files().fault != testmode::FileFault::FolderUnwritable) return 0;
+    errno = EACCES;
+    return -1;
 }
 
-DWORD write(DWORD& bytes)
+void takeCharge()
 {
-    if (files().fault != testmode::FileFault::DiskFull) return 0;
-    bytes /= 2;
-    return ERROR_DISK_FULL;
+    layer::host::HeadlessHost& host = layer::host::headless();
+    if (!layer::host::installed(host)) layer::host::install(&host);
 }
 
-DWORD move(const std::string& /*from*/, const std::string& /*to*/)
+}  // namespace
+
+namespace layer::host {
+
+int HeadlessHost::openFile(const std::string& path, int flags)
+{
+    const bool writing = (flags & O_ACCMODE) != O_RDONLY || (flags & O_CREAT);
+    if (writing && refusedWhenUnwritable() != 0) return -1;
+    return Host::openFile(path, flags);
+}
+
+// A full disk stores half of each write, then fails.
+int HeadlessHost::writeFile(int fd, const char* bytes, size_t count, size_t& written)
+{
+    if (files().fault != testmode::FileFault::DiskFull) return Host::writeFile(fd, bytes, count, written);
+    const int error = Host::writeFile(fd, bytes, count / 2, written);
+    return error ? error : ENOSPC;
+}
+
+int HeadlessHost::renameFile(const std::string& from, const std::string& to)
 {
     if (files().fault == testmode::FileFault::DieBeforeRename) std::raise(SIGKILL);
-    return files().fault == testmode::FileFault::RenameFails ? ERROR_ACCESS_DENIED : 0;
+    if (files().fault == testmode::FileFault::RenameFails) {
+        errno = EACCES;
+        return -1;
+    }
+    return Host::renameFile(from, to);
 }
 
-bool userFolder(int csidl, std::string& folder)
+int HeadlessHost::makeFolder(const std::string& path)
 {
-    if (!files().foldersSet) return false;
-    folder = csidl == CSIDL_APPDATA ? files().config : csidl == CSIDL_LOCAL_APPDATA ? files().data : "";
-    return true;
+    return refusedWhenUnwritable() != 0 ? -1 : Host::makeFolder(path);
 }
 
-bool localTime(SYSTEMTIME& time)
+int HeadlessHost::removeFile(const std::string& path)
 {
-    if (!files().virtualDate) return false;
-    const uint32_t ms = testmode::clockMs();
+    return refusedWhenUnwritable() != 0 ? -1 : Host::removeFile(path);
+}
+
+std::string HeadlessHost::userFolder(int csidl)
+{
+    if (!files().foldersSet) return Host::userFolder(csidl);
+    return csidl == CSIDL_APPDATA ? files().config : csidl == CSIDL_LOCAL_APPDATA ? files().data : "";
+}
+
+// The virtual date counts the virtual clock from 2026-01-01 00:00:00; it has
+// no time zone, so it answers for local time and UTC alike.
+void HeadlessHost::dateAndTime(SYSTEMTIME& time, bool utc)
+{
+    if (!files().virtualDate) return Host::dateAndTime(time, utc);
+    const uint32_t ms = clock;
     tm date{};
     date.tm_year = 2026 - 1900;
     date.tm_mday = 1;
@@ -70,12 +110,9 @@ bool localTime(SYSTEMTIME& time)
     time.wMinute = static_cast<WORD>(date.tm_min);
     time.wSecond = static_cast<WORD>(date.tm_sec);
     time.wMilliseconds = static_cast<WORD>(ms % 1000);
-    return true;
 }
 
-const layer::FileHooks testHooks = {create, write, move, userFolder, localTime};
-
-}  // namespace
+}  // namespace layer::host
 
 namespace testmode {
 
@@ -84,25 +121,21 @@ void setUserFolders(const std::string& config, const std::string& data)
     files().foldersSet = true;
     files().config = config;
     files().data = data;
-    layer::setFileHooks(&testHooks);
+    takeCharge();
 }
 
 void useVirtualDate()
 {
     files().virtualDate = true;
-    layer::setFileHooks(&testHooks);
+    takeCharge();
 }
 
 void setFileFault(FileFault fault)
 {
     files().fault = fault;
-    layer::setFileHooks(&testHooks);
+    takeCharge();
 }
 
-void restoreFiles()
-{
-    files() = FileTestState{};
-    layer::setFileHooks(nullptr);
-}
+void restoreFiles() { files() = FileTestState{}; }
 
 }  // namespace testmode

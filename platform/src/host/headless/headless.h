@@ -54,6 +54,16 @@ public:
     void filesLocked(const std::string& /*lockFile*/) override {}
     void filesUnlocking(const std::string& /*lockFile*/) override {}
 
+    // The machine's files, folders and date, with the faults, folders and
+    // date the caller sets (testing/files.h) played over them (files.cpp).
+    int openFile(const std::string& path, int flags) override;
+    int writeFile(int fd, const char* bytes, size_t count, size_t& written) override;
+    int renameFile(const std::string& from, const std::string& to) override;
+    int makeFolder(const std::string& path) override;
+    int removeFile(const std::string& path) override;
+    std::string userFolder(int csidl) override;
+    void dateAndTime(SYSTEMTIME& time, bool utc) override;
+
     clock_t clockMs() override { return static_cast<clock_t>(clock); }
     bool random(unsigned int& value) override;
     DWORD processId() override { return static_cast<DWORD>(getpid()); }
