@@ -362,7 +362,8 @@ TEST_F(ControlsTest, SoundChangesAreWrittenTogetherASecondLaterAndAtExit)
 
 TEST_F(ControlsTest, ALockAnotherCopyHoldsNeverHoldsTheGame)
 {
-    // Another copy holds the settings' lock until told to let go, 2 s at most.
+    // Another copy holds the settings' lock until told to let go, 30 s at
+    // most: far longer than the loop below takes on a loaded machine.
     int locked[2], release[2];
     ASSERT_EQ(pipe(locked), 0);
     ASSERT_EQ(pipe(release), 0);
@@ -374,8 +375,9 @@ TEST_F(ControlsTest, ALockAnotherCopyHoldsNeverHoldsTheGame)
         dup2(release[0], STDIN_FILENO);
         dup2(locked[1], STDOUT_FILENO);
         close(release[1]);
-        // A game that waits for the lock gets it after 2 s.
-        execlp("flock", "flock", "-x", lockPath.c_str(), "sh", "-c", "echo; exec timeout 2 head -c 1", nullptr);
+        // A game that waits for the lock gets it after 30 s, and then writes
+        // before the check below.
+        execlp("flock", "flock", "-x", lockPath.c_str(), "sh", "-c", "echo; exec timeout 30 head -c 1", nullptr);
         _exit(127);
     }
     close(locked[1]);
