@@ -80,6 +80,12 @@ void Host::dateAndTime(SYSTEMTIME& time, bool utc)
     tm date{};
     if (utc) gmtime_r(&now.tv_sec, &date);
     else localtime_r(&now.tv_sec, &date);
+    time = systemTimeOf(date, static_cast<WORD>(now.tv_usec / 1000));
+}
+
+SYSTEMTIME systemTimeOf(const tm& date, WORD milliseconds)
+{
+    SYSTEMTIME time{};
     time.wYear = static_cast<WORD>(date.tm_year + 1900);
     time.wMonth = static_cast<WORD>(date.tm_mon + 1);
     time.wDayOfWeek = static_cast<WORD>(date.tm_wday);
@@ -87,7 +93,8 @@ void Host::dateAndTime(SYSTEMTIME& time, bool utc)
     time.wHour = static_cast<WORD>(date.tm_hour);
     time.wMinute = static_cast<WORD>(date.tm_min);
     time.wSecond = static_cast<WORD>(date.tm_sec);
-    time.wMilliseconds = static_cast<WORD>(now.tv_usec / 1000);
+    time.wMilliseconds = milliseconds;
+    return time;
 }
 
 }  // namespace layer::host

@@ -180,4 +180,7 @@ Host& sdlHost();
 // A new thread of the system's for body; false when the system refuses one.
 bool startSystemThread(std::function<void()> body, std::thread& thread);
 
+// A broken-down time as Windows gives it, with its milliseconds.
+SYSTEMTIME systemTimeOf(const tm& date, WORD milliseconds);
+
 }  // namespace layer::host

@@ -102,14 +102,7 @@ void HeadlessHost::dateAndTime(SYSTEMTIME& time, bool utc)
     date.tm_mday = 1;
     date.tm_sec = static_cast<int>(ms / 1000);
     timegm(&date);  // normalises the seconds into minutes, hours and days
-    time.wYear = static_cast<WORD>(date.tm_year + 1900);
-    time.wMonth = static_cast<WORD>(date.tm_mon + 1);
-    time.wDayOfWeek = static_cast<WORD>(date.tm_wday);
-    time.wDay = static_cast<WORD>(date.tm_mday);
-    time.wHour = static_cast<WORD>(date.tm_hour);
-    time.wMinute = static_cast<WORD>(date.tm_min);
-    time.wSecond = static_cast<WORD>(date.tm_sec);
-    time.wMilliseconds = static_cast<WORD>(ms % 1000);
+    time = systemTimeOf(date, static_cast<WORD>(ms % 1000));
 }
 
 }  // namespace layer::host
