@@ -3,9 +3,10 @@
 // things they take from the machine they ask of the current host, so that
 // where behaviour differs, the host differs and no area branches on it.
 //
-// Two hosts supply this interface: the sdl host (host/sdl/), the real one and
-// the only one in the game, and the headless host (host/headless/), which
-// tests and tools install through platform/testing.h before start-up. The
+// Three hosts supply this interface: the sdl host (host/sdl/), the real one
+// and the only one in the desktop game, the web host (host/web/), the sdl
+// host on a browser page's canvas, and the headless host (host/headless/),
+// which tests and tools install through platform/testing.h before start-up. The
 // windows themselves, their event queue and the pads are SDL's under both
 // hosts: the headless host runs SDL's dummy video driver and SDL's virtual
 // joysticks, so the layer's own translation of windows, events and pads is
